@@ -1,0 +1,28 @@
+// Shared pieces of the command-line companion: its context and its commands.
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+#include "cli/ConsolePlatform.h"
+
+// Exit statuses: found or done, nothing found, bad use or failure.
+enum ExitStatus { kExitOk = 0, kExitNothingFound = 1, kExitFailure = 2 };
+
+struct Cli {
+  QString dataFolder;  // ends in "/"
+  QTextStream& out;
+  QTextStream& err;
+  ConsolePlatform& platform;
+
+  // A one-line reason on standard error, and the failure status.
+  int Fail(const QString& reason);
+};
+
+// Each command takes the arguments after its name.
+int RunBrowse(Cli& cli, const QStringList& args);
+int RunRebuild(Cli& cli, const QStringList& args);
+int RunCode(Cli& cli, const QStringList& args);
+int RunAddress(Cli& cli, const QStringList& args);
+int RunCopy(Cli& cli, const QStringList& args);
+int RunInfo(Cli& cli, const QStringList& args);

@@ -1,0 +1,21 @@
+// Console platform: a BEL for a beep, message texts as lines on standard error.
+#include "cli/ConsolePlatform.h"
+
+#include <QFile>
+
+void ConsolePlatform::Beep() { err_ << '\a' << Qt::flush; }
+
+void ConsolePlatform::MessageBox(const QString& text, const QString&) {
+  err_ << QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) << '\n' << Qt::flush;
+}
+
+void ConsolePlatform::OpenWebPage(const QString& url) { err_ << url << '\n' << Qt::flush; }
+
+bool ConsolePlatform::MoveToTrash(const QStringList& paths) {
+  bool all = true;
+  for (const QString& path : paths) {
+    if (!QFile::exists(path)) continue;
+    if (!QFile::moveToTrash(path) && !QFile::remove(path)) all = false;
+  }
+  return all;
+}

@@ -1,0 +1,59 @@
+// mirabo-cli: the window's lookups, copies and rebuild for scripts and batch work.
+#include <QCoreApplication>
+#include <QDir>
+
+#include "cli/Cli.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: mirabo-cli [--data DIR] COMMAND ...\n"
+    "  browse [PREF [CITY]]   prefecture, city or town lines (0-based positions)\n"
+    "  rebuild [--csv FILE]   rebuild the data files from KEN_ALL.CSV\n"
+    "  code [--tsv] TEXT...   search by postcode (TEXT - reads one per line from stdin)\n"
+    "  address [--tsv] TEXT...  search by address text\n"
+    "  copy RECORD [--address] [--full-width] [--no-hyphen] [--with-pref] [--no-space]\n"
+    "  info                   update information\n";
+
+using Command = int (*)(Cli&, const QStringList&);
+
+Command FindCommand(const QString& name) {
+  if (name == u"browse") return RunBrowse;
+  if (name == u"rebuild") return RunRebuild;
+  if (name == u"code") return RunCode;
+  if (name == u"address") return RunAddress;
+  if (name == u"copy") return RunCopy;
+  if (name == u"info") return RunInfo;
+  return nullptr;
+}
+
+}  // namespace
+
+int Cli::Fail(const QString& reason) {
+  err << "mirabo-cli: " << reason << '\n' << Qt::flush;
+  return kExitFailure;
+}
+
+int main(int argc, char* argv[]) {
+  QCoreApplication app(argc, argv);
+  QTextStream out(stdout), err(stderr);
+  out.setEncoding(QStringConverter::Utf8);
+  err.setEncoding(QStringConverter::Utf8);
+  ConsolePlatform platform(err);
+  Cli cli{QCoreApplication::applicationDirPath() + u'/', out, err, platform};
+
+  QStringList args = app.arguments().mid(1);
+  if (args.size() >= 2 && args[0] == u"--data") {
+    cli.dataFolder = QDir(args[1]).absolutePath() + u'/';
+    args = args.mid(2);
+  }
+  if (args.isEmpty() || args[0] == u"--help" || args[0] == u"-h") {
+    (args.isEmpty() ? err : out) << kUsage << Qt::flush;
+    return args.isEmpty() ? kExitFailure : kExitOk;
+  }
+  const Command command = FindCommand(args[0]);
+  if (!command) return cli.Fail(QStringLiteral("unknown command: %1").arg(args[0]));
+  const int status = command(cli, args.mid(1));
+  out.flush();
+  return status;
+}

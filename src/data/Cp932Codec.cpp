@@ -1,0 +1,138 @@
+// Table-driven code page 932 codec; the tables are built once from glibc's "CP932" converter.
+#include "data/Cp932Codec.h"
+
+#include <iconv.h>
+
+#include <array>
+#include <cstring>
+#include <memory>
+
+namespace cp932 {
+namespace {
+
+constexpr char16_t kInvalid = 0xFFFD;
+constexpr quint16 kUnencodable = 0xFFFF;
+
+bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+struct Tables {
+  std::array<char16_t, 256> single{};                // single-byte codes; kInvalid for lead bytes and holes
+  std::array<std::array<char16_t, 256>, 256> pair{};  // [lead][trail]; kInvalid where no character
+  std::array<quint16, 65536> encode{};                // UTF-16 unit -> code (one or two bytes), or kUnencodable
+  std::array<quint8, 65536> width{};
+
+  Tables() {
+    iconv_t toUnicode = iconv_open("UTF-16LE", "CP932");
+    iconv_t fromUnicode = iconv_open("CP932", "UTF-16LE");
+    for (int b = 0; b < 256; ++b) {
+      const char in[1] = {char(b)};
+      single[b] = IsLeadByte(b) ? kInvalid : Convert(toUnicode, in, 1);
+    }
+    for (int lead = 0; lead < 256; ++lead) {
+      pair[lead].fill(kInvalid);
+      if (!IsLeadByte(lead)) continue;
+      for (int trail = 0x40; trail <= 0xFC; ++trail) {
+        const char in[2] = {char(lead), char(trail)};
+        pair[lead][trail] = Convert(toUnicode, in, 2);
+      }
+    }
+    for (int c = 0; c < 65536; ++c) {
+      encode[c] = EncodeOne(fromUnicode, char16_t(c));
+      width[c] = encode[c] > 0xFF && encode[c] != kUnencodable ? 2 : 1;
+    }
+    iconv_close(toUnicode);
+    iconv_close(fromUnicode);
+  }
+
+  // One character from `length` bytes, or kInvalid when they are not exactly one character.
+  static char16_t Convert(iconv_t cd, const char* bytes, size_t length) {
+    char in[2];
+    std::memcpy(in, bytes, length);
+    char out[8];
+    char* ip = in;
+    char* op = out;
+    size_t il = length, ol = sizeof out;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(cd, &ip, &il, &op, &ol) == size_t(-1) || il != 0 || op - out != 2) return kInvalid;
+    return char16_t(quint8(out[0]) | quint8(out[1]) << 8);
+  }
+
+  static quint16 EncodeOne(iconv_t cd, char16_t c) {
+    if (c >= 0xD800 && c < 0xE000) return kUnencodable;  // a lone surrogate is no character
+    char in[2] = {char(c & 0xFF), char(c >> 8)};
+    char out[8];
+    char* ip = in;
+    char* op = out;
+    size_t il = 2, ol = sizeof out;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(cd, &ip, &il, &op, &ol) == size_t(-1)) return kUnencodable;
+    if (op - out == 1) return quint8(out[0]);
+    if (op - out == 2) return quint16(quint8(out[0]) << 8 | quint8(out[1]));
+    return kUnencodable;
+  }
+};
+
+const Tables& Table() {
+  static const std::unique_ptr<Tables> tables = std::make_unique<Tables>();
+  return *tables;
+}
+
+}  // namespace
+
+QString Decode(const char* bytes, qsizetype length) {
+  const Tables& t = Table();
+  QString text(length, Qt::Uninitialized);
+  char16_t* out = reinterpret_cast<char16_t*>(text.data());
+  qsizetype n = 0;
+  for (qsizetype i = 0; i < length; ++i) {
+    const auto b = quint8(bytes[i]);
+    if (b < 0x80) {
+      out[n++] = b;
+    } else if (IsLeadByte(b) && i + 1 < length && t.pair[b][quint8(bytes[i + 1])] != kInvalid) {
+      out[n++] = t.pair[b][quint8(bytes[++i])];
+    } else {
+      out[n++] = t.single[b];  // kInvalid for a lead byte without its trail byte
+    }
+  }
+  text.truncate(n);
+  return text;
+}
+
+int CharWidth(QChar c) { return Table().width[c.unicode()]; }
+
+int ByteWidth(QStringView text) {
+  const Tables& t = Table();
+  int bytes = 0;
+  for (QChar c : text) bytes += t.width[c.unicode()];
+  return bytes;
+}
+
+QByteArray Encode(QStringView text) {
+  const Tables& t = Table();
+  QByteArray bytes;
+  bytes.reserve(text.size() * 2);
+  for (QChar c : text) {
+    const quint16 code = t.encode[c.unicode()];
+    if (code == kUnencodable) bytes.append('?');
+    else if (code > 0xFF) bytes.append(char(code >> 8)).append(char(code & 0xFF));
+    else bytes.append(char(code));
+  }
+  return bytes;
+}
+
+void PutField(char* field, int width, QStringView text) {
+  const Tables& t = Table();
+  int used = 0;
+  for (QChar c : text) {
+    const quint16 code = t.encode[c.unicode()];
+    const int w = (code == kUnencodable || code <= 0xFF) ? 1 : 2;
+    if (used + w > width) break;
+    if (code == kUnencodable) field[used] = '?';
+    else if (w == 2) field[used] = char(code >> 8), field[used + 1] = char(code & 0xFF);
+    else field[used] = char(code);
+    used += w;
+  }
+  std::memset(field + used, ' ', width - used);
+}
+
+}  // namespace cp932

@@ -1,0 +1,30 @@
+// Code page 932 (Windows-31J, Microsoft's mapping) for the record files and the national file.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+namespace cp932 {
+
+// Decodes bytes. A byte that starts no valid character becomes U+FFFD and the
+// decoding goes on with the next byte, so one bad byte never loses the rest.
+QString Decode(const char* bytes, qsizetype length);
+inline QString Decode(const QByteArray& bytes) { return Decode(bytes.constData(), bytes.size()); }
+
+// Encodes text; a character that code page 932 cannot hold is written as "?".
+QByteArray Encode(QStringView text);
+
+// Bytes of one character in code page 932: 2 for a double-byte character, else 1
+// (ASCII, half-width katakana, NUL, and anything written as "?").
+int CharWidth(QChar c);
+inline bool IsDoubleByte(QChar c) { return CharWidth(c) == 2; }
+
+// Bytes of the whole text in code page 932.
+int ByteWidth(QStringView text);
+
+// Writes text into a field of `width` bytes at `field`: cut after the last whole
+// character that fits, then filled with spaces to the width.
+void PutField(char* field, int width, QStringView text);
+
+}  // namespace cp932

@@ -1,0 +1,75 @@
+// The fixed-length records of the four data files, and their byte layouts.
+//
+// Text fields are code page 932, left-aligned and space-filled; numbers are signed
+// 32-bit little-endian. Records are numbered from 1; record n of a file with record
+// length L starts at byte (n - 1) * L. A decoded text field keeps its full width
+// (trailing spaces, or NULs where bytes were never written).
+#pragma once
+
+#include <QString>
+
+// fuken.DAT: one prefecture.
+//   offset 0  width 10  Name       text
+//   offset 10 width 4   FirstCity  first city record of the prefecture
+//   offset 14 width 4   LastCity   last city record of the prefecture
+struct PrefRecord {
+  static constexpr int Size = 18;
+  QString Name;
+  qint32 FirstCity = 0;
+  qint32 LastCity = 0;
+
+  static PrefRecord Decode(const char* bytes);
+  void Encode(char* bytes) const;
+};
+
+// city.DAT: one city (municipality).
+//   offset 0  width 30  Name        text
+//   offset 30 width 4   FirstEntry  first entry record of the city
+//   offset 34 width 4   LastEntry   last entry record of the city
+struct CityRecord {
+  static constexpr int Size = 38;
+  QString Name;
+  qint32 FirstEntry = 0;
+  qint32 LastEntry = 0;
+
+  static CityRecord Decode(const char* bytes);
+  void Encode(char* bytes) const;
+};
+
+// ubinno.dat: one postcode entry, one row of the national file.
+//   offset 0   width 10  Pref  text
+//   offset 10  width 30  City  text
+//   offset 40  width 80  Town  text
+//   offset 120 width 10  Code  text: seven digits and three spaces
+struct EntryRecord {
+  static constexpr int Size = 130;
+  static constexpr int PrefWidth = 10, CityWidth = 30, TownWidth = 80, CodeWidth = 10;
+  QString Pref;
+  QString City;
+  QString Town;
+  QString Code;
+
+  static EntryRecord Decode(const char* bytes);
+  void Encode(char* bytes) const;
+};
+
+// ubinind.dat: one entry of the code index.
+//   offset 0  width 10  Code     text: seven digits and three spaces
+//   offset 10 width 4   EntryNo  entry record with this code
+struct IndexRecord {
+  static constexpr int Size = 14;
+  QString Code;
+  qint32 EntryNo = 0;
+
+  static IndexRecord Decode(const char* bytes);
+  void Encode(char* bytes) const;
+};
+
+// Record 48 of fuken.DAT doubles as the saved selection: FirstCity holds the
+// 0-based prefecture list position, LastCity the 0-based city list position.
+constexpr qint32 SavedSelectionRecord = 48;
+
+namespace record {
+qint32 GetNumber(const char* bytes);
+void PutNumber(char* bytes, qint32 value);
+}  // namespace record

@@ -1,0 +1,31 @@
+// The operating-system services the program uses, behind one small interface.
+//
+// The window uses a Qt implementation, the command-line companion a console one,
+// and tests a recording fake, so beeps, messages and pages opened can be checked.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // The system beep.
+  virtual void Beep() = 0;
+  // A modal message with an OK button only and no icon; returns when dismissed.
+  virtual void MessageBox(const QString& text, const QString& title) = 0;
+  // The hourglass pointer over the main window (true), or the default pointer (false).
+  virtual void SetBusyPointer(bool busy) = 0;
+  // Lets the window process its pending events once.
+  virtual void ProcessPendingEvents() = 0;
+  // Opens a web address in the user's browser, without waiting.
+  virtual void OpenWebPage(const QString& url) = 0;
+  // Opens the contents and search of a help file; CloseHelp closes what it opened.
+  virtual void OpenHelp(const QString& helpFile) = 0;
+  virtual void CloseHelp(const QString& helpFile) = 0;
+  // Sets the clipboard's text.
+  virtual void SetClipboardText(const QString& text) = 0;
+  // Moves files to the trash (removes them where there is none); true when all are gone.
+  virtual bool MoveToTrash(const QStringList& paths) = 0;
+};

@@ -1,0 +1,27 @@
+// Rebuilding the four data files from the national postcode file.
+#pragma once
+
+#include <functional>
+
+#include <QString>
+
+class Platform;
+
+struct RebuildOutcome {
+  bool ok = false;
+  QString message;  // why nothing was changed, in Japanese, when !ok
+  qint32 prefCount = 0;   // PrefCount of the new set: prefectures + 1 (the sentinel)
+  qint32 cityCount = 0;
+  qint32 entryCount = 0;
+  qint32 indexCount = 0;
+};
+
+inline const QString kRebuildTitle = QStringLiteral("郵便番号ファイル更新");
+
+// Reads all of `csvPath` first (code page 932, or its UTF-8 edition) and refuses a
+// missing, unreadable or malformed file with a message, changing nothing. Else
+// writes the new files under temporary names in `dataFolder`, calls `beforeSwap`
+// (the caller closes its files there), moves the old files to the trash and puts
+// the new ones in place. Old files stay as they were on any failure.
+RebuildOutcome RebuildDataFiles(const QString& dataFolder, const QString& csvPath, Platform& platform,
+                                const std::function<void()>& beforeSwap = {});

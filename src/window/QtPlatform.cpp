@@ -1,0 +1,59 @@
+// Qt implementation of the platform services; the only place that talks to the desktop.
+#include "window/QtPlatform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFile>
+#include <QMessageBox>
+#include <QUrl>
+
+#include "window/HelpWindow.h"
+
+QtPlatform::QtPlatform() = default;
+
+QtPlatform::~QtPlatform() {
+  if (busy_) QApplication::restoreOverrideCursor();
+  delete help_;
+}
+
+void QtPlatform::Beep() { QApplication::beep(); }
+
+void QtPlatform::MessageBox(const QString& text, const QString& title) {
+  QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, mainWindow_);
+  box.exec();
+}
+
+void QtPlatform::SetBusyPointer(bool busy) {
+  if (busy == busy_) return;
+  busy_ = busy;
+  if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
+  else QApplication::restoreOverrideCursor();
+}
+
+void QtPlatform::ProcessPendingEvents() { QCoreApplication::processEvents(); }
+
+void QtPlatform::OpenWebPage(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
+
+void QtPlatform::OpenHelp(const QString& helpFile) {
+  if (!help_) help_ = new HelpWindow();
+  help_->Load(helpFile);
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
+}
+
+void QtPlatform::CloseHelp(const QString&) {
+  if (help_) help_->close();
+}
+
+void QtPlatform::SetClipboardText(const QString& text) { QGuiApplication::clipboard()->setText(text); }
+
+bool QtPlatform::MoveToTrash(const QStringList& paths) {
+  bool all = true;
+  for (const QString& path : paths) {
+    if (!QFile::exists(path)) continue;
+    if (!QFile::moveToTrash(path) && !QFile::remove(path)) all = false;
+  }
+  return all;
+}

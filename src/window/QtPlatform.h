@@ -1,0 +1,32 @@
+// The platform services of the window program, on Qt Widgets.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/Platform.h"
+
+class HelpWindow;
+
+class QtPlatform : public Platform {
+ public:
+  QtPlatform();
+  ~QtPlatform() override;
+  // The window that message boxes belong to and that shows the busy pointer.
+  void SetMainWindow(QWidget* window) { mainWindow_ = window; }
+
+  void Beep() override;
+  void MessageBox(const QString& text, const QString& title) override;
+  void SetBusyPointer(bool busy) override;
+  void ProcessPendingEvents() override;
+  void OpenWebPage(const QString& url) override;
+  void OpenHelp(const QString& helpFile) override;
+  void CloseHelp(const QString& helpFile) override;
+  void SetClipboardText(const QString& text) override;
+  bool MoveToTrash(const QStringList& paths) override;
+
+ private:
+  QPointer<QWidget> mainWindow_;
+  QPointer<HelpWindow> help_;
+  bool busy_ = false;
+};

@@ -1,0 +1,48 @@
+// The recording platform: logs calls, removes "trashed" files for real.
+#include "support/RecordingPlatform.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+int RecordingPlatform::Count(const QString& call) const { return int(calls.count(call)); }
+
+QStringList RecordingPlatform::Messages() const {
+  QStringList texts;
+  for (const QString& call : calls)
+    if (call.startsWith(u"message|")) texts << call.section(u'|', 2);
+  return texts;
+}
+
+void RecordingPlatform::Beep() { calls << QStringLiteral("beep"); }
+
+void RecordingPlatform::MessageBox(const QString& text, const QString& title) {
+  calls << QStringLiteral("message|%1|%2").arg(title, text);
+  if (onMessage) onMessage();
+}
+
+void RecordingPlatform::SetBusyPointer(bool busy) { calls << QStringLiteral("busy|%1").arg(busy ? 1 : 0); }
+
+void RecordingPlatform::ProcessPendingEvents() {
+  calls << QStringLiteral("events");
+  if (onEvents) onEvents();
+  if (forwardEvents) QCoreApplication::processEvents();
+}
+
+void RecordingPlatform::OpenWebPage(const QString& url) { calls << QStringLiteral("web|") + url; }
+void RecordingPlatform::OpenHelp(const QString& helpFile) { calls << QStringLiteral("help|") + helpFile; }
+void RecordingPlatform::CloseHelp(const QString& helpFile) { calls << QStringLiteral("help-close|") + helpFile; }
+
+void RecordingPlatform::SetClipboardText(const QString& text) {
+  calls << QStringLiteral("clipboard|") + text;
+  clipboard = text;
+  clipboardWritten = true;
+}
+
+bool RecordingPlatform::MoveToTrash(const QStringList& paths) {
+  bool all = true;
+  for (const QString& path : paths) {
+    calls << QStringLiteral("trash|") + path;
+    if (QFile::exists(path) && !QFile::remove(path)) all = false;
+  }
+  return all;
+}

@@ -1,0 +1,35 @@
+// A platform that records every call in order, for tests.
+#pragma once
+
+#include <functional>
+
+#include <QStringList>
+
+#include "platform/Platform.h"
+
+class RecordingPlatform : public Platform {
+ public:
+  // Every call as one line: "beep", "message|title|text", "busy|1", "events",
+  // "web|url", "help|file", "help-close|file", "clipboard|text", "trash|path".
+  QStringList calls;
+  QString clipboard;
+  bool clipboardWritten = false;
+  // Runs inside ProcessPendingEvents / MessageBox, to act while the program waits.
+  std::function<void()> onEvents;
+  std::function<void()> onMessage;
+  // Pass pending events on to Qt as well (window tests), or not (core tests).
+  bool forwardEvents = false;
+
+  int Count(const QString& call) const;
+  QStringList Messages() const;  // the texts of the message boxes shown
+
+  void Beep() override;
+  void MessageBox(const QString& text, const QString& title) override;
+  void SetBusyPointer(bool busy) override;
+  void ProcessPendingEvents() override;
+  void OpenWebPage(const QString& url) override;
+  void OpenHelp(const QString& helpFile) override;
+  void CloseHelp(const QString& helpFile) override;
+  void SetClipboardText(const QString& text) override;
+  bool MoveToTrash(const QStringList& paths) override;
+};
