@@ -1,8 +1,116 @@
+// The main window: browse, search, copy and rebuild, each handler wired to the core.
 #pragma once
+
 #include <QMainWindow>
+#include <QPointer>
+#include <memory>
+
+#include "data/DataSet.h"
+
+class ExtentList;
+class InputBlocker;
+class LinkLabel;
 class Platform;
+class QAction;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+struct SearchTally;
+
 class frmMirabo : public QMainWindow {
   Q_OBJECT
  public:
+  // Works on the data files in `dataFolder` (ending in "/"), or in the program's
+  // folder when it is empty. Runs Form_Load.
   explicit frmMirabo(Platform& platform, const QString& dataFolder = {}, QWidget* parent = nullptr);
+  ~frmMirabo() override;
+
+  // Controls, named as the window's layout names them.
+  ExtentList *List1 = nullptr, *List2 = nullptr, *List3 = nullptr;
+  QGroupBox *Frame1 = nullptr, *Frame2 = nullptr, *Frame3 = nullptr, *Frame4 = nullptr;
+  QGroupBox *Frame5 = nullptr, *Frame6 = nullptr, *Frame7 = nullptr, *Frame8 = nullptr;
+  QRadioButton *Option1 = nullptr, *Option2 = nullptr, *Option3 = nullptr, *Option4 = nullptr, *Option5 = nullptr;
+  QRadioButton *Option6 = nullptr, *Option7 = nullptr, *Option8 = nullptr, *Option9 = nullptr, *Option10 = nullptr;
+  QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr;
+  QLineEdit* Text1 = nullptr;
+  QLabel* Label2 = nullptr;
+  LinkLabel* Label3 = nullptr;
+  QFrame *Shape1 = nullptr, *Line1 = nullptr, *Line2 = nullptr;
+  QTimer* Timer1 = nullptr;
+  QAction *mEnd = nullptr, *mDummy = nullptr, *mHelp = nullptr, *mInfo = nullptr;
+  QMenu* mmhelp = nullptr;
+
+  // Form-level state.
+  QString DataFolder;
+  QString HelpFile;
+  DataSet Data;
+  qint32 PrefIndex = 0, CityIndex = 0, PrefRecNo = 0, CityRecNo = 0;
+  qint32 SelFirstCity = 0, SelLastCity = 0, ShownFirstEntry = 0, ShownLastEntry = 0;
+  qint32 ListMode = 0;
+  bool FromSearch = false;
+  QString SearchKey;
+  qint32 MatchFound = 0, MatchPos = 0;
+
+  // Start-up, browsing and closing.
+  void Form_Load();
+  void Form_Unload();
+  void List1_Click();
+  void List2_Click();
+  void FillList();
+  // Searches and the search box's focus keeping.
+  void Command2_Click();
+  void Command4_Click();
+  void Text1_GotFocus();
+  void Text1_LostFocus();
+  void Timer1_Timer();
+  // Copy and the option panels.
+  void Command1_Click();
+  void List3_Click();
+  void List3_DblClick();
+  void Option1_Click();
+  void Option2_Click();
+  // Rebuild and update information.
+  void Command3_Click();
+  void mInfo_Click();
+  // Small window behaviours.
+  void Form_Resize();
+  void Label3_MouseDown();
+  void Label3_MouseUp();
+  void Label3_Click();
+  void mHelp_Click();
+  void mEnd_Click();
+
+  // Screen twips per pixel, rounded to a whole number (15 at 96 DPI).
+  int TwipsPerPixel() const;
+  // True while a search or rebuild runs; the window then ignores the user's input.
+  bool IsBusy() const { return busy_ != nullptr; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  class BusyScope;
+  void BuildControls();
+  void BuildMenus();
+  void ConnectEvents();
+  void SetTabOrder();
+  void SelectPosition(ExtentList* list, qint32 position);
+  void MoveWindowTwips(int left, int top, int width, int height);
+  void SetOuterHeightTwips(int height);
+  void PlaceOptionPanel(QGroupBox* panel);
+  void FinishSearch(const SearchTally& tally);
+
+  Platform& platform_;
+  QString folderOverride_;
+  std::unique_ptr<InputBlocker> busy_;
+  bool unloaded_ = false;
+  bool closeWhenIdle_ = false;
+  int rowSelectedAtPress_ = -1;
 };

@@ -1,0 +1,20 @@
+// The busy state of the main window.
+#include "window/BusyScope.h"
+
+#include <QTimer>
+
+frmMirabo::BusyScope::BusyScope(frmMirabo& window, Platform& platform, std::unique_ptr<InputBlocker>& slot)
+    : window_(window), platform_(platform), slot_(slot) {
+  platform_.SetBusyPointer(true);
+  slot_ = std::make_unique<InputBlocker>(&window_);
+  platform_.ProcessPendingEvents();
+}
+
+frmMirabo::BusyScope::~BusyScope() {
+  platform_.SetBusyPointer(false);
+  slot_.reset();
+  if (window_.closeWhenIdle_) {
+    window_.closeWhenIdle_ = false;
+    QTimer::singleShot(0, &window_, &QWidget::close);
+  }
+}

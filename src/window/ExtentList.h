@@ -1,0 +1,23 @@
+// A list box whose sideways scroll width is set from outside, as a pixel extent.
+#pragma once
+
+#include <QListWidget>
+
+class ExtentList : public QListWidget {
+  Q_OBJECT
+ public:
+  explicit ExtentList(QWidget* parent = nullptr);
+
+  // The list scrolls sideways over exactly this many pixels of line width (0: not at all).
+  void SetHorizontalExtent(int pixels);
+  int HorizontalExtent() const { return extent_; }
+
+  // The first selected position, or -1.
+  int FirstSelectedRow() const;
+
+ protected:
+  void updateGeometries() override;
+
+ private:
+  int extent_ = 0;
+};

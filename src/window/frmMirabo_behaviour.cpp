@@ -1,0 +1,42 @@
+// Resizing, the web link in the update panel, help and exit.
+#include <QFrame>
+
+#include "platform/Platform.h"
+#include "window/LayoutTable.h"
+#include "window/LinkLabel.h"
+#include "window/frmMirabo.h"
+
+namespace {
+constexpr int kNormalHeight = 6050;  // twips, as at start-up
+const QColor kLinkBlue(0, 0, 255);
+const QColor kLinkPressed(64, 0, 0);
+
+void SetTextColour(QWidget* label, const QColor& colour) {
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  label->setPalette(palette);
+}
+}  // namespace
+
+void frmMirabo::Form_Resize() {
+  Shape1->hide();
+  SetTextColour(Label3, kLinkBlue);
+}
+
+void frmMirabo::Label3_MouseDown() { Shape1->show(); }
+
+void frmMirabo::Label3_MouseUp() {
+  Shape1->hide();
+  SetTextColour(Label3, kLinkPressed);
+  if (isMaximized() || isMinimized() || isFullScreen()) return;
+  const int before = height();
+  SetOuterHeightTwips(kNormalHeight);
+  if (height() != before) Form_Resize();  // the resize raises it at once, inside this step
+}
+
+// The label shows the search page's address, but the download page is the one opened.
+void frmMirabo::Label3_Click() { platform_.OpenWebPage(kDownloadPageUrl); }
+
+void frmMirabo::mHelp_Click() { platform_.OpenHelp(HelpFile); }
+
+void frmMirabo::mEnd_Click() { close(); }

@@ -1,0 +1,196 @@
+// Building the main window's controls and menus from the layout table, and wiring their events.
+#include <QEvent>
+#include <QGroupBox>
+#include <QHash>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "window/ExtentList.h"
+#include "window/LayoutTable.h"
+#include "window/LinkLabel.h"
+#include "window/frmMirabo.h"
+
+namespace {
+
+// Without a window manager (or before the window is first shown) the frame is not
+// known; a standard frame's border and title bar stand in for it.
+constexpr QSize kAssumedFrame(8, 30);
+
+QWidget* CreateControl(const ControlSpec& spec, QWidget* parent) {
+  switch (spec.kind) {
+    case ControlKind::List: return new ExtentList(parent);
+    case ControlKind::TextBox: return new QLineEdit(parent);
+    case ControlKind::Button: return new QPushButton(QString::fromUtf8(spec.caption), parent);
+    case ControlKind::Option: return new QRadioButton(QString::fromUtf8(spec.caption), parent);
+    case ControlKind::Frame: return new QGroupBox(parent);
+    case ControlKind::Label:
+      return QByteArrayView(spec.name) == "Label3" ? new LinkLabel(parent) : new QLabel(parent);
+    case ControlKind::Shape: {
+      auto* shape = new QFrame(parent);
+      shape->setFrameStyle(QFrame::Box | QFrame::Plain);
+      shape->setAttribute(Qt::WA_TransparentForMouseEvents);
+      return shape;
+    }
+  }
+  return nullptr;
+}
+
+QFrame* EtchedLine(QWidget* parent, const char* name, int y, QPalette::ColorRole colour) {
+  auto* line = new QFrame(parent);
+  line->setObjectName(QString::fromLatin1(name));
+  line->setGeometry(0, y, 366, 1);
+  line->setAutoFillBackground(true);
+  QPalette palette = line->palette();
+  palette.setColor(QPalette::Window, palette.color(colour));
+  line->setPalette(palette);
+  return line;
+}
+
+}  // namespace
+
+void frmMirabo::BuildControls() {
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("client"));
+  setCentralWidget(client);
+  const double tpp = TwipsPerPixel();
+  QHash<QString, QWidget*> byName;
+  for (const ControlSpec& spec : ControlTable()) {
+    QWidget* parent = spec.container ? byName.value(QString::fromLatin1(spec.container)) : client;
+    QWidget* control = CreateControl(spec, parent);
+    control->setObjectName(QString::fromLatin1(spec.name));
+    control->setGeometry(TwipsToPixels(spec.left, spec.top, spec.width, spec.height, tpp));
+    if (spec.font.family) {
+      QFont font(QString::fromUtf8(spec.font.family));
+      font.setPointSizeF(spec.font.points);
+      font.setUnderline(spec.font.underline);
+      control->setFont(font);
+    }
+    byName.insert(control->objectName(), control);
+  }
+  auto get = [&](const char* name) { return byName.value(QString::fromLatin1(name)); };
+  List1 = static_cast<ExtentList*>(get("List1"));
+  List2 = static_cast<ExtentList*>(get("List2"));
+  List3 = static_cast<ExtentList*>(get("List3"));
+  QGroupBox** frames[] = {&Frame1, &Frame2, &Frame3, &Frame4, &Frame5, &Frame6, &Frame7, &Frame8};
+  for (int i = 0; i < 8; ++i) *frames[i] = static_cast<QGroupBox*>(get(QStringLiteral("Frame%1").arg(i + 1).toLatin1()));
+  QRadioButton** options[] = {&Option1, &Option2, &Option3, &Option4, &Option5,
+                              &Option6, &Option7, &Option8, &Option9, &Option10};
+  for (int i = 0; i < 10; ++i)
+    *options[i] = static_cast<QRadioButton*>(get(QStringLiteral("Option%1").arg(i + 1).toLatin1()));
+  Command1 = static_cast<QPushButton*>(get("Command1"));
+  Command2 = static_cast<QPushButton*>(get("Command2"));
+  Command3 = static_cast<QPushButton*>(get("Command3"));
+  Command4 = static_cast<QPushButton*>(get("Command4"));
+  Text1 = static_cast<QLineEdit*>(get("Text1"));
+  Label2 = static_cast<QLabel*>(get("Label2"));
+  Label3 = static_cast<LinkLabel*>(get("Label3"));
+  Shape1 = static_cast<QFrame*>(get("Shape1"));
+
+  for (QRadioButton* option : {Option1, Option4, Option6, Option8, Option9}) option->setChecked(true);
+  Option1->setToolTip(QStringLiteral("クリックするとクリップボードにコピーされます"));
+  for (QPushButton* button : {Command1, Command2, Command3, Command4}) button->setAutoDefault(false);
+  Label2->setWordWrap(true);
+  Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Label2->setText(UpdateInstructionText());
+  Label3->setText(kSearchPageUrl);
+  Shape1->hide();
+  Form_Resize();  // the link's colour at rest
+
+  Line1 = EtchedLine(client, "Line1", 0, QPalette::Dark);   // button shadow
+  Line2 = EtchedLine(client, "Line2", 1, QPalette::Light);  // button highlight
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+}
+
+void frmMirabo::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  mEnd = bar->addAction(QStringLiteral("終了(&X)"));
+  mDummy = bar->addAction(QString(23, QChar(0x3000)));  // a blank spacer before the help menu
+  mDummy->setEnabled(false);
+  mmhelp = bar->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+  mHelp = mmhelp->addAction(QStringLiteral("ﾄﾋﾟｯｸの検索(&H)"));
+  mInfo = mmhelp->addAction(QStringLiteral("更新情報(&J)"));
+  mEnd->setObjectName(QStringLiteral("mEnd"));
+  mDummy->setObjectName(QStringLiteral("mDummy"));
+  mmhelp->setObjectName(QStringLiteral("mmhelp"));
+  mHelp->setObjectName(QStringLiteral("mHelp"));
+  mInfo->setObjectName(QStringLiteral("mInfo"));
+}
+
+void frmMirabo::ConnectEvents() {
+  connect(List1, &QListWidget::itemSelectionChanged, this, [this] {
+    if (List1->FirstSelectedRow() >= 0) List1_Click();
+  });
+  connect(List2, &QListWidget::itemSelectionChanged, this, [this] {
+    if (List2->FirstSelectedRow() >= 0) List2_Click();
+  });
+  connect(List3, &QListWidget::itemSelectionChanged, this, [this] {
+    if (List3->FirstSelectedRow() >= 0) List3_Click();
+  });
+  // A click on the line that is already selected changes no selection but copies again.
+  List3->viewport()->installEventFilter(this);
+  connect(List3, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    const bool again = rowSelectedAtPress_ >= 0 && List3->row(item) == rowSelectedAtPress_;
+    rowSelectedAtPress_ = -1;
+    if (again) List3_Click();
+  });
+  connect(List3, &QListWidget::itemDoubleClicked, this, [this] {
+    rowSelectedAtPress_ = -1;
+    List3_DblClick();
+  });
+  connect(Command1, &QPushButton::clicked, this, &frmMirabo::Command1_Click);
+  connect(Command2, &QPushButton::clicked, this, &frmMirabo::Command2_Click);
+  connect(Command3, &QPushButton::clicked, this, &frmMirabo::Command3_Click);
+  connect(Command4, &QPushButton::clicked, this, &frmMirabo::Command4_Click);
+  connect(Option1, &QRadioButton::toggled, this, [this](bool on) { if (on) Option1_Click(); });
+  connect(Option2, &QRadioButton::toggled, this, [this](bool on) { if (on) Option2_Click(); });
+  Text1->installEventFilter(this);
+  connect(Timer1, &QTimer::timeout, this, &frmMirabo::Timer1_Timer);
+  connect(Label3, &LinkLabel::mouseDown, this, &frmMirabo::Label3_MouseDown);
+  connect(Label3, &LinkLabel::mouseUp, this, &frmMirabo::Label3_MouseUp);
+  connect(Label3, &LinkLabel::clicked, this, &frmMirabo::Label3_Click);
+  connect(mEnd, &QAction::triggered, this, &frmMirabo::mEnd_Click);
+  connect(mHelp, &QAction::triggered, this, &frmMirabo::mHelp_Click);
+  connect(mInfo, &QAction::triggered, this, &frmMirabo::mInfo_Click);
+}
+
+// The tab key visits the controls that take the focus in the order of their tab indexes.
+void frmMirabo::SetTabOrder() {
+  QList<std::pair<int, QWidget*>> order;
+  for (const ControlSpec& spec : ControlTable()) {
+    if (spec.tabIndex < 0 || spec.kind == ControlKind::Frame || spec.kind == ControlKind::Label) continue;
+    order.append({spec.tabIndex, findChild<QWidget*>(QString::fromLatin1(spec.name))});
+  }
+  std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1].second, order[i].second);
+  for (QWidget* label : {static_cast<QWidget*>(Label2), static_cast<QWidget*>(Label3)}) label->setFocusPolicy(Qt::NoFocus);
+}
+
+bool frmMirabo::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == Text1 && event->type() == QEvent::FocusIn) Text1_GotFocus();
+  if (watched == Text1 && event->type() == QEvent::FocusOut) Text1_LostFocus();
+  if (watched == List3->viewport() && event->type() == QEvent::MouseButtonPress) rowSelectedAtPress_ = List3->FirstSelectedRow();
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMirabo::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  Form_Resize();
+}
+
+void frmMirabo::MoveWindowTwips(int left, int top, int width, int height) {
+  const double tpp = TwipsPerPixel();
+  QSize frame = frameGeometry().size() - geometry().size();
+  if (frame.isEmpty()) frame = kAssumedFrame;
+  move(TwipsToPixels(left, tpp), TwipsToPixels(top, tpp));
+  resize(TwipsToPixels(width, tpp) - frame.width(), TwipsToPixels(height, tpp) - frame.height());
+}
+
+void frmMirabo::SetOuterHeightTwips(int height) {
+  QSize frame = frameGeometry().size() - geometry().size();
+  if (frame.isEmpty()) frame = kAssumedFrame;
+  resize(width(), TwipsToPixels(height, TwipsPerPixel()) - frame.height());
+}
