@@ -1,4 +1,14 @@
-// Placeholder until the command is wired to the core.
+// mirabo-cli info: the update information text, one line per line of the message.
 #include "cli/Cli.h"
+#include "data/DataSet.h"
+#include "update/UpdateInfo.h"
 
-int RunInfo(Cli& cli, const QStringList&) { return cli.Fail(QStringLiteral("Info: not built yet")); }
+int RunInfo(Cli& cli, const QStringList& args) {
+  if (!args.isEmpty()) return cli.Fail(QStringLiteral("usage: info"));
+  DataSet data;
+  data.OpenDataFiles(cli.dataFolder);
+  const QString text = UpdateInfoText(IndexFileDate(cli.dataFolder), data.PrefCount, data.CityCount, data.IndexCount);
+  data.CloseAll();
+  cli.out << QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) << '\n';
+  return kExitOk;
+}

@@ -1,0 +1,50 @@
+// Turning the national file's rows, in order, into prefecture, city and entry records.
+#pragma once
+
+#include <QString>
+
+#include "data/Records.h"
+#include "update/DataImage.h"
+#include "update/KenAllReader.h"
+
+// Entry n is row n. A prefecture record starts at the first row and at every row
+// whose prefecture name differs from the previous row's; a city record starts with
+// every prefecture and at every row whose city name differs from the previous row's.
+// Names compare exactly and in full, before they are cut to their fields. A record's
+// LastCity or LastEntry is set when the next one starts or the file ends, by reading
+// the stored record back, changing that field and writing it again.
+class DataFileBuilder {
+ public:
+  // Entry numbers must fit in the six digits that the code index gives them.
+  static constexpr qint32 kMaxEntries = 999999;
+
+  // Adds the row as the next entry. False, adding nothing, once kMaxEntries are in.
+  bool AddRow(const KenAllRow& row);
+
+  // Closes the last prefecture and city and appends the sentinel prefecture record
+  // (four U+3000, FirstCity 0, LastCity 0). The index stays empty.
+  DataImage Finish();
+
+  qint32 EntryCount() const { return entryCounter_; }
+
+ private:
+  void StartPrefecture(const QString& name);
+  void StartCity(const QString& name);
+
+  qint32 prefCounter_ = 0;
+  qint32 cityCounter_ = 0;
+  qint32 entryCounter_ = 0;
+  QString previousPref_;
+  QString previousCity_;
+  PrefRecord prefRec_;
+  CityRecord cityRec_;
+  DataImage image_;
+};
+
+// Reads a whole national file and builds the four files, the index included.
+// Refuses a malformed file or one of more than kMaxEntries rows with a fault.
+struct DataImageBuild {
+  DataImage image;
+  std::optional<KenAllFault> fault;  // line 0: a fault of the whole file
+};
+DataImageBuild BuildDataImage(const QByteArray& csv);

@@ -1,0 +1,75 @@
+// The rebuild: read and check the whole national file, build the data set, swap it in.
+#include "update/Rebuild.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "update/DataFileBuilder.h"
+#include "update/DataFileInstall.h"
+
+namespace {
+
+// A file larger than this holds far more than the 999,999 rows the index can take.
+constexpr qint64 kMaxCsvBytes = qint64(1) << 30;
+
+const QString kUnchanged = QStringLiteral("データは変更していません。");
+
+QString FolderOf(const QFileInfo& csv) { return QDir::toNativeSeparators(csv.absolutePath()); }
+
+// The whole file, or a message saying why it cannot be had.
+std::optional<QByteArray> ReadCsv(const QFileInfo& csv, QString& message) {
+  const QString name = csv.fileName();
+  if (!csv.exists()) {
+    message = QStringLiteral("「%1」が見つかりません（フォルダ: %2）。%3").arg(name, FolderOf(csv), kUnchanged);
+    return std::nullopt;
+  }
+  QFile file(csv.absoluteFilePath());
+  if (!csv.isFile() || !file.open(QIODevice::ReadOnly)) {
+    message = QStringLiteral("「%1」を読み込めません（フォルダ: %2）。%3").arg(name, FolderOf(csv), kUnchanged);
+    return std::nullopt;
+  }
+  if (file.size() > kMaxCsvBytes) {
+    message = QStringLiteral("「%1」が大きすぎます（フォルダ: %2）。%3").arg(name, FolderOf(csv), kUnchanged);
+    return std::nullopt;
+  }
+  QByteArray bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError) {
+    message = QStringLiteral("「%1」を読み込めません（フォルダ: %2、理由: %3）。%4")
+                  .arg(name, FolderOf(csv), file.errorString(), kUnchanged);
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+QString FaultMessage(const QFileInfo& csv, const KenAllFault& fault) {
+  if (fault.line == 0) return QStringLiteral("「%1」: %2。%3").arg(csv.fileName(), fault.what, kUnchanged);
+  return QStringLiteral("「%1」の %2 行目: %3。%4").arg(csv.fileName()).arg(fault.line).arg(fault.what, kUnchanged);
+}
+
+}  // namespace
+
+RebuildOutcome RebuildDataFiles(const QString& dataFolder, const QString& csvPath, Platform& platform,
+                                const std::function<void()>& beforeSwap) {
+  RebuildOutcome outcome;
+  const QFileInfo csv(csvPath);
+  const std::optional<QByteArray> bytes = ReadCsv(csv, outcome.message);
+  if (!bytes) return outcome;
+
+  const DataImageBuild build = BuildDataImage(*bytes);
+  if (build.fault) {
+    outcome.message = FaultMessage(csv, *build.fault);
+    return outcome;
+  }
+
+  const QString folder = dataFolder.endsWith(u'/') ? dataFolder : dataFolder + u'/';
+  outcome.message = InstallDataImage(build.image, folder, platform, beforeSwap);
+  if (!outcome.message.isEmpty()) return outcome;
+
+  outcome.ok = true;
+  outcome.prefCount = build.image.PrefCount();
+  outcome.cityCount = build.image.CityCount();
+  outcome.entryCount = build.image.EntryCount();
+  outcome.indexCount = build.image.IndexCount();
+  return outcome;
+}
