@@ -1,0 +1,162 @@
+// Code page 932 specifics of the codec, pinned by hand-written bytes.
+#include "data/Cp932Codec.h"
+
+#include <gtest/gtest.h>
+
+#include <string_view>
+
+#include "TextHelpers.h"
+#include "support/TestFiles.h"
+
+using namespace std::literals;
+
+namespace {
+
+struct CodeCase {
+  const char* name;
+  const char* bytes;  // hex pairs
+  std::u16string_view text;
+};
+
+std::string CaseName(const ::testing::TestParamInfo<CodeCase>& info) { return info.param.name; }
+
+// Both directions: the bytes decode to the text and the text encodes to the bytes.
+const CodeCase kRoundTrips[] = {
+    {"BackslashByteIsReverseSolidusNotYen", "5C", u"\\"},
+    {"TildeByteIsTildeNotOverline", "7E", u"~"},
+    {"FullWidthReverseSolidus", "81 5F", u"\uFF3C"},
+    {"FullWidthTildeNotWaveDash", "81 60", u"\uFF5E"},
+    {"FullWidthHyphenMinusNotMinusSign", "81 7C", u"\uFF0D"},
+    {"FullWidthCentSign", "81 91", u"\uFFE0"},
+    {"RomanNumeralOneFromNecRow13", "87 54", u"\u2160"},
+    {"IdeographicSpace", "81 40", u"\u3000"},
+    {"FirstHalfWidthKatakanaCode", "A1", u"\uFF61"},   // ｡
+    {"LastHalfWidthKatakanaCode", "DF", u"\uFF9F"},    // ﾟ
+    {"FirstUserDefinedCode", "F0 40", u"\uE000"},
+    {"NulByte", "00", u"\0"sv},
+    {"TokyoInKanji", "93 8C 8B 9E 93 73", u"東京都"},
+    {"MixedSingleAndDoubleBytes", "41 B1 93 8C 5C 20", u"Aｱ東\\ "},  // A ｱ 東 \ space
+    {"Empty", "", u""},
+};
+
+class Cp932RoundTrip : public ::testing::TestWithParam<CodeCase> {};
+
+TEST_P(Cp932RoundTrip, Decodes) {
+  const QByteArray bytes = Hex(GetParam().bytes);
+  EXPECT_EQ(cp932::Decode(bytes), Text(GetParam().text));
+}
+
+TEST_P(Cp932RoundTrip, Encodes) {
+  EXPECT_EQ(ToHex(cp932::Encode(GetParam().text)), ToHex(Hex(GetParam().bytes)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, Cp932RoundTrip, ::testing::ValuesIn(kRoundTrips), CaseName);
+
+// Decoding only: duplicates of the IBM extensions, and damaged bytes.
+const CodeCase kDecodes[] = {
+    {"NecSelectedIbmExtension", "ED 40", u"\u7E8A"},
+    {"IbmExtensionOfTheSameKanji", "FA 5C", u"\u7E8A"},
+    {"IbmExtensionRomanNumeralOne", "FA 4A", u"\u2160"},
+    {"LoneLeadByteAtTheEndKeepsWhatCameBefore", "41 93 8C 81", u"A東\uFFFD"},
+    {"LoneLeadByteAlone", "93", u"\uFFFD"},
+    {"UnusedByte80InTheMiddleKeepsTheRest", "41 80 42", u"A\uFFFDB"},
+    {"UnusedBytesA0AndFDToFF", "A0 FD FE FF", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
+    {"LeadByteBeforeASpaceKeepsTheSpace", "81 20 41", u"\uFFFD A"},
+    {"LeadByteBeforeTrail7FKeepsThe7F", "81 7F", u"\uFFFD\u007F"},
+    {"UnassignedPairKeepsItsSecondByte", "85 40 41", u"\uFFFD@A"},  // row 0x85 is empty
+    {"UnassignedPairWhoseSecondByteStartsACharacter", "85 81 40", u"\uFFFD\u3000"},
+    {"BadByteBetweenKanjiKeepsBothKanji", "93 8C FF 8B 9E", u"東\uFFFD京"},
+    {"TenZeroBytesAreTenNuls", "00 00 00 00 00 00 00 00 00 00", u"\0\0\0\0\0\0\0\0\0\0"sv},
+};
+
+class Cp932Decode : public ::testing::TestWithParam<CodeCase> {};
+
+TEST_P(Cp932Decode, Decodes) {
+  EXPECT_EQ(cp932::Decode(Hex(GetParam().bytes)), Text(GetParam().text));
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, Cp932Decode, ::testing::ValuesIn(kDecodes), CaseName);
+
+// Encoding only: the form Windows chooses among duplicates, and characters written as "?".
+const CodeCase kEncodes[] = {
+    {"KanjiWithTwoCodesTakesTheIbmForm", "FA 5C", u"\u7E8A"},
+    {"RomanNumeralOneTakesTheNecRow13Form", "87 54", u"\u2160"},
+    {"NotSignTakesTheJisForm", "81 CA", u"\uFFE2"},
+    {"BecauseSignTakesTheJisForm", "81 E6", u"\u2235"},
+    {"UnencodableAccentedLetterIsQuestionMark", "3F", u"\u00E9"},  // é
+    {"UnencodableKeepsTheCharactersAround", "41 3F 93 8C", u"A\u00E9東"},
+    {"SurrogatePairIsTwoQuestionMarks", "3F 3F", u"\U0001F600"},
+    {"LoneSurrogateIsOneQuestionMark", "3F 41", u"\xD83D" u"A"},
+    {"ReplacementCharacterIsQuestionMark", "3F", u"\uFFFD"},
+};
+
+class Cp932Encode : public ::testing::TestWithParam<CodeCase> {};
+
+TEST_P(Cp932Encode, Encodes) {
+  EXPECT_EQ(ToHex(cp932::Encode(GetParam().text)), ToHex(Hex(GetParam().bytes)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, Cp932Encode, ::testing::ValuesIn(kEncodes), CaseName);
+
+TEST(Cp932Codec, EveryHalfWidthKatakanaByteMapsToItsHalfWidthForm) {
+  for (int b = 0xA1; b <= 0xDF; ++b) {
+    const char byte = char(b);
+    const QChar expected(char16_t(0xFF61 + (b - 0xA1)));
+    EXPECT_EQ(cp932::Decode(&byte, 1), QString(expected)) << "byte " << std::hex << b;
+    EXPECT_EQ(cp932::Encode(QString(expected)), QByteArray(1, byte)) << "byte " << std::hex << b;
+  }
+}
+
+TEST(Cp932Codec, DecodeStopsAtTheGivenLength) {
+  const QByteArray bytes = Hex("93 8C 8B 9E");  // 東京
+  EXPECT_EQ(cp932::Decode(bytes.constData(), 3), Text(u"東\uFFFD"));  // 東, lone lead 8B
+  EXPECT_EQ(cp932::Decode(bytes.constData(), 0), QString());
+}
+
+struct WidthCase {
+  const char* name;
+  std::u16string_view text;
+  int bytes;
+};
+
+const WidthCase kWidths[] = {
+    {"Empty", u"", 0},
+    {"Ascii", u"AB1", 3},
+    {"Kanji", u"東京都", 6},
+    {"HalfWidthKatakana", u"ｱｲｳ", 3},
+    {"IdeographicSpace", u"\u3000", 2},
+    {"NulCountsOne", u"\0"sv, 1},
+    {"UnencodableCountsOne", u"\u00E9", 1},
+    {"SurrogatePairCountsOnePerUnit", u"\U0001F600", 2},
+    {"UserDefinedCharacterIsDoubleByte", u"\uE000", 2},
+    {"Mixed", u"Aｱ東\0\u00E9\u3000 "sv, 9},  // 1 + 1 + 2 + 1 + 1 + 2 + 1
+};
+
+class Cp932Width : public ::testing::TestWithParam<WidthCase> {};
+
+TEST_P(Cp932Width, ByteWidth) { EXPECT_EQ(cp932::ByteWidth(GetParam().text), GetParam().bytes); }
+
+TEST_P(Cp932Width, SumOfCharWidths) {
+  int sum = 0;
+  for (char16_t unit : GetParam().text) sum += cp932::CharWidth(QChar(unit));
+  EXPECT_EQ(sum, GetParam().bytes);
+}
+
+std::string WidthName(const ::testing::TestParamInfo<WidthCase>& info) { return info.param.name; }
+INSTANTIATE_TEST_SUITE_P(Texts, Cp932Width, ::testing::ValuesIn(kWidths), WidthName);
+
+TEST(Cp932Codec, CharWidthOfSingleCharacters) {
+  EXPECT_EQ(cp932::CharWidth(QChar(u'\0')), 1);
+  EXPECT_EQ(cp932::CharWidth(QChar(u'\u00E9')), 1);  // é, written as "?"
+  EXPECT_EQ(cp932::CharWidth(QChar(u'\uFFFD')), 1);
+  EXPECT_EQ(cp932::CharWidth(QChar(u'\uFF71')), 1);  // ｱ
+  EXPECT_EQ(cp932::CharWidth(QChar(u'\u6771')), 2);  // 東
+  EXPECT_EQ(cp932::CharWidth(QChar(u'\uFF0D')), 2);  // －
+  EXPECT_FALSE(cp932::IsDoubleByte(QChar(u'\0')));
+  EXPECT_FALSE(cp932::IsDoubleByte(QChar(u'\u00E9')));
+  EXPECT_FALSE(cp932::IsDoubleByte(QChar(u'\uFF71')));
+  EXPECT_TRUE(cp932::IsDoubleByte(QChar(u'\u3000')));
+  EXPECT_TRUE(cp932::IsDoubleByte(QChar(u'\u6771')));
+}
+
+}  // namespace
