@@ -1,5 +1,120 @@
-// Placeholder until the command is wired to the core.
-#include "cli/Cli.h"
+// mirabo-cli code / address: the result list of either search button, for each TEXT.
+#include <QFile>
+#include <QTextStream>
 
-int RunCode(Cli& cli, const QStringList&) { return cli.Fail(QStringLiteral("Code: not built yet")); }
-int RunAddress(Cli& cli, const QStringList&) { return cli.Fail(QStringLiteral("address: not built yet")); }
+#include "cli/Cli.h"
+#include "data/TextFitting.h"
+#include "lookup/AddressSearch.h"
+#include "lookup/CodeSearch.h"
+#include "lookup/SearchLines.h"
+
+namespace {
+
+struct SearchArgs {
+  bool tsv = false;
+  QStringList texts;  // "-" stands for the lines of standard input
+};
+
+// Options come first; "--" ends them so that a TEXT may begin with a hyphen.
+bool ParseSearchArgs(const QStringList& args, SearchArgs& parsed) {
+  bool options = true;
+  for (const QString& arg : args) {
+    if (options && arg == u"--") {
+      options = false;
+    } else if (options && arg == u"--tsv") {
+      parsed.tsv = true;
+    } else if (options && arg.size() > 1 && arg.startsWith(u'-')) {
+      return false;
+    } else {
+      options = false;
+      parsed.texts << arg;
+    }
+  }
+  return !parsed.texts.isEmpty();
+}
+
+// Prints result lines as the result list holds them, or one tab-separated entry per line.
+class ConsoleSink : public SearchSink {
+ public:
+  ConsoleSink(Cli& cli, DataSet& data, bool tsv) : cli_(cli), data_(data), tsv_(tsv) {}
+
+  void AddLine(const QString& line, qint32 recordNo) override {
+    if (!tsv_) {
+      cli_.out << line << '\n';
+      return;
+    }
+    const EntryRecord& entry = data_.EntryRec;  // the entry this line was built from
+    cli_.out << FitToBytes(entry.Code, 7) << '\t' << CleanField(entry.Pref) << '\t' << CleanField(entry.City)
+             << '\t' << CleanField(entry.Town) << '\t' << recordNo << '\n';
+  }
+  void Yield() override {}
+  void TooMany() override {
+    cli_.out.flush();  // the message follows the lines it speaks of when both reach a terminal
+    cli_.platform.MessageBox(kTooManyMessage, kSearchMessageTitle);
+  }
+  // The count line that closes the result list; tab-separated output has none.
+  void Closing(int lineCount) {
+    if (!tsv_) cli_.out << CountLine(lineCount) << '\n';
+  }
+
+ private:
+  Cli& cli_;
+  DataSet& data_;
+  bool tsv_;
+};
+
+// What "番号検索" does with the text; true when it listed an entry.
+bool SearchCodeText(Cli& cli, DataSet& data, const QString& text, ConsoleSink& sink) {
+  const CodeSearchStart start = StartCodeSearch(text);
+  for (int i = 0; i < start.beeps; ++i) cli.platform.Beep();
+  if (!start.search) return false;
+  const CodeSearchResult result = SearchCode(data, start.text, sink);
+  if (!result.found) cli.platform.Beep();
+  sink.Closing(result.tally.lineCount);
+  return result.tally.lineCount > 0;
+}
+
+// What "住所検索" does with the text; true when it listed an entry.
+bool SearchAddressText(Cli& cli, DataSet& data, const QString& text, ConsoleSink& sink) {
+  const QString key = TrimSpaces(text);
+  if (key.isEmpty()) {
+    cli.platform.Beep();
+    return false;
+  }
+  const SearchTally tally = ListAddressMatches(data, key, sink);
+  sink.Closing(tally.lineCount);
+  return tally.lineCount > 0;
+}
+
+using SearchText = bool (*)(Cli&, DataSet&, const QString&, ConsoleSink&);
+
+int RunSearch(Cli& cli, const QStringList& args, const char* command, SearchText search) {
+  SearchArgs parsed;
+  if (!ParseSearchArgs(args, parsed))
+    return cli.Fail(QStringLiteral("usage: %1 [--tsv] [--] TEXT... (TEXT - reads standard input)").arg(command));
+  DataSet data;
+  data.OpenDataFiles(cli.dataFolder);
+  ConsoleSink sink(cli, data, parsed.tsv);
+
+  bool allFound = true;
+  for (const QString& text : parsed.texts) {
+    if (text != u"-") {
+      allFound = search(cli, data, text, sink) && allFound;
+      continue;
+    }
+    QFile input;
+    if (!input.open(stdin, QIODevice::ReadOnly)) return cli.Fail(QStringLiteral("cannot read standard input"));
+    QTextStream lines(&input);
+    lines.setEncoding(QStringConverter::Utf8);
+    QString line;
+    while (lines.readLineInto(&line)) allFound = search(cli, data, line, sink) && allFound;
+  }
+  cli.out.flush();
+  return allFound ? kExitOk : kExitNothingFound;
+}
+
+}  // namespace
+
+int RunCode(Cli& cli, const QStringList& args) { return RunSearch(cli, args, "code", SearchCodeText); }
+
+int RunAddress(Cli& cli, const QStringList& args) { return RunSearch(cli, args, "address", SearchAddressText); }

@@ -1,0 +1,26 @@
+// A search sink that keeps what a search sent it, for the lookup tests.
+#pragma once
+
+#include <QList>
+#include <QStringList>
+
+#include "lookup/SearchSink.h"
+
+class RecordingSink : public SearchSink {
+ public:
+  QStringList lines;
+  QList<qint32> records;
+  int yields = 0;
+  int tooMany = 0;
+  int linesAtTooMany = -1;  // lines added when TooMany came
+
+  void AddLine(const QString& line, qint32 recordNo) override {
+    lines << line;
+    records << recordNo;
+  }
+  void Yield() override { ++yields; }
+  void TooMany() override {
+    ++tooMany;
+    linesAtTooMany = int(lines.size());
+  }
+};

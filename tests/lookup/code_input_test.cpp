@@ -1,0 +1,82 @@
+// Cleaning of the typed code and the steps the search button takes before searching.
+#include <gtest/gtest.h>
+
+#include "lookup/CodeInput.h"
+#include "lookup/CodeSearch.h"
+
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+struct CleanCase {
+  const char* name;
+  const char* in;
+  const char* out;
+  bool removed;
+  bool beep;
+};
+
+const CleanCase kCleanCases[] = {
+    {"seven digits stay", "1000001", "1000001", false, false},
+    {"hyphen after the third digit goes without a beep", "100-0001", "1000001", true, false},
+    {"leading hyphen stays", "-1000001", "-1000001", false, false},
+    {"only the first of two hyphens goes", "100--0001", "100-0001", true, false},
+    {"a hyphen before a letter goes first", "12-a", "12a", true, false},
+    {"trailing letter goes with a beep", "1000001a", "1000001", true, true},
+    {"trailing space goes with a beep", "1000001 ", "1000001", true, true},
+    {"full stop stays", "1000001.", "1000001.", false, false},
+    {"only the first rejected character goes", "10a0b", "100b", true, true},
+    {"a letter before a hyphen goes first", "a1-2", "1-2", true, true},
+    {"a letter after a leading hyphen", "-a1", "-1", true, true},
+    {"solidus", "1/2", "12", true, true},
+    {"comma, the top of the first rejected range", "1,2", "12", true, true},
+    {"exclamation mark", "!1", "1", true, true},
+    {"colon, just above nine", "1:2", "12", true, true},
+    {"half-width long vowel mark", "100ｰ0001", "1000001", true, true},
+    {"kanji", "東1", "1", true, true},
+    {"control characters stay", "\t1\x1F", "\t1\x1F", false, false},
+    {"empty text", "", "", false, false},
+};
+
+TEST(CleanCodeInput, Table) {
+  for (const CleanCase& c : kCleanCases) {
+    QString text = U(c.in);
+    const CleanOutcome outcome = CleanCodeInput(text);
+    EXPECT_EQ(text, U(c.out)) << c.name;
+    EXPECT_EQ(outcome.removed, c.removed) << c.name;
+    EXPECT_EQ(outcome.beep, c.beep) << c.name;
+  }
+}
+
+struct StartCase {
+  const char* name;
+  const char* typed;
+  const char* text;
+  bool cleaned;
+  int beeps;
+  bool search;
+};
+
+const StartCase kStartCases[] = {
+    {"empty box beeps and stops", "", "", false, 1, false},
+    {"plain digits", "1000001", "1000001", false, 0, true},
+    {"full-width digits and hyphen", "１００－０００１", "1000001", true, 0, true},
+    {"long vowel mark for the hyphen", "１００ー０００１", "1000001", true, 1, true},
+    {"two hyphens keep the second", "100--0001", "100-0001", true, 0, true},
+    {"a lone letter: cleaned to nothing, one beep, no search", "a", "", true, 1, false},
+    {"a lone ideographic space: one beep, no search", "　", "", true, 1, false},
+    {"a lone hyphen stays and is searched", "-", "-", false, 0, true},
+    {"full-width full stop becomes a kept full stop", "1000001．", "1000001.", false, 0, true},
+};
+
+TEST(StartCodeSearch, Table) {
+  for (const StartCase& c : kStartCases) {
+    const CodeSearchStart start = StartCodeSearch(U(c.typed));
+    EXPECT_EQ(start.text, U(c.text)) << c.name;
+    EXPECT_EQ(start.cleaned, c.cleaned) << c.name;
+    EXPECT_EQ(start.beeps, c.beeps) << c.name;
+    EXPECT_EQ(start.search, c.search) << c.name;
+  }
+}
+
+}  // namespace

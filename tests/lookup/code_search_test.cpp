@@ -1,0 +1,228 @@
+// Search by postcode through the core: the typed text, the bisection, the listing walk.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "data/DataSet.h"
+#include "lookup/CodeSearch.h"
+#include "lookup/SearchLines.h"
+#include "lookup/RecordingSink.h"
+#include "support/DataBuilder.h"
+#include "support/TestFiles.h"
+
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// Records 1 to 11 by hand; 12 to 2111 are filler codes 1500000 to 1502099.
+// Index order: 0010000 (7), 0600000 (2), 1000001 (10, 11, 3, 9), 1000002 (1),
+// 1000010 (8), 1009999 (4), 1010000 (5), 1500000.. (12..2111), 9999999 (6).
+QList<EntryRecord> CodeEntries() {
+  QList<EntryRecord> entries = {
+      Entry("1000002", U("東京都"), U("千代田区"), U("丸の内")),
+      Entry("0600000", U("北海道"), U("札幌市中央区"), U("以下に掲載がない場合")),
+      Entry("1000001", U("東京都"), U("千代田区"), U("千代田")),
+      Entry("1009999", U("東京都"), U("千代田区"), U("霞が関")),
+      Entry("1010000", U("東京都"), U("千代田区"), U("神田")),
+      Entry("9999999", U("沖縄県"), U("那覇市"), U("最後町")),
+      Entry("0010000", U("北海道"), U("札幌市北区"), U("北町")),
+      Entry("1000010", U("東京都"), U("千代田区"), U("大手町")),
+      Entry("1000001", U("東京都"), U("千代田区"), U("千代田二")),
+      Entry("1000001", U("東京都"), U("千代田区"), U("千代田一丁目二番地三号館東")),  // 3 + 4 + 13 = 20 characters
+      Entry("1000001", U("東京都"), U("千代田区"), U("千代田三")),
+  };
+  for (int i = 0; i < 2100; ++i)
+    entries << Entry(QStringLiteral("15%1").arg(i, 5, 10, QChar(u'0')), U("東京都"), U("府中市"), U("府中"));
+  return entries;
+}
+
+// What the window shows after typing `typed` and pressing the button, through the core.
+struct Typed {
+  bool searched = false;
+  int beeps = 0;
+  RecordingSink sink;
+  SearchTally tally;
+};
+
+void PressSearch(DataSet& data, const QString& typed, Typed& result) {
+  const CodeSearchStart start = StartCodeSearch(typed);
+  result.beeps = start.beeps;
+  result.searched = start.search;
+  if (!start.search) return;
+  const CodeSearchResult found = SearchCode(data, start.text, result.sink);
+  if (!found.found) ++result.beeps;
+  result.tally = found.tally;
+}
+
+struct CodeCase {
+  const char* name;
+  const char* typed;
+  QList<qint32> firstRecords;  // record numbers of the first lines, in list order
+  int count;                   // lines listed (the count line's number)
+  int beeps;
+  bool tooMany;
+  qint32 lastRecord;  // record number of the last line, 0 for none
+  int extent;         // at 15 twips per pixel
+};
+
+const CodeCase kCodeCases[] = {
+    {"three digits, hyphen, four digits", "100-0001", {10, 11, 3, 9}, 4, 0, false, 9, 405},
+    {"the same in full-width", "１００－０００１", {10, 11, 3, 9}, 4, 0, false, 9, 405},
+    {"three digits list every code beginning with them", "100", {10, 11, 3, 9, 1, 8, 4}, 7, 0, false, 4, 405},
+    {"one digit stops at 2000 lines", "1", {10, 11, 3, 9, 1, 8, 4, 5, 12, 13}, 2000, 0, true, 2003, 405},
+    {"long vowel mark for the hyphen: removed with a beep", "100ー0001", {10, 11, 3, 9}, 4, 1, false, 9, 405},
+    {"two hyphens: nothing found", "100--0001", {}, 0, 1, false, 0, 105},
+    {"leading hyphen: nothing found", "-1000001", {}, 0, 1, false, 0, 105},
+    {"trailing letter removed with a beep", "1000001a", {10, 11, 3, 9}, 4, 1, false, 9, 405},
+    {"trailing space removed with a beep", "1000001 ", {10, 11, 3, 9}, 4, 1, false, 9, 405},
+    {"trailing full stop: nothing found", "1000001.", {}, 0, 1, false, 0, 105},
+    {"eight digits: nothing found", "10000010", {}, 0, 1, false, 0, 105},
+    {"code held only by the last index record", "9999999", {6}, 1, 0, false, 6, 240},
+    {"code held only by the first index record", "0010000", {7}, 1, 0, false, 7, 255},
+    {"last filler code", "1502099", {2111}, 1, 0, false, 2111, 225},
+};
+
+TEST(CodeSearch, EdgeCasesThroughTheCore) {
+  TempFolder folder;
+  WriteDataFiles(folder.Path(), CodeEntries());
+  DataSet data;
+  data.OpenDataFiles(folder.Path());
+  ASSERT_EQ(data.IndexCount, 2111);
+
+  for (const CodeCase& c : kCodeCases) {
+    Typed typed;
+    PressSearch(data, U(c.typed), typed);
+    EXPECT_TRUE(typed.searched) << c.name;
+    EXPECT_EQ(typed.sink.records.mid(0, c.firstRecords.size()), c.firstRecords) << c.name;
+    EXPECT_EQ(typed.tally.lineCount, c.count) << c.name;
+    EXPECT_EQ(typed.sink.lines.size(), c.count) << c.name;
+    EXPECT_EQ(typed.sink.yields, c.count) << c.name;
+    EXPECT_EQ(typed.beeps, c.beeps) << c.name;
+    EXPECT_EQ(typed.sink.tooMany, c.tooMany ? 1 : 0) << c.name;
+    if (c.tooMany) {
+      EXPECT_EQ(typed.sink.linesAtTooMany, 2000) << c.name;
+    }
+    EXPECT_EQ(typed.sink.records.isEmpty() ? 0 : typed.sink.records.last(), c.lastRecord) << c.name;
+    EXPECT_EQ(SearchListExtent(typed.tally.widest, 15), c.extent) << c.name;
+  }
+}
+
+TEST(CodeSearch, EmptyOrEmptiedTextBeepsOnceAndDoesNotSearch) {
+  for (const char* text : {"", "a", "　"}) {
+    const CodeSearchStart start = StartCodeSearch(U(text));
+    EXPECT_FALSE(start.search) << text;
+    EXPECT_EQ(start.beeps, 1) << text;
+  }
+}
+
+TEST(CodeSearch, ListedLineNamesTheIndexEntryNumber) {
+  TempFolder folder;
+  WriteDataFiles(folder.Path(), CodeEntries());
+  DataSet data;
+  data.OpenDataFiles(folder.Path());
+  RecordingSink sink;
+  SearchCode(data, "9999999", sink);
+  ASSERT_EQ(sink.lines.size(), 1);
+  EXPECT_EQ(sink.lines[0], U("9999999　沖縄県　那覇市　最後町") + QString(84, u' ') + "6");
+  EXPECT_EQ(sink.records[0], 6);
+}
+
+// The walk follows the entries the index names and stops at the first whose own
+// code does not begin with the key, even when the index says otherwise.
+TEST(CodeSearch, WalkStopsAtTheFirstEntryWhoseCodeDiffers) {
+  TempFolder folder;
+  WriteEntryRecords(folder.Path(), {Entry("1000001", U("東京都"), U("甲"), U("乙")),
+                                    Entry("2000000", U("東京都"), U("丙"), U("丁")),
+                                    Entry("1000001", U("東京都"), U("戊"), U("己"))});
+  WriteIndexRecords(folder.Path(), {IndexRecord{"1000001", 1}, IndexRecord{"1000001", 2}, IndexRecord{"1000001", 3}});
+  DataSet data;
+  data.OpenDataFiles(folder.Path());
+  RecordingSink sink;
+  SearchCode(data, "1000001", sink);
+  EXPECT_EQ(sink.records, QList<qint32>({1}));
+}
+
+// Index files of one and two records: every record can be found.
+TEST(CodeSearch, TinyIndexesFindEveryRecord) {
+  struct TinyCase {
+    QStringList codes;
+    const char* key;
+    bool found;
+    qint32 pos;
+  };
+  const TinyCase cases[] = {
+      {{"1000001"}, "1000001", true, 1},  {{"1000001"}, "1", true, 1},
+      {{"1000001"}, "0", false, 0},       {{"1000001"}, "2", false, 0},
+      {{"1000001", "2000002"}, "1", true, 1}, {{"1000001", "2000002"}, "2000002", true, 2},
+      {{"1000001", "2000002"}, "15", false, 0}, {{"1000001", "2000002"}, "3", false, 0},
+      {{"1000001", "1000001"}, "1000001", true, 1}, {{}, "1", false, 0},
+  };
+  for (const TinyCase& c : cases) {
+    TempFolder folder;
+    QList<IndexRecord> index;
+    for (const QString& code : c.codes) index << IndexRecord{code, qint32(index.size() + 1)};
+    WriteIndexRecords(folder.Path(), index);
+    DataSet data;
+    data.OpenDataFiles(folder.Path());
+    const CodeMatch match = FindFirstCode(data, c.key);
+    EXPECT_EQ(match.found, c.found) << c.codes.join(',').toStdString() << " / " << c.key;
+    if (c.found) {
+      EXPECT_EQ(match.pos, c.pos) << c.codes.join(',').toStdString() << " / " << c.key;
+    }
+  }
+}
+
+// The first record whose code (as stored: 7 digits, 3 spaces) begins with the key,
+// compared over at most 10 characters; 0 for none.
+qint32 BruteFirst(const QStringList& codes, const QString& key) {
+  for (qsizetype n = 0; n < codes.size(); ++n)
+    if ((codes[n] + "   ").left(qMin<qsizetype>(key.size(), 10)) == key) return qint32(n + 1);
+  return 0;
+}
+
+QString RandomText(std::mt19937& rng, int length, const char* alphabet) {
+  const int size = int(strlen(alphabet));
+  QString text;
+  for (int i = 0; i < length; ++i) text += QChar(alphabet[rng() % size]);
+  return text;
+}
+
+void CompareWithBruteForce(std::mt19937& rng, int size, int keys) {
+  // Three digits only, so that codes repeat and share prefixes.
+  QStringList codes;
+  for (int i = 0; i < size; ++i) codes << RandomText(rng, 7, "012");
+  codes.sort();
+  QList<IndexRecord> index;
+  for (const QString& code : codes) index << IndexRecord{code, qint32(index.size() + 1)};
+  TempFolder folder;
+  WriteIndexRecords(folder.Path(), index);
+  DataSet data;
+  data.OpenDataFiles(folder.Path());
+  ASSERT_EQ(data.IndexCount, size);
+
+  for (int k = 0; k < keys; ++k) {
+    QString key;
+    if (size > 0 && k % 2 == 0) key = codes[rng() % size].left(1 + rng() % 7);  // a prefix that exists
+    else key = RandomText(rng, 1 + rng() % 7, "0123");
+    if (k % 5 == 0) key += (k % 10 == 0) ? QChar(u' ') : QChar(char16_t(u'0' + rng() % 3));  // eighth character
+    const qint32 expected = BruteFirst(codes, key);
+    const CodeMatch match = FindFirstCode(data, key);
+    ASSERT_EQ(match.found, expected != 0) << "size " << size << " key '" << key.toStdString() << "'";
+    if (expected) {
+      ASSERT_EQ(match.pos, expected) << "size " << size << " key '" << key.toStdString() << "'";
+    }
+  }
+}
+
+TEST(CodeSearch, FindFirstCodeAgreesWithBruteForceOnSmallIndexes) {
+  std::mt19937 rng(20240601);
+  for (int size = 0; size <= 50; ++size)
+    for (int trial = 0; trial < 4; ++trial) CompareWithBruteForce(rng, size, 60);
+}
+
+TEST(CodeSearch, FindFirstCodeAgreesWithBruteForceOnLargeIndexes) {
+  std::mt19937 rng(7);
+  for (int size : {127, 128, 1000, 4097, 20000}) CompareWithBruteForce(rng, size, 400);
+}
+
+}  // namespace

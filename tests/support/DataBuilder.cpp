@@ -1,0 +1,113 @@
+// Writing test data sets through the record Encode functions and RecordFile.
+#include "support/DataBuilder.h"
+
+#include <algorithm>
+
+#include <QFile>
+#include <QProcess>
+
+#include "data/Cp932Codec.h"
+#include "data/RecordFile.h"
+
+namespace {
+
+template <typename Record>
+void WriteRecords(const QString& path, const QList<Record>& records) {
+  QFile::remove(path);
+  RecordFile file(Record::Size);
+  if (!file.Open(path)) return;
+  char bytes[Record::Size];
+  for (qsizetype i = 0; i < records.size(); ++i) {
+    records[i].Encode(bytes);
+    file.Write(qint32(i + 1), bytes);
+  }
+  file.Close();
+}
+
+// The values of one CSV row, quotes removed; the national file has no commas inside values.
+QStringList CsvValues(const QString& row) {
+  QStringList values = row.split(u',');
+  for (QString& value : values)
+    if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"')) value = value.mid(1, value.size() - 2);
+  return values;
+}
+
+}  // namespace
+
+EntryRecord Entry(const QString& code, const QString& pref, const QString& city, const QString& town) {
+  EntryRecord entry;
+  entry.Code = code;
+  entry.Pref = pref;
+  entry.City = city;
+  entry.Town = town;
+  return entry;
+}
+
+void WritePrefRecords(const QString& folder, const QList<PrefRecord>& prefs) {
+  WriteRecords(folder + "fuken.DAT", prefs);
+}
+void WriteCityRecords(const QString& folder, const QList<CityRecord>& cities) {
+  WriteRecords(folder + "city.DAT", cities);
+}
+void WriteEntryRecords(const QString& folder, const QList<EntryRecord>& entries) {
+  WriteRecords(folder + "ubinno.dat", entries);
+}
+void WriteIndexRecords(const QString& folder, const QList<IndexRecord>& index) {
+  WriteRecords(folder + "ubinind.dat", index);
+}
+
+QList<IndexRecord> SortedIndexOf(const QList<EntryRecord>& entries) {
+  QList<QString> keys;
+  for (qsizetype n = 1; n <= entries.size(); ++n) {
+    // Pad the code as the stored field is padded, then the number as text.
+    const QString code = entries[n - 1].Code.left(7).leftJustified(7, u' ');
+    keys << code + QString::number(n);
+  }
+  std::sort(keys.begin(), keys.end());
+  QList<IndexRecord> index;
+  for (const QString& key : keys) {
+    IndexRecord record;
+    record.Code = key.left(7);
+    record.EntryNo = key.mid(7).toInt();
+    index << record;
+  }
+  return index;
+}
+
+void WriteDataFiles(const QString& folder, const QList<EntryRecord>& entries) {
+  QList<PrefRecord> prefs;
+  QList<CityRecord> cities;
+  for (qint32 n = 1; n <= entries.size(); ++n) {
+    const EntryRecord& entry = entries[n - 1];
+    const bool newPref = n == 1 || entry.Pref != entries[n - 2].Pref;
+    if (newPref || entry.City != entries[n - 2].City) {
+      cities << CityRecord{entry.City, n, n};
+      if (newPref) prefs << PrefRecord{entry.Pref, qint32(cities.size()), 0};
+      prefs.last().LastCity = qint32(cities.size());
+    }
+    cities.last().LastEntry = n;
+  }
+  prefs << PrefRecord{QStringLiteral("　　　　"), 0, 0};
+  WritePrefRecords(folder, prefs);
+  WriteCityRecords(folder, cities);
+  WriteEntryRecords(folder, entries);
+  WriteIndexRecords(folder, SortedIndexOf(entries));
+}
+
+QByteArray MakeKenAll(int rows, int seed, bool edge) {
+  QProcess process;
+  QStringList args{QStringLiteral(MIRABO_MAKE_KEN_ALL), "--rows", QString::number(rows), "--seed", QString::number(seed)};
+  if (edge) args << "--edge";
+  process.start("python3", args);
+  process.waitForFinished(120000);
+  return process.readAllStandardOutput();
+}
+
+QList<EntryRecord> EntriesFromCsv(const QByteArray& csv) {
+  QList<EntryRecord> entries;
+  for (const QString& row : cp932::Decode(csv).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+    const QStringList values = CsvValues(row);
+    if (values.size() >= 9) entries << Entry(values[2], values[6], values[7], values[8]);
+  }
+  return entries;
+}
