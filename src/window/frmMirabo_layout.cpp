@@ -147,6 +147,12 @@ void frmMirabo::ConnectEvents() {
   connect(Command4, &QPushButton::clicked, this, &frmMirabo::Command4_Click);
   connect(Option1, &QRadioButton::toggled, this, [this](bool on) { if (on) Option1_Click(); });
   connect(Option2, &QRadioButton::toggled, this, [this](bool on) { if (on) Option2_Click(); });
+  // As in any option group, the tab key stops only at the chosen option of each group.
+  for (QRadioButton* option : findChildren<QRadioButton*>()) {
+    option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    connect(option, &QRadioButton::toggled, option,
+            [option](bool on) { option->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus); });
+  }
   Text1->installEventFilter(this);
   connect(Timer1, &QTimer::timeout, this, &frmMirabo::Timer1_Timer);
   connect(Label3, &LinkLabel::mouseDown, this, &frmMirabo::Label3_MouseDown);
