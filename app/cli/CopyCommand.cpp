@@ -1,4 +1,67 @@
-// Placeholder until the command is wired to the core.
-#include "cli/Cli.h"
+// mirabo-cli copy: the text that copying entry RECORD puts on the clipboard.
+#include <QFile>
 
-int RunCopy(Cli& cli, const QStringList&) { return cli.Fail(QStringLiteral("Copy: not built yet")); }
+#include "cli/Cli.h"
+#include "data/DataSet.h"
+#include "output/CopyText.h"
+
+namespace {
+
+const char kCopyUsage[] =
+    "usage: copy RECORD [--address] [--full-width] [--no-hyphen] [--with-pref] [--no-space]";
+
+// Sets the option that `flag` names; false for an unknown flag.
+bool ApplyFlag(const QString& flag, CopyOptions& options) {
+  if (flag == u"--address") options.address = true;
+  else if (flag == u"--full-width") options.fullWidth = true;
+  else if (flag == u"--no-hyphen") options.hyphen = false;
+  else if (flag == u"--with-pref") options.withPref = true;
+  else if (flag == u"--no-space") options.spaces = false;
+  else return false;
+  return true;
+}
+
+struct CopyRequest {
+  QString record;
+  CopyOptions options;
+};
+
+// Options may stand before or after RECORD; "--" ends them. Empty reason on success.
+QString ParseCopyArgs(const QStringList& args, CopyRequest& request) {
+  bool optionsEnded = false;
+  for (const QString& arg : args) {
+    if (!optionsEnded && arg == u"--") {
+      optionsEnded = true;
+    } else if (!optionsEnded && arg.startsWith(u"--")) {
+      if (!ApplyFlag(arg, request.options)) return QStringLiteral("unknown option: %1").arg(arg);
+    } else if (request.record.isNull()) {
+      request.record = arg;
+    } else {
+      return QStringLiteral("more than one RECORD: %1").arg(arg);
+    }
+  }
+  return request.record.isNull() ? QString::fromLatin1(kCopyUsage) : QString();
+}
+
+}  // namespace
+
+int RunCopy(Cli& cli, const QStringList& args) {
+  CopyRequest request;
+  const QString reason = ParseCopyArgs(args, request);
+  if (!reason.isEmpty()) return cli.Fail(reason);
+
+  // Read-only, so a copy neither needs write access nor creates a missing data file.
+  QFile entries(cli.dataFolder + datafile::Entry);
+  if (!entries.open(QIODevice::ReadOnly)) return cli.Fail(QStringLiteral("cannot open %1").arg(entries.fileName()));
+  const qint64 count = entries.size() / EntryRecord::Size;
+  bool ok = false;
+  const qint64 record = request.record.toLongLong(&ok);
+  if (!ok || record < 1 || record > count)
+    return cli.Fail(QStringLiteral("RECORD must be a number from 1 to %1: %2").arg(count).arg(request.record));
+  char bytes[EntryRecord::Size];
+  if (!entries.seek((record - 1) * EntryRecord::Size) || entries.read(bytes, EntryRecord::Size) != EntryRecord::Size)
+    return cli.Fail(QStringLiteral("cannot read entry %1").arg(record));
+  const EntryRecord entry = EntryRecord::Decode(bytes);
+  cli.out << CopyText(entry, request.options) << '\n';
+  return kExitOk;
+}

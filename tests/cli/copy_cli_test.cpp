@@ -1,0 +1,127 @@
+// mirabo-cli copy: the printed clipboard text under each option, and its refusals.
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include <QProcess>
+
+#include "data/DataSet.h"
+#include "support/TestFiles.h"
+
+static void PrintTo(const QByteArray& bytes, std::ostream* os) { *os << ToHex(bytes).toStdString(); }
+
+namespace {
+
+struct CliRun {
+  int status = -1;
+  QByteArray out, err;
+};
+
+CliRun RunCli(const QStringList& args) {
+  QProcess process;
+  process.start(QStringLiteral(MIRABO_CLI_PATH), args);
+  CliRun run;
+  if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) return run;
+  run.status = process.exitCode();
+  run.out = process.readAllStandardOutput();
+  run.err = process.readAllStandardError();
+  return run;
+}
+
+void PutEntry(DataSet& data, qint32 n, const char* pref, const char* city, const char* town, const char* code) {
+  data.EntryRec = {QString::fromUtf8(pref), QString::fromUtf8(city), QString::fromUtf8(town), QString::fromUtf8(code)};
+  ASSERT_TRUE(data.WriteEntry(n));
+}
+
+class CopyCliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DataSet data;
+    data.OpenDataFiles(folder_.Path());
+    PutEntry(data, 1, "北海道", "札幌市中央区", "", "0600000");
+    PutEntry(data, 2, "東京都", "新宿区", "西新宿", "1638001");
+    PutEntry(data, 3, "沖縄県", "八重山郡与那国町", "与那国", "9071801");
+    data.CloseAll();
+  }
+  CliRun Copy(QStringList args) { return RunCli(QStringList{"--data", folder_.Path(), "copy"} + args); }
+
+  TempFolder folder_;
+};
+
+struct Row {
+  const char* name;
+  QStringList args;
+  QByteArray out;
+};
+
+TEST_F(CopyCliTest, PrintsTheClipboardTextOfEachOptionSet) {
+  const Row rows[] = {
+      {"Defaults", {"2"}, "163-8001\n"},
+      {"NoHyphen", {"2", "--no-hyphen"}, "1638001\n"},
+      // １６３－８００１ in UTF-8: U+FF11 U+FF16 U+FF13 U+FF0D U+FF18 U+FF10 U+FF10 U+FF11
+      {"FullWidth", {"2", "--full-width"},
+       Hex("EF BC 91 EF BC 96 EF BC 93 EF BC 8D EF BC 98 EF BC 90 EF BC 90 EF BC 91 0A")},
+      {"FullWidthNoHyphen", {"2", "--full-width", "--no-hyphen"},
+       Hex("EF BC 91 EF BC 96 EF BC 93 EF BC 98 EF BC 90 EF BC 90 EF BC 91 0A")},
+      {"AddressDefaults", {"2", "--address"}, "新宿区 西新宿\n"},
+      {"AddressWithPref", {"2", "--address", "--with-pref"}, "東京都 新宿区 西新宿\n"},
+      {"AddressNoSpace", {"2", "--address", "--no-space"}, "新宿区西新宿\n"},
+      {"AddressWithPrefNoSpace", {"2", "--address", "--with-pref", "--no-space"}, "東京都新宿区西新宿\n"},
+      {"OptionsBeforeRecord", {"--address", "--with-pref", "3"}, "沖縄県 八重山郡与那国町 与那国\n"},
+      {"AddressIgnoresCodeOptions", {"3", "--address", "--full-width", "--no-hyphen"}, "八重山郡与那国町 与那国\n"},
+      {"CodeIgnoresAddressOptions", {"3", "--with-pref", "--no-space"}, "907-1801\n"},
+      {"FirstRecordEmptyTownKeepsSpace", {"1", "--address", "--with-pref"}, "北海道 札幌市中央区 \n"},
+      {"RecordAfterDoubleDash", {"--", "1"}, "060-0000\n"},
+  };
+  for (const Row& row : rows) {
+    const CliRun run = Copy(row.args);
+    EXPECT_EQ(run.status, 0) << row.name << ": " << run.err.toStdString();
+    EXPECT_EQ(run.out, row.out) << row.name;
+    EXPECT_TRUE(run.err.isEmpty()) << row.name;
+  }
+}
+
+TEST_F(CopyCliTest, RefusesBadRecordsAndOptionsWithOneLine) {
+  const struct {
+    const char* name;
+    QStringList args;
+  } rows[] = {
+      {"RecordZero", {"0"}},
+      {"RecordPastLast", {"4"}},
+      {"NegativeRecord", {"-1"}},
+      {"RecordNotANumber", {"abc"}},
+      {"RecordWithTrailingText", {"2x"}},
+      {"HugeRecord", {"99999999999999999999"}},
+      {"NoRecord", {}},
+      {"OnlyOptions", {"--address"}},
+      {"UnknownOption", {"2", "--bogus"}},
+      {"TwoRecords", {"1", "2"}},
+  };
+  for (const auto& row : rows) {
+    const CliRun run = Copy(row.args);
+    EXPECT_EQ(run.status, 2) << row.name;
+    EXPECT_TRUE(run.out.isEmpty()) << row.name;
+    EXPECT_EQ(run.err.count('\n'), 1) << row.name << ": " << run.err.toStdString();
+    EXPECT_TRUE(run.err.startsWith("mirabo-cli: ")) << row.name;
+  }
+}
+
+TEST(CopyCliNoDataTest, MissingEntryFileFailsAndCreatesNothing) {
+  TempFolder folder;
+  const CliRun run = RunCli({"--data", folder.Path(), "copy", "1"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_TRUE(run.out.isEmpty());
+  EXPECT_FALSE(QFile::exists(folder.File(datafile::Entry)));
+  EXPECT_FALSE(QFile::exists(folder.File(datafile::Pref)));
+}
+
+TEST(CopyCliNoDataTest, PartialLastRecordIsNotAnEntry) {
+  TempFolder folder;
+  // One whole record (code 1000001) and 129 bytes of a second.
+  QByteArray bytes = QByteArray(120, ' ') + "1000001   " + QByteArray(129, ' ');
+  WriteBytes(folder.File(datafile::Entry), bytes);
+  EXPECT_EQ(RunCli({"--data", folder.Path(), "copy", "1"}).out, QByteArray("100-0001\n"));
+  EXPECT_EQ(RunCli({"--data", folder.Path(), "copy", "2"}).status, 2);
+}
+
+}  // namespace
