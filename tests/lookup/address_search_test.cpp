@@ -1,0 +1,157 @@
+// Search by address text through the core: what matches, in which order, and how many.
+#include <gtest/gtest.h>
+
+#include "data/DataSet.h"
+#include "lookup/AddressSearch.h"
+#include "lookup/RecordingSink.h"
+#include "lookup/SearchLines.h"
+#include "support/DataBuilder.h"
+#include "support/TestFiles.h"
+
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+QList<EntryRecord> AddressEntries() {
+  return {
+      Entry("0640941", U("北海道"), U("札幌市中央区"), U("旭ケ丘")),
+      Entry("1000005", U("東京都"), U("千代田区"), U("丸の内")),
+      Entry("5300001", U("大阪府"), U("大阪市北区"), U("梅田")),
+      Entry("1040061", U("東京都"), U("中央区"), U("銀座")),
+      Entry("0010010", U("北海道"), U("札幌市北区"), U("北十条西")),
+      Entry("1000006", U("東京都"), U("千代田区"), U("ＡＢＣビル")),
+      Entry("1000007", U("東京都"), U("千代田区"), U("ABCビル")),
+      Entry("1050011", U("東京都"), U("港区"), U("芝 公園")),
+      Entry("8100001", U("福岡県"), U("福岡市中央区"), U("天神") + QChar(u'\0') + U("隠れ里")),
+      Entry("9000000", U("沖縄県"), U("那覇市"), ""),
+  };
+}
+
+struct AddressCase {
+  const char* name;
+  const char* key;
+  QList<qint32> records;
+  int widest;
+};
+
+const AddressCase kAddressCases[] = {
+    {"any prefecture, in record order", "中央", {1, 4, 9}, 12},
+    {"a common character lists all but the city without it", "区", {1, 2, 3, 4, 5, 6, 7, 8, 9}, 12},
+    {"end of the city and start of the town", "区丸の", {2}, 10},
+    {"city ending and town beginning, longer", "市北区梅", {3}, 10},
+    {"the ward and the town across a space-free join", "区芝", {8}, 9},
+    {"prefecture and city: the prefecture is not searched", "東京都千代田区", {}, 0},
+    {"prefecture alone", "北海道", {}, 0},
+    {"half-width key does not match full-width text", "ABC", {7}, 12},
+    {"full-width key does not match half-width text", "ＡＢＣ", {6}, 12},
+    {"case counts", "abc", {}, 0},
+    {"a space inside the key stays", "芝 公園", {8}, 9},
+    {"without the space nothing matches", "芝公園", {}, 0},
+    {"text after a NUL is not searched", "隠れ", {}, 0},
+    {"a city without a town name", "那覇市", {10}, 6},
+    {"no key spans two entries", "旭ケ丘千代田", {}, 0},
+    {"nothing matches", "存在しない町", {}, 0},
+};
+
+TEST(AddressSearch, EdgeCases) {
+  TempFolder folder;
+  WriteDataFiles(folder.Path(), AddressEntries());
+  DataSet data;
+  data.OpenDataFiles(folder.Path());
+  for (const AddressCase& c : kAddressCases) {
+    RecordingSink sink;
+    const SearchTally tally = ListAddressMatches(data, U(c.key), sink);
+    EXPECT_EQ(sink.records, c.records) << c.name;
+    EXPECT_EQ(tally.lineCount, c.records.size()) << c.name;
+    EXPECT_EQ(sink.yields, c.records.size()) << c.name;
+    EXPECT_EQ(sink.tooMany, 0) << c.name;
+    EXPECT_EQ(tally.widest, c.widest) << c.name;
+  }
+}
+
+TEST(AddressSearch, LineNamesTheRecordNumber) {
+  TempFolder folder;
+  WriteDataFiles(folder.Path(), AddressEntries());
+  DataSet data;
+  data.OpenDataFiles(folder.Path());
+  RecordingSink sink;
+  ListAddressMatches(data, U("区丸の"), sink);
+  ASSERT_EQ(sink.lines.size(), 1);
+  EXPECT_EQ(sink.lines[0], U("1000005　東京都　千代田区　丸の内") + QString(84, u' ') + "2");
+}
+
+TEST(AddressSearch, StopsAfter2000Lines) {
+  QList<EntryRecord> entries;
+  for (int i = 0; i < 2001; ++i) entries << Entry("1000001", U("東京都"), U("青梅市"), U("森下"));
+  TempFolder folder;
+  WriteEntryRecords(folder.Path(), entries);
+  DataSet data;
+  data.OpenDataFiles(folder.Path());
+  RecordingSink sink;
+  const SearchTally tally = ListAddressMatches(data, U("森"), sink);
+  EXPECT_EQ(tally.lineCount, 2000);
+  EXPECT_EQ(sink.tooMany, 1);
+  EXPECT_EQ(sink.linesAtTooMany, 2000);
+  EXPECT_EQ(sink.records.first(), 1);
+  EXPECT_EQ(sink.records.last(), 2000);
+}
+
+// The search sees the entry file as it stands, however it changed since the last search.
+TEST(AddressSearch, SeesRecordsWrittenSinceTheLastSearch) {
+  TempFolder folder;
+  WriteDataFiles(folder.Path(), AddressEntries());
+  DataSet data;
+  data.OpenDataFiles(folder.Path());
+  RecordingSink before;
+  ListAddressMatches(data, U("梅田"), before);
+  ASSERT_EQ(before.records, QList<qint32>({3}));
+
+  data.EntryRec = Entry("1000008", U("東京都"), U("千代田区"), U("梅田町"));
+  ASSERT_TRUE(data.WriteEntry(5));
+  RecordingSink after;
+  ListAddressMatches(data, U("梅田"), after);
+  EXPECT_EQ(after.records, QList<qint32>({3, 5}));
+}
+
+TEST(AddressSearch, SeesANewDataSetWithTheSameCount) {
+  QList<EntryRecord> first = AddressEntries();
+  QList<EntryRecord> second = AddressEntries();
+  second[0].Town = U("梅田");
+  for (const auto& [entries, expected] :
+       {std::pair{first, QList<qint32>({3})}, std::pair{second, QList<qint32>({1, 3})}}) {
+    TempFolder folder;
+    WriteDataFiles(folder.Path(), entries);
+    DataSet data;
+    data.OpenDataFiles(folder.Path());
+    RecordingSink sink;
+    ListAddressMatches(data, U("梅田"), sink);
+    EXPECT_EQ(sink.records, expected);
+  }
+}
+
+TEST(AddressSearch, TwoDataSetsInTurn) {
+  TempFolder a, b;
+  WriteEntryRecords(a.Path(), {Entry("1000001", U("東京都"), U("甲市"), U("一"))});
+  WriteEntryRecords(b.Path(), {Entry("1000001", U("東京都"), U("乙市"), U("一")), Entry("1000002", U("東京都"), U("甲市"), U("二"))});
+  DataSet dataA, dataB;
+  dataA.OpenDataFiles(a.Path());
+  dataB.OpenDataFiles(b.Path());
+  for (int round = 0; round < 2; ++round) {
+    RecordingSink sinkA, sinkB;
+    ListAddressMatches(dataA, U("甲市"), sinkA);
+    ListAddressMatches(dataB, U("甲市"), sinkB);
+    EXPECT_EQ(sinkA.records, QList<qint32>({1}));
+    EXPECT_EQ(sinkB.records, QList<qint32>({2}));
+  }
+}
+
+TEST(AddressSearch, NoEntriesNoLines) {
+  TempFolder folder;
+  DataSet data;
+  data.OpenDataFiles(folder.Path());
+  RecordingSink sink;
+  EXPECT_EQ(ListAddressMatches(data, U("区"), sink).lineCount, 0);
+  EXPECT_TRUE(sink.lines.isEmpty());
+}
+
+}  // namespace
