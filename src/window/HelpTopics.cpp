@@ -41,28 +41,27 @@ QString DecodeReference(const QString& body) {
   return u'&' + body + u';';  // unknown: shown as written, as a browser does
 }
 
-QString DecodeReferences(const QString& text) {
-  QString decoded;
+// The text with each match of `pattern` replaced by what `replace` makes of it.
+template <typename Replace>
+QString ReplaceMatches(const QString& text, const QRegularExpression& pattern, Replace replace) {
+  QString result;
   qsizetype done = 0;
-  for (auto it = kReference.globalMatch(text); it.hasNext();) {
+  for (auto it = pattern.globalMatch(text); it.hasNext();) {
     const QRegularExpressionMatch m = it.next();
-    decoded += QStringView(text).mid(done, m.capturedStart() - done);
-    decoded += DecodeReference(m.captured(1));
+    result.append(QStringView(text).mid(done, m.capturedStart() - done)).append(replace(m));
     done = m.capturedEnd();
   }
-  return decoded.append(QStringView(text).mid(done));
+  return result.append(QStringView(text).mid(done));
+}
+
+QString DecodeReferences(const QString& text) {
+  return ReplaceMatches(text, kReference, [](const QRegularExpressionMatch& m) { return DecodeReference(m.captured(1)); });
 }
 
 QString StripTags(const QString& html) {
-  QString text;
-  qsizetype done = 0;
-  for (auto it = kTag.globalMatch(html); it.hasNext();) {
-    const QRegularExpressionMatch m = it.next();
-    text += QStringView(html).mid(done, m.capturedStart() - done);
-    if (!IsInlineTag(m.captured(2))) text += u' ';
-    done = m.capturedEnd();
-  }
-  return text.append(QStringView(html).mid(done));
+  return ReplaceMatches(html, kTag, [](const QRegularExpressionMatch& m) {
+    return IsInlineTag(m.captured(2)) ? QString() : QStringLiteral(" ");
+  });
 }
 
 // The heading's markup: up to </h1>, or to the end of its line when that is missing.
