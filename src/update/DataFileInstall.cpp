@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QTemporaryFile>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "data/DataSet.h"
@@ -24,10 +25,11 @@ struct NewFile {
   std::unique_ptr<QTemporaryFile> temp;
 };
 
-QString Folder(const QString& dataFolder) { return QDir::toNativeSeparators(dataFolder); }
+QString Folder(const QString& dataFolder) { return QDir::toNativeSeparators(QDir(dataFolder).absolutePath()); }
 
-// Writes the bytes to a new temporary file beside `finalPath`, fully on the disk.
-// Empty on success, else the system's reason.
+// Writes the bytes to a new temporary file beside `finalPath`, fully on the disk;
+// empty on success, else the system's reason. Where the system allows, the file has
+// no name until the swap renames it, so an interrupted rebuild leaves nothing behind.
 QString WriteTemporary(NewFile& file) {
   file.temp = std::make_unique<QTemporaryFile>(file.finalPath + QStringLiteral(".XXXXXX.tmp"));
   QTemporaryFile& temp = *file.temp;
@@ -44,6 +46,15 @@ QString WriteTemporary(NewFile& file) {
   temp.setPermissions(permissions);
   temp.close();
   return {};
+}
+
+// Makes the renames themselves durable, so that after a power cut the folder holds
+// either set rather than neither.
+void SyncFolder(const QString& folder) {
+  const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
 }
 
 }  // namespace
@@ -74,5 +85,6 @@ QString InstallDataImage(const DataImage& image, const QString& dataFolder, Plat
           .arg(Folder(dataFolder), QString::fromLocal8Bit(std::strerror(errno)));
     file.temp->setAutoRemove(false);
   }
+  SyncFolder(dataFolder);
   return {};
 }

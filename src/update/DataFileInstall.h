@@ -9,7 +9,7 @@
 
 class Platform;
 
-// Writes the four files of `image` under temporary names in `dataFolder` (ending in
+// Writes the four files of `image` as temporary files in `dataFolder` (ending in
 // "/") and flushes them to the disk. Only when all four are complete: calls
 // `beforeSwap`, moves the old data files to the trash through `platform`, and renames
 // the new files to the data files' names. Returns an empty text on success, else why

@@ -1,0 +1,188 @@
+// Reading the national file: values, quotes, line ends, number columns, refusals, editions.
+#include <gtest/gtest.h>
+
+#include "update/KenAllReader.h"
+#include "update/RebuildKit.h"
+
+namespace {
+
+const char kPlainRow[] = "1,\"100  \",\"1000001\",\"k\",\"k\",\"k\",\"P\",\"C\",\"T\",0,0,0,0,0,0";
+
+// All rows of a file, or the fault that stopped the reading.
+struct ReadResult {
+  std::vector<KenAllRow> rows;
+  std::optional<KenAllFault> fault;
+};
+
+ReadResult ReadAll(const QByteArray& file) {
+  KenAllReader reader(file);
+  ReadResult result;
+  KenAllRow row;
+  while (reader.Next(row)) result.rows.push_back(row);
+  result.fault = reader.Fault();
+  return result;
+}
+
+// A row with column `column` (1-based) replaced by `value`, the rest from kPlainRow.
+QByteArray RowWithColumn(int column, const QByteArray& value) {
+  QList<QByteArray> values = QByteArray(kPlainRow).split(',');
+  values[column - 1] = value;
+  return values.join(',');
+}
+
+TEST(KenAllValues, QuotedAndUnquotedValuesGiveTheTextWithoutQuotes) {
+  const ReadResult read = ReadAll("1,a,\"b, c\",d,e,f, \"P\" ,\"say \"\"hi\"\"\",  town ,0,0,0,0,0,0\r\n");
+  ASSERT_FALSE(read.fault);
+  ASSERT_EQ(read.rows.size(), 1u);
+  EXPECT_EQ(read.rows[0].code, QStringLiteral("b, c"));
+  EXPECT_EQ(read.rows[0].pref, QStringLiteral("P"));
+  EXPECT_EQ(read.rows[0].city, QStringLiteral("say \"hi\""));
+  EXPECT_EQ(read.rows[0].town, QStringLiteral("  town "));
+}
+
+TEST(KenAllValues, EmptyQuotedValueIsEmpty) {
+  const ReadResult read = ReadAll(RowWithColumn(9, "\"\""));
+  ASSERT_EQ(read.rows.size(), 1u);
+  EXPECT_EQ(read.rows[0].town, QString());
+}
+
+TEST(KenAllValues, CodePage932TextIsDecoded) {
+  // 北海道 and the half-width ｱ: code page 932 bytes in the file.
+  const ReadResult read = ReadAll(RowWithColumn(7, Hex("22 96 6B 8A 43 93 B9 22")) + "\r\n");
+  ASSERT_EQ(read.rows.size(), 1u);
+  EXPECT_EQ(read.rows[0].pref, QStringLiteral("北海道"));
+}
+
+struct LineEndCase {
+  const char* name;
+  QByteArray file;
+  size_t rows;
+};
+
+class KenAllLineEnds : public ::testing::TestWithParam<LineEndCase> {};
+
+TEST_P(KenAllLineEnds, GiveTheRows) {
+  const ReadResult read = ReadAll(GetParam().file);
+  ASSERT_FALSE(read.fault) << read.fault->what.toStdString();
+  EXPECT_EQ(read.rows.size(), GetParam().rows);
+}
+
+const QByteArray kRow(kPlainRow);
+INSTANTIATE_TEST_SUITE_P(
+    Cases, KenAllLineEnds,
+    ::testing::Values(LineEndCase{"CrLf", kRow + "\r\n" + kRow + "\r\n", 2}, LineEndCase{"Lf", kRow + "\n" + kRow + "\n", 2},
+                      LineEndCase{"Cr", kRow + "\r" + kRow + "\r", 2},
+                      LineEndCase{"LastLineWithoutLineEnd", kRow + "\r\n" + kRow, 2},
+                      LineEndCase{"EmptyLinesAtTheEnd", kRow + "\r\n\r\n\n\r\n", 1},
+                      LineEndCase{"DosEndOfFileMark", kRow + "\r\n\x1A", 1}, LineEndCase{"Empty", "", 0},
+                      LineEndCase{"OnlyEmptyLines", "\r\n\r\n", 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct FaultCase {
+  const char* name;
+  QByteArray file;
+  qint64 line;
+  QString what;
+};
+
+class KenAllFaults : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(KenAllFaults, RefuseTheLine) {
+  const ReadResult read = ReadAll(GetParam().file);
+  ASSERT_TRUE(read.fault);
+  EXPECT_EQ(read.fault->line, GetParam().line);
+  EXPECT_EQ(read.fault->what, GetParam().what);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, KenAllFaults,
+    ::testing::Values(
+        FaultCase{"FourteenValues", kRow + "\r\n" + kRow.left(kRow.lastIndexOf(',')) + "\r\n", 2,
+                  QStringLiteral("値が 14 個あります（15 個のはずです）")},
+        FaultCase{"SixteenValues", kRow + ",0\r\n", 1, QStringLiteral("値が 16 個あります（15 個のはずです）")},
+        FaultCase{"TrailingCommaIsOneMoreValue", kRow + ",\r\n", 1, QStringLiteral("値が 16 個あります（15 個のはずです）")},
+        FaultCase{"LineBrokenInsideQuotes", "1,\"100  \",\"1000\r\n001\",\"k\"\r\n", 1,
+                  QStringLiteral("3 列目の引用符が閉じていません")},
+        FaultCase{"TextAfterClosingQuote", RowWithColumn(8, "\"C\"x"), 1,
+                  QStringLiteral("8 列目の引用符のあとに余分な文字があります")},
+        FaultCase{"QuoteInsideUnquotedValue", RowWithColumn(9, "ab\"c"), 1,
+                  QStringLiteral("9 列目の途中に引用符があります")},
+        FaultCase{"NulByte", kRow + "\r\n" + RowWithColumn(9, QByteArray("a\0b", 3)), 2,
+                  QStringLiteral("NUL 文字が含まれています")},
+        FaultCase{"EmptyLineBeforeARow", kRow + "\r\n\r\n\r\n" + kRow + "\r\n", 2, QStringLiteral("空の行があります")},
+        FaultCase{"LineOfSpacesIsOneValue", kRow + "\r\n  \r\n", 2, QStringLiteral("値が 1 個あります（15 個のはずです）")}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct NumberCase {
+  const char* name;
+  int column;
+  QByteArray value;
+  bool accepted;
+};
+
+class KenAllNumbers : public ::testing::TestWithParam<NumberCase> {};
+
+TEST_P(KenAllNumbers, AcceptOnlyIntegersOfTheColumnsType) {
+  const NumberCase& c = GetParam();
+  const ReadResult read = ReadAll(RowWithColumn(c.column, c.value) + "\r\n");
+  EXPECT_EQ(!read.fault, c.accepted) << (read.fault ? read.fault->what.toStdString() : "");
+  if (read.fault) {
+    EXPECT_EQ(read.fault->line, 1);
+    EXPECT_TRUE(read.fault->what.startsWith(QStringLiteral("%1 列目「").arg(c.column))) << read.fault->what.toStdString();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, KenAllNumbers,
+    ::testing::Values(NumberCase{"Int32Max", 1, "2147483647", true}, NumberCase{"Int32Min", 1, "-2147483648", true},
+                      NumberCase{"Int32TooLarge", 1, "2147483648", false},
+                      NumberCase{"Int32TooSmall", 1, "-2147483649", false},
+                      NumberCase{"LeadingZeros", 1, "01101", true}, NumberCase{"Spaces", 1, " 13101 ", true},
+                      NumberCase{"Quoted", 1, "\"13101\"", true}, NumberCase{"Plus", 1, "+5", true},
+                      NumberCase{"Empty", 1, "", false}, NumberCase{"SignOnly", 1, "-", false},
+                      NumberCase{"Decimal", 1, "1.5", false}, NumberCase{"Letters", 1, "13A01", false},
+                      NumberCase{"HugeDigits", 1, "99999999999999999999999999", false},
+                      NumberCase{"Int16Max", 10, "32767", true}, NumberCase{"Int16Min", 10, "-32768", true},
+                      NumberCase{"Int16TooLarge", 10, "32768", false}, NumberCase{"Int16TooSmall", 15, "-32769", false},
+                      NumberCase{"FlagText", 15, "\"x\"", false}, NumberCase{"FlagEmpty", 12, "", false},
+                      NumberCase{"TextColumnTakesAnything", 2, "abc", true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(KenAllNumbers, MessageShowsTheValueAndTheRange) {
+  const ReadResult read = ReadAll(RowWithColumn(10, "x") + "\r\n");
+  ASSERT_TRUE(read.fault);
+  EXPECT_EQ(read.fault->what, QStringLiteral("10 列目「x」は -32768～32767 の整数ではありません"));
+}
+
+struct EncodingCase {
+  const char* name;
+  QByteArray bytes;
+  TextEncoding encoding;
+};
+
+class KenAllEditions : public ::testing::TestWithParam<EncodingCase> {};
+
+TEST_P(KenAllEditions, AreTold) { EXPECT_EQ(DetectEncoding(GetParam().bytes), GetParam().encoding); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, KenAllEditions,
+    ::testing::Values(EncodingCase{"Utf8Bom", Hex("EF BB BF 31 2C"), TextEncoding::Utf8},
+                      EncodingCase{"Utf8BomAlone", Hex("EF BB BF"), TextEncoding::Utf8},
+                      EncodingCase{"Utf8Kanji", Hex("22 E5 8C 97 22"), TextEncoding::Utf8},  // "北"
+                      EncodingCase{"Utf8FourBytes", Hex("F0 9F 98 80"), TextEncoding::Utf8},
+                      EncodingCase{"AsciiOnly", "1,\"a\"\r\n", TextEncoding::Cp932},
+                      EncodingCase{"Cp932Kanji", Hex("22 96 6B 8A 43 93 B9 22"), TextEncoding::Cp932},
+                      EncodingCase{"Cp932HalfWidthKana", Hex("B1 B2 B3"), TextEncoding::Cp932},
+                      EncodingCase{"OverlongSlash", Hex("C0 AF"), TextEncoding::Cp932},
+                      EncodingCase{"Surrogate", Hex("ED A0 80"), TextEncoding::Cp932},
+                      EncodingCase{"TruncatedAtEnd", Hex("E5 8C"), TextEncoding::Cp932},
+                      EncodingCase{"Utf8ThenCp932", Hex("E5 8C 97 96 6B"), TextEncoding::Cp932}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(KenAllEditionsText, Utf8EditionIsDecodedAsUtf8WithoutItsMark) {
+  const ReadResult read = ReadAll(Hex("EF BB BF") + RowWithColumn(7, Hex("22 E5 8C 97 E6 B5 B7 E9 81 93 22")));
+  ASSERT_EQ(read.rows.size(), 1u);
+  EXPECT_EQ(read.rows[0].pref, QStringLiteral("北海道"));
+}
+
+}  // namespace

@@ -1,0 +1,199 @@
+// A rebuild that cannot finish keeps the old data files byte for byte, and says why.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <stdexcept>
+
+#include <sys/resource.h>
+
+#include "data/DataSet.h"
+#include "update/RebuildKit.h"
+
+namespace {
+
+const QString kCsvName = QStringLiteral("KEN_ALL.CSV");
+
+// A folder holding a complete data set of three entries, the "old" data.
+class RebuildFailure : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const QByteArray csv = KenAllLine("0600000", "北海道", "札幌市", "a") + KenAllLine("0600001", "北海道", "札幌市", "b") +
+                           KenAllLine("1000001", "東京都", "千代田区", "c");
+    ASSERT_TRUE(RebuildFrom(folder_, csv, setupPlatform_).ok);
+    old_ = DataFileBytes(folder_);
+    ASSERT_EQ(old_[0].size(), 3 * 18);
+  }
+
+  // The old files are as they were and nothing else was left in the folder.
+  void ExpectOldDataUntouched() {
+    EXPECT_EQ(DataFileBytes(folder_), old_);
+    const QStringList expected{kCsvName, "city.DAT", "fuken.DAT", "ubinind.dat", "ubinno.dat"};
+    QStringList listing = FolderListing(folder_);
+    listing.sort();
+    QStringList sorted = expected;
+    sorted.sort();
+    EXPECT_EQ(listing, sorted);
+    EXPECT_EQ(platform_.Count("trash|" + folder_.File("fuken.DAT")), 0);
+  }
+
+  QString Folder() const { return QDir::toNativeSeparators(QDir(folder_.Path()).absolutePath()); }
+
+  TempFolder folder_;
+  RecordingPlatform setupPlatform_;
+  RecordingPlatform platform_;
+  std::vector<QByteArray> old_;
+};
+
+TEST_F(RebuildFailure, MissingCsvIsNamedWithItsFolder) {
+  QFile::remove(folder_.File(kCsvName));
+  const RebuildOutcome outcome = RebuildDataFiles(folder_.Path(), folder_.File(kCsvName), platform_);
+  EXPECT_FALSE(outcome.ok);
+  EXPECT_EQ(outcome.message,
+            QStringLiteral("「KEN_ALL.CSV」が見つかりません（フォルダ: %1）。データは変更していません。").arg(Folder()));
+  EXPECT_EQ(DataFileBytes(folder_), old_);
+  EXPECT_TRUE(platform_.calls.isEmpty());
+}
+
+TEST_F(RebuildFailure, UnreadableCsvIsNamedWithItsFolder) {
+  QFile::remove(folder_.File(kCsvName));
+  ASSERT_TRUE(QDir(folder_.Path()).mkdir(kCsvName));  // a folder where the file should be
+  const RebuildOutcome outcome = RebuildDataFiles(folder_.Path(), folder_.File(kCsvName), platform_);
+  EXPECT_FALSE(outcome.ok);
+  EXPECT_EQ(outcome.message,
+            QStringLiteral("「KEN_ALL.CSV」を読み込めません（フォルダ: %1）。データは変更していません。").arg(Folder()));
+  EXPECT_EQ(DataFileBytes(folder_), old_);
+  EXPECT_TRUE(platform_.calls.isEmpty());
+}
+
+struct MalformedCase {
+  const char* name;
+  QByteArray csv;
+  QString message;
+};
+
+class RebuildMalformed : public RebuildFailure, public ::testing::WithParamInterface<MalformedCase> {};
+
+TEST_P(RebuildMalformed, IsRefusedWholeNamingTheLine) {
+  const RebuildOutcome outcome = RebuildFrom(folder_, GetParam().csv, platform_);
+  EXPECT_FALSE(outcome.ok);
+  EXPECT_EQ(outcome.message, GetParam().message);
+  ExpectOldDataUntouched();
+}
+
+const QByteArray kGood = KenAllLine("1000001", "P", "C", "t");
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RebuildMalformed,
+    ::testing::Values(
+        MalformedCase{"MissingValue", kGood + kGood + kGood.left(kGood.lastIndexOf(',')) + "\r\n" + kGood,
+                      QStringLiteral("「KEN_ALL.CSV」の 3 行目: 値が 14 個あります（15 個のはずです）。データは変更していません。")},
+        MalformedCase{"ExtraValue", kGood + kGood.chopped(2) + ",0\r\n",
+                      QStringLiteral("「KEN_ALL.CSV」の 2 行目: 値が 16 個あります（15 個のはずです）。データは変更していません。")},
+        MalformedCase{"FlagNotANumber", kGood + kGood.chopped(3) + "x\r\n",
+                      QStringLiteral("「KEN_ALL.CSV」の 2 行目: 15 列目「x」は -32768～32767 の整数ではありません。データは変更していません。")},
+        MalformedCase{"CodeColumnOutOfRange", "99999999999" + kGood.mid(kGood.indexOf(',')),
+                      QStringLiteral("「KEN_ALL.CSV」の 1 行目: 1 列目「99999999999」は -2147483648～2147483647 の整数ではありません。データは変更していません。")},
+        MalformedCase{"UnclosedQuote", kGood + "1,\"100  \",\"1000001\r\n",
+                      QStringLiteral("「KEN_ALL.CSV」の 2 行目: 3 列目の引用符が閉じていません。データは変更していません。")},
+        MalformedCase{"EmptyLineInTheMiddle", kGood + "\r\n" + kGood,
+                      QStringLiteral("「KEN_ALL.CSV」の 2 行目: 空の行があります。データは変更していません。")},
+        MalformedCase{"NulBytes", kGood + QByteArray(64, '\0'),
+                      QStringLiteral("「KEN_ALL.CSV」の 2 行目: NUL 文字が含まれています。データは変更していません。")}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+QByteArray RowsOfOneCode(int count) {
+  const QByteArray row = "1,,\"1\",,,,\"P\",\"C\",\"T\",0,0,0,0,0,0\r\n";
+  QByteArray csv;
+  csv.reserve(row.size() * count);
+  for (int i = 0; i < count; ++i) csv += row;
+  return csv;
+}
+
+TEST_F(RebuildFailure, MoreThan999999EntriesAreRefused) {
+  const RebuildOutcome outcome = RebuildFrom(folder_, RowsOfOneCode(1000000), platform_);
+  EXPECT_FALSE(outcome.ok);
+  EXPECT_EQ(outcome.message,
+            QStringLiteral("「KEN_ALL.CSV」: 郵便番号データが 999,999 件を超えています。データは変更していません。"));
+  ExpectOldDataUntouched();
+}
+
+TEST(RebuildLimit, Exactly999999EntriesAreIndexedWithSixDigitNumbers) {
+  TempFolder folder;
+  RecordingPlatform platform;
+  const RebuildOutcome outcome = RebuildFrom(folder, RowsOfOneCode(999999), platform);
+  ASSERT_TRUE(outcome.ok) << outcome.message.toStdString();
+  EXPECT_EQ(outcome.entryCount, 999999);
+  const QByteArray index = ReadBytes(folder.File("ubinind.dat"));
+  ASSERT_EQ(index.size(), 999999 * 14);
+  // All codes are "1": the order is that of the numbers' texts, 1, 10, 100, ..., 999999.
+  EXPECT_EQ(index.left(3 * 14), IndexBytes("1", 1) + IndexBytes("1", 10) + IndexBytes("1", 100));
+  EXPECT_EQ(index.right(14), IndexBytes("1", 999999));
+}
+
+// Lets files grow to `bytes` only, as a full disk does, for the object's life.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    previous_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = saved_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, previous_);
+  }
+
+ private:
+  rlimit saved_{};
+  void (*previous_)(int) = nullptr;
+};
+
+TEST_F(RebuildFailure, FullDiskLeavesOldFilesAndNoTemporaryFiles) {
+  QByteArray csv;
+  for (int i = 0; i < 200; ++i) csv += kGood;  // 26,000 bytes of entries
+  WriteBytes(folder_.File(kCsvName), csv);
+  RebuildOutcome outcome;
+  {
+    FileSizeLimit limit(8192);
+    outcome = RebuildDataFiles(folder_.Path(), folder_.File(kCsvName), platform_);
+  }
+  EXPECT_FALSE(outcome.ok);
+  EXPECT_TRUE(outcome.message.startsWith(QStringLiteral("新しいデータファイルを書き込めません（フォルダ: ")))
+      << outcome.message.toStdString();
+  EXPECT_TRUE(outcome.message.endsWith(QStringLiteral("データは変更していません。")));
+  ExpectOldDataUntouched();
+}
+
+TEST_F(RebuildFailure, EndingBeforeTheSwapLeavesOldDataThatOpens) {
+  WriteBytes(folder_.File(kCsvName), kGood);
+  // The program ends while the new files are complete but not yet in place.
+  EXPECT_THROW(RebuildDataFiles(folder_.Path(), folder_.File(kCsvName), platform_,
+                                [] { throw std::runtime_error("ended"); }),
+               std::runtime_error);
+  ExpectOldDataUntouched();
+  DataSet data;
+  data.OpenDataFiles(folder_.Path());
+  EXPECT_EQ(data.PrefCount, 3);
+  EXPECT_EQ(data.CityCount, 2);
+  EXPECT_EQ(data.EntryCount, 3);
+  EXPECT_EQ(data.IndexCount, 3);
+}
+
+TEST_F(RebuildFailure, OldFilesGoToTheTrashOnlyAfterTheNewOnesAreComplete) {
+  WriteBytes(folder_.File(kCsvName), kGood);
+  const RebuildOutcome outcome = RebuildDataFiles(folder_.Path(), folder_.File(kCsvName), platform_, [&] {
+    platform_.calls << "beforeSwap";
+    // The old files are still in place, untouched, when the caller closes them.
+    EXPECT_EQ(DataFileBytes(folder_), old_);
+  });
+  ASSERT_TRUE(outcome.ok);
+  EXPECT_EQ(platform_.calls, QStringList({"beforeSwap", "trash|" + folder_.File("fuken.DAT"),
+                                          "trash|" + folder_.File("city.DAT"), "trash|" + folder_.File("ubinno.dat"),
+                                          "trash|" + folder_.File("ubinind.dat")}));
+  EXPECT_EQ(ReadBytes(folder_.File("fuken.DAT")), PrefBytes(Ascii("P", 10), 1, 1) + SentinelBytes());
+  QStringList listing = FolderListing(folder_);
+  EXPECT_EQ(listing.size(), 5);  // no temporary file left
+}
+
+}  // namespace
