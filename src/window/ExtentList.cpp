@@ -1,8 +1,6 @@
 // The horizontal range follows the set extent rather than the lines' own widths.
 #include "window/ExtentList.h"
 
-#include <QScrollBar>
-
 ExtentList::ExtentList(QWidget* parent) : QListWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -10,20 +8,19 @@ ExtentList::ExtentList(QWidget* parent) : QListWidget(parent) {
   setUniformItemSizes(true);
 }
 
+// With uniform item sizes the first line's size stands for every line, so giving it
+// the extent as its width makes the list scroll over exactly that width.
 void ExtentList::SetHorizontalExtent(int pixels) {
   extent_ = qMax(0, pixels);
-  updateGeometries();
+  if (count() == 0) return;
+  QListWidgetItem* first = item(0);
+  first->setSizeHint(QSize());
+  const int height = sizeHintForRow(0);
+  first->setSizeHint(QSize(qMax(1, extent_), height));
 }
 
 int ExtentList::FirstSelectedRow() const {
   for (int row = 0; row < count(); ++row)
     if (item(row)->isSelected()) return row;
   return -1;
-}
-
-void ExtentList::updateGeometries() {
-  QListWidget::updateGeometries();
-  QScrollBar* bar = horizontalScrollBar();
-  bar->setRange(0, qMax(0, extent_ - viewport()->width()));
-  bar->setPageStep(viewport()->width());
 }

@@ -15,9 +15,6 @@ class ExtentList : public QListWidget {
   // The first selected position, or -1.
   int FirstSelectedRow() const;
 
- protected:
-  void updateGeometries() override;
-
  private:
   int extent_ = 0;
 };

@@ -107,6 +107,9 @@ void frmMirabo::BuildControls() {
 
 void frmMirabo::BuildMenus() {
   QMenuBar* bar = menuBar();
+  // Compact items, so that the blank spacer still leaves room for the help menu at the right.
+  bar->setFont(QFont(kPGothic, 8));
+  bar->setStyleSheet(QStringLiteral("QMenuBar::item { padding: 2px 2px; margin: 0px; }"));
   mEnd = bar->addAction(QStringLiteral("終了(&X)"));
   mDummy = bar->addAction(QString(23, QChar(0x3000)));  // a blank spacer before the help menu
   mDummy->setEnabled(false);
