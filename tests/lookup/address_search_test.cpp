@@ -1,7 +1,10 @@
 // Search by address text through the core: what matches, in which order, and how many.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "data/DataSet.h"
+#include "data/TextFitting.h"
 #include "lookup/AddressSearch.h"
 #include "lookup/RecordingSink.h"
 #include "lookup/SearchLines.h"
@@ -142,6 +145,47 @@ TEST(AddressSearch, TwoDataSetsInTurn) {
     ListAddressMatches(dataB, U("甲市"), sinkB);
     EXPECT_EQ(sinkA.records, QList<qint32>({1}));
     EXPECT_EQ(sinkB.records, QList<qint32>({2}));
+  }
+}
+
+// Every entry read and tested one by one: the scan as the window's user sees it.
+QList<qint32> ScanOneByOne(DataSet& data, const QString& key) {
+  QList<qint32> records;
+  for (qint32 n = 1; n <= data.EntryCount && records.size() < 2000; ++n) {
+    data.ReadEntry(n);
+    if ((CleanField(data.EntryRec.City) + CleanField(data.EntryRec.Town)).contains(key)) records << n;
+  }
+  return records;
+}
+
+TEST(AddressSearch, AgreesWithAScanOfEveryRecordOnNationalFileData) {
+  TempFolder folder;
+  WriteEntryRecords(folder.Path(), EntriesFromCsv(MakeKenAll(3000, 3, true)));
+  DataSet data;
+  data.OpenDataFiles(folder.Path());
+  ASSERT_GT(data.EntryCount, 3000);
+  std::mt19937 rng(11);
+  for (int k = 0; k < 150; ++k) {
+    // Pieces of one entry's text, and pieces across the join of two neighbours' texts.
+    const qint32 n = 1 + qint32(rng() % (data.EntryCount - 1));
+    data.ReadEntry(n);
+    QString text = CleanField(data.EntryRec.City) + CleanField(data.EntryRec.Town);
+    if (k % 3 == 0) {
+      data.ReadEntry(n + 1);
+      const qsizetype join = text.size();
+      text += CleanField(data.EntryRec.City) + CleanField(data.EntryRec.Town);
+      const qsizetype from = qMax<qsizetype>(0, join - 1 - qsizetype(rng() % 3));
+      text = text.mid(from, 2 + qsizetype(rng() % 3));
+    } else if (!text.isEmpty()) {
+      const qsizetype from = qsizetype(rng() % text.size());
+      text = text.mid(from, 1 + qsizetype(rng() % 4));
+    }
+    if (text.isEmpty()) continue;
+    RecordingSink sink;
+    const SearchTally tally = ListAddressMatches(data, text, sink);
+    const QList<qint32> expected = ScanOneByOne(data, text);
+    ASSERT_EQ(sink.records, expected) << "key '" << text.toStdString() << "'";
+    EXPECT_EQ(tally.lineCount, expected.size());
   }
 }
 

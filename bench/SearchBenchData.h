@@ -1,0 +1,49 @@
+// A national-scale data set for the search benchmarks, built once per run in a temp folder.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "data/DataSet.h"
+#include "platform/Platform.h"
+#include "update/Rebuild.h"
+
+// The rebuild wants a platform; nothing it asks for matters here.
+class SilentPlatform : public Platform {
+ public:
+  void Beep() override {}
+  void MessageBox(const QString&, const QString&) override {}
+  void SetBusyPointer(bool) override {}
+  void ProcessPendingEvents() override {}
+  void OpenWebPage(const QString&) override {}
+  void OpenHelp(const QString&) override {}
+  void CloseHelp(const QString&) override {}
+  void SetClipboardText(const QString&) override {}
+  bool MoveToTrash(const QStringList&) override { return true; }
+};
+
+// The four data files made by the rebuild from `make-ken-all.py --rows 124000`.
+class NationalData {
+ public:
+  static NationalData& Get() {
+    static NationalData data;
+    return data;
+  }
+  QString Folder() const { return dir_.path() + u'/'; }
+
+ private:
+  NationalData() {
+    const QString csv = Folder() + "KEN_ALL.CSV";
+    const int status = QProcess::execute("python3", {MIRABO_MAKE_KEN_ALL, "--rows", "124000", "--out", csv});
+    SilentPlatform platform;
+    const RebuildOutcome outcome = RebuildDataFiles(Folder(), csv, platform);
+    if (status != 0 || !outcome.ok) {
+      std::fprintf(stderr, "cannot build the data set: %s\n", qPrintable(outcome.message));
+      std::exit(2);
+    }
+  }
+  QTemporaryDir dir_;
+};
