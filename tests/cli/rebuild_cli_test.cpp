@@ -1,0 +1,116 @@
+// mirabo-cli rebuild: its output, exit status and files, against the core's own rebuild.
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#include <QDir>
+#include <QProcess>
+
+#include "support/RecordingPlatform.h"
+#include "support/TestFiles.h"
+#include "update/Rebuild.h"
+
+static void PrintTo(const QByteArray& bytes, std::ostream* os) { *os << ToHex(bytes).toStdString(); }
+
+namespace {
+
+const char* const kDataFiles[] = {"fuken.DAT", "city.DAT", "ubinno.dat", "ubinind.dat"};
+
+struct CliRun {
+  int status = -1;
+  QByteArray out, err;
+};
+
+// Runs the program in `folder`, with its trash inside the folder too.
+CliRun RunCli(const TempFolder& folder, const QStringList& args) {
+  QProcess process;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  QDir(folder.Path()).mkpath("xdg-data");
+  env.insert("XDG_DATA_HOME", folder.File("xdg-data"));
+  process.setProcessEnvironment(env);
+  process.setWorkingDirectory(folder.Path());
+  process.start(QStringLiteral(MIRABO_CLI_PATH), args);
+  CliRun run;
+  if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) return run;
+  run.status = process.exitCode();
+  run.out = process.readAllStandardOutput();
+  run.err = process.readAllStandardError();
+  return run;
+}
+
+QByteArray Line(const char* code, const char* pref, const char* city, const char* town) {
+  return QStringLiteral("1,\"1  \",\"%1\",\"k\",\"k\",\"k\",\"%2\",\"%3\",\"%4\",0,0,0,0,0,0\r\n")
+      .arg(code, QString::fromUtf8(pref), QString::fromUtf8(city), QString::fromUtf8(town))
+      .toLatin1();  // ASCII names only below
+}
+
+const QByteArray kCsv = Line("1000001", "P1", "C1", "a") + Line("1000002", "P1", "C2", "b") + Line("2000001", "P2", "C3", "c");
+
+TEST(RebuildCli, PrintsTheFourCountsAndWritesWhatTheCoreWrites) {
+  TempFolder cli, core;
+  WriteBytes(cli.File("KEN_ALL.CSV"), kCsv);
+  WriteBytes(core.File("KEN_ALL.CSV"), kCsv);
+  const CliRun run = RunCli(cli, {"--data", cli.Path(), "rebuild"});
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_EQ(run.out, "fuken.DAT 3\ncity.DAT 3\nubinno.dat 3\nubinind.dat 3\n");
+
+  RecordingPlatform platform;
+  ASSERT_TRUE(RebuildDataFiles(core.Path(), core.File("KEN_ALL.CSV"), platform).ok);
+  for (const char* name : kDataFiles) EXPECT_EQ(ReadBytes(cli.File(name)), ReadBytes(core.File(name))) << name;
+  EXPECT_EQ(ReadBytes(cli.File("fuken.DAT")).size(), 3 * 18);
+}
+
+TEST(RebuildCli, CsvOptionNamesAnotherFile) {
+  TempFolder folder;
+  WriteBytes(folder.File("other.csv"), Line("1000001", "P", "C", "a"));
+  const CliRun run = RunCli(folder, {"--data", folder.Path(), "rebuild", "--csv", folder.File("other.csv")});
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_EQ(run.out, "fuken.DAT 2\ncity.DAT 1\nubinno.dat 1\nubinind.dat 1\n");
+}
+
+TEST(RebuildCli, SecondRebuildReplacesTheFiles) {
+  TempFolder folder;
+  WriteBytes(folder.File("KEN_ALL.CSV"), kCsv);
+  ASSERT_EQ(RunCli(folder, {"--data", folder.Path(), "rebuild"}).status, 0);
+  WriteBytes(folder.File("KEN_ALL.CSV"), Line("1000001", "P", "C", "a"));
+  const CliRun run = RunCli(folder, {"--data", folder.Path(), "rebuild"});
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_EQ(run.out, "fuken.DAT 2\ncity.DAT 1\nubinno.dat 1\nubinind.dat 1\n");
+  EXPECT_EQ(ReadBytes(folder.File("ubinno.dat")).size(), 130);
+}
+
+TEST(RebuildCli, RefusalExitsTwoWithOneLineAndKeepsTheFiles) {
+  TempFolder folder;
+  WriteBytes(folder.File("KEN_ALL.CSV"), kCsv);
+  ASSERT_EQ(RunCli(folder, {"--data", folder.Path(), "rebuild"}).status, 0);
+  const QByteArray before = ReadBytes(folder.File("ubinno.dat"));
+  WriteBytes(folder.File("KEN_ALL.CSV"), kCsv + "1,2,3\r\n");
+
+  const CliRun run = RunCli(folder, {"--data", folder.Path(), "rebuild"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(QString::fromUtf8(run.err),
+            QStringLiteral("mirabo-cli: 「KEN_ALL.CSV」の 4 行目: 値が 3 個あります（15 個のはずです）。データは変更していません。\n"));
+  EXPECT_EQ(ReadBytes(folder.File("ubinno.dat")), before);
+}
+
+TEST(RebuildCli, MissingCsvNamesFileAndFolder) {
+  TempFolder folder;
+  const CliRun run = RunCli(folder, {"--data", folder.Path(), "rebuild"});
+  EXPECT_EQ(run.status, 2);
+  const QString folderName = QDir::toNativeSeparators(QDir(folder.Path()).absolutePath());
+  EXPECT_EQ(QString::fromUtf8(run.err),
+            QStringLiteral("mirabo-cli: 「KEN_ALL.CSV」が見つかりません（フォルダ: %1）。データは変更していません。\n").arg(folderName));
+  EXPECT_FALSE(QFile::exists(folder.File("fuken.DAT")));
+}
+
+TEST(RebuildCli, UnknownArgumentsAreBadUse) {
+  TempFolder folder;
+  for (const QStringList& args : {QStringList{"rebuild", "--csv"}, QStringList{"rebuild", "extra"}}) {
+    const CliRun run = RunCli(folder, QStringList{"--data", folder.Path()} + args);
+    EXPECT_EQ(run.status, 2) << args.join(' ').toStdString();
+    EXPECT_EQ(run.err, "mirabo-cli: usage: rebuild [--csv FILE]\n");
+  }
+}
+
+}  // namespace
