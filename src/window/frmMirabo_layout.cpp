@@ -15,9 +15,14 @@
 
 namespace {
 
-// Without a window manager (or before the window is first shown) the frame is not
-// known; a standard frame's border and title bar stand in for it.
-constexpr QSize kAssumedFrame(8, 30);
+// The window's outer size counts its border and title bar. Without a window manager
+// (or before the window is first shown) they are not known, and some platforms
+// report a bare border only; a standard frame is the least that is assumed.
+constexpr QSize kStandardFrame(8, 30);
+
+QSize OuterFrame(const QWidget* window) {
+  return (window->frameGeometry().size() - window->geometry().size()).expandedTo(kStandardFrame);
+}
 
 QWidget* CreateControl(const ControlSpec& spec, QWidget* parent) {
   switch (spec.kind) {
@@ -192,14 +197,12 @@ void frmMirabo::resizeEvent(QResizeEvent* event) {
 
 void frmMirabo::MoveWindowTwips(int left, int top, int width, int height) {
   const double tpp = TwipsPerPixel();
-  QSize frame = frameGeometry().size() - geometry().size();
-  if (frame.isEmpty()) frame = kAssumedFrame;
+  const QSize frame = OuterFrame(this);
   move(TwipsToPixels(left, tpp), TwipsToPixels(top, tpp));
   resize(TwipsToPixels(width, tpp) - frame.width(), TwipsToPixels(height, tpp) - frame.height());
 }
 
 void frmMirabo::SetOuterHeightTwips(int height) {
-  QSize frame = frameGeometry().size() - geometry().size();
-  if (frame.isEmpty()) frame = kAssumedFrame;
+  const QSize frame = OuterFrame(this);
   resize(width(), TwipsToPixels(height, TwipsPerPixel()) - frame.height());
 }

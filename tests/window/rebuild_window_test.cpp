@@ -1,0 +1,134 @@
+// The update button through the real window: reload on success, nothing lost on refusal.
+#include <QDir>
+#include <QPushButton>
+#include <QtTest>
+
+#include "WindowFixture.h"
+#include "data/Cp932Codec.h"
+#include "window/ExtentList.h"
+
+namespace {
+
+QByteArray Row(const QString& code, const QString& pref, const QString& city, const QString& town) {
+  return cp932::Encode(QStringLiteral("13101,\"100  \",\"%1\",\"ﾄｳｷｮｳﾄ\",\"ﾁﾖﾀﾞｸ\",\"ｲｶﾆ\",\"%2\",\"%3\",\"%4\",0,0,0,0,0,0\r\n")
+                           .arg(code, pref, city, town));
+}
+
+QByteArray SmallNationalFile() {
+  return Row("0600000", "北海道", "札幌市中央区", "以下に掲載がない場合") + Row("0640941", "北海道", "札幌市中央区", "旭ケ丘") +
+         Row("0400000", "北海道", "函館市", "以下に掲載がない場合") + Row("1000001", "東京都", "千代田区", "千代田");
+}
+
+QByteArray FolderBytes(const QString& folder) {
+  QByteArray all;
+  for (const char* name : {"fuken.DAT", "city.DAT", "ubinno.dat", "ubinind.dat"}) all += ReadBytes(folder + name) + '|';
+  return all;
+}
+
+}  // namespace
+
+class RebuildWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void updateButtonReloadsTheWindow();
+  void missingFileKeepsDataAndWindow();
+  void malformedFileKeepsDataAndWindow();
+  void secondClickDuringARebuildIsIgnored();
+};
+
+void RebuildWindowTest::updateButtonReloadsTheWindow() {
+  TempFolder folder;
+  WriteDataSet(folder.Path(), GridDataSet(47, 3, 2));
+  WriteSavedSelection(folder.Path(), 5, 2);
+  WriteBytes(folder.File("KEN_ALL.CSV"), SmallNationalFile());
+  RecordingPlatform platform;
+  frmMirabo window(platform, folder.Path());
+  const QSize startSize = window.size();
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  window.move(40, 30);
+  window.resize(startSize.width() + 20, startSize.height() + 150);
+  QTRY_COMPARE(window.height(), startSize.height() + 150);
+  QCOMPARE(window.List1->FirstSelectedRow(), 5);
+
+  window.Command3->click();
+  QVERIFY(platform.Messages().isEmpty());
+  QCOMPARE(Lines(window.List1), QStringList({"北海道  ", "東京都  "}));
+  QCOMPARE(window.List1->FirstSelectedRow(), 0);
+  QCOMPARE(Lines(window.List2), QStringList({"札幌市中央区", "函館市"}));
+  QCOMPARE(window.List2->FirstSelectedRow(), 0);
+  QCOMPARE(Lines(window.List3),
+           QStringList({"0600000　札幌市中央区　以下に掲載がない場合", "0640941　札幌市中央区　旭ケ丘"}));
+  QCOMPARE(window.Data.IndexCount, 4);
+  QTRY_COMPARE(window.pos(), QPoint(0, 0));
+  QTRY_COMPARE(window.size(), startSize);
+  QCOMPARE(platform.calls.filter("busy|"), QStringList({"busy|1", "busy|0"}));
+}
+
+void RebuildWindowTest::missingFileKeepsDataAndWindow() {
+  TempFolder folder;
+  WriteDataSet(folder.Path(), GridDataSet(3, 3, 2));
+  const QByteArray before = FolderBytes(folder.Path());
+  RecordingPlatform platform;
+  frmMirabo window(platform, folder.Path());
+  window.List1->setCurrentRow(2);
+  window.List2->setCurrentRow(1);
+  const QStringList towns = Lines(window.List3);
+
+  window.Command3->click();
+  QCOMPARE(platform.Messages().size(), 1);
+  QVERIFY(platform.calls.filter("message|").first().startsWith("message|郵便番号ファイル更新|"));
+  QVERIFY(platform.Messages().first().contains("KEN_ALL.CSV"));
+  QVERIFY(platform.Messages().first().contains(QDir::toNativeSeparators(QDir(folder.Path()).absolutePath())));
+  QCOMPARE(FolderBytes(folder.Path()), before);
+  QCOMPARE(window.List1->FirstSelectedRow(), 2);
+  QCOMPARE(window.List2->FirstSelectedRow(), 1);
+  QCOMPARE(Lines(window.List3), towns);
+  QCOMPARE(window.Data.EntryCount, 18);
+  window.List2->setCurrentRow(0);  // still browsing the old data
+  QCOMPARE(window.List3->item(0)->text(), QString("0301001　市3の1　町1"));
+}
+
+void RebuildWindowTest::malformedFileKeepsDataAndWindow() {
+  TempFolder folder;
+  WriteDataSet(folder.Path(), GridDataSet(3, 3, 2));
+  const QByteArray before = FolderBytes(folder.Path());
+  QByteArray third = Row("0400000", "北海道", "函館市", "以下に掲載がない場合");
+  third.replace(",0,0,0,0,0,0\r\n", ",0,0,0,0,0\r\n");  // the third row loses a value
+  const QByteArray csv = Row("0600000", "北海道", "札幌市中央区", "以下に掲載がない場合") +
+                         Row("0640941", "北海道", "札幌市中央区", "旭ケ丘") + third + Row("1000001", "東京都", "千代田区", "千代田");
+  WriteBytes(folder.File("KEN_ALL.CSV"), csv);
+  RecordingPlatform platform;
+  frmMirabo window(platform, folder.Path());
+
+  window.Command3->click();
+  QCOMPARE(platform.Messages().size(), 1);
+  QVERIFY2(platform.Messages().first().contains("3 行目"), qPrintable(platform.Messages().first()));
+  QCOMPARE(FolderBytes(folder.Path()), before);
+  QCOMPARE(window.List1->count(), 3);
+}
+
+void RebuildWindowTest::secondClickDuringARebuildIsIgnored() {
+  TempFolder folder;
+  WriteBytes(folder.File("KEN_ALL.CSV"), SmallNationalFile());
+  RecordingPlatform platform;
+  platform.forwardEvents = true;
+  frmMirabo window(platform, folder.Path());
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  bool poked = false;
+  platform.onEvents = [&] {
+    if (poked) return;
+    poked = true;
+    window.Command3->click();
+    QTest::mouseClick(window.Command3, Qt::LeftButton);
+  };
+  window.Command3->click();
+  QVERIFY(poked);
+  QCOMPARE(platform.calls.filter("busy|"), QStringList({"busy|1", "busy|0"}));
+  QCOMPARE(window.List1->count(), 2);
+}
+
+QTEST_MAIN(RebuildWindowTest)
+#include "rebuild_window_test.moc"
