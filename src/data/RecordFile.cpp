@@ -42,12 +42,9 @@ bool RecordFile::Write(qint32 n, const char* in) {
   if (n <= 0 || !file_.isOpen()) return false;
   const qint64 offset = qint64(n - 1) * length_;
   const qint64 size = file_.size();
-  if (offset > size) {
-    // QFile leaves the content of a gap undefined; the format wants zero bytes there.
-    if (!file_.seek(size)) return false;
-    const QByteArray zeros(offset - size, '\0');
-    if (file_.write(zeros) != zeros.size()) return false;
-  }
+  // Growing the file first fills the gap with zero bytes (a write after a seek past
+  // the end leaves it undefined), and a far record number costs no gap-sized buffer.
+  if (offset > size && !file_.resize(offset)) return false;
   if (!file_.seek(offset) || file_.write(in, length_) != length_) return false;
   return file_.flush();
 }

@@ -1,4 +1,4 @@
-// Code page 932 specifics of the codec, pinned by hand-written bytes.
+// The codec's code page 932 mapping, pinned by hand-written bytes.
 #include "data/Cp932Codec.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +17,8 @@ struct CodeCase {
   const char* bytes;  // hex pairs
   std::u16string_view text;
 };
+
+void PrintTo(const CodeCase& c, std::ostream* os) { *os << c.name; }
 
 std::string CaseName(const ::testing::TestParamInfo<CodeCase>& info) { return info.param.name; }
 
@@ -118,6 +120,8 @@ struct WidthCase {
   std::u16string_view text;
   int bytes;
 };
+
+void PrintTo(const WidthCase& c, std::ostream* os) { *os << c.name; }
 
 const WidthCase kWidths[] = {
     {"Empty", u"", 0},

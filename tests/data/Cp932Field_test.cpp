@@ -18,6 +18,8 @@ struct FieldCase {
   const char* field;  // the expected field bytes, hex pairs
 };
 
+void PrintTo(const FieldCase& c, std::ostream* os) { *os << c.name; }
+
 const FieldCase kFields[] = {
     {"EmptyTextIsAllSpaces", 4, u"", "20 20 20 20"},
     {"ThreeKanjiAreSixBytesAndFourSpaces", 10, u"東京都", "93 8C 8B 9E 93 73 20 20 20 20"},

@@ -19,6 +19,8 @@ struct FitCase {
   std::u16string_view fitted;
 };
 
+void PrintTo(const FitCase& c, std::ostream* os) { *os << c.name; }
+
 const FitCase kFits[] = {
     {"EmptyTextToSevenIsSevenSpaces", u"", 7, u"       "},
     {"StoredPostcodeToSevenIsTheDigits", u"1000001   ", 7, u"1000001"},
@@ -61,6 +63,8 @@ struct TextCase {
   std::u16string_view text;
   std::u16string_view result;
 };
+
+void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
 
 std::string TextName(const ::testing::TestParamInfo<TextCase>& info) { return info.param.name; }
 

@@ -1,0 +1,109 @@
+// A record file on its own: failures, counts taken at open, whole-file reads and far writes.
+#include "data/RecordFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <climits>
+
+#include "support/TestFiles.h"
+
+namespace {
+
+class RecordFileTest : public ::testing::Test {
+ protected:
+  QString Path() const { return folder.File("r.dat"); }
+  TempFolder folder;
+};
+
+TEST_F(RecordFileTest, RecordNumbersOfZeroOrLessFailAndTouchNeitherOutputNorFile) {
+  WriteBytes(Path(), Hex("01 02 03 04 05 06 07 08"));
+  RecordFile file(4);
+  ASSERT_TRUE(file.Open(Path()));
+  for (const qint32 n : {0, -1, INT_MIN}) {
+    char out[4] = {'k', 'e', 'e', 'p'};
+    EXPECT_FALSE(file.Read(n, out)) << n;
+    EXPECT_EQ(QByteArray(out, 4), QByteArray("keep")) << n;
+    EXPECT_FALSE(file.Write(n, "ABCD")) << n;
+  }
+  file.Close();
+  EXPECT_EQ(ToHex(ReadBytes(Path())), ToHex(Hex("01 02 03 04 05 06 07 08")));
+}
+
+TEST_F(RecordFileTest, ClosedFileFailsReadsAndWrites) {
+  RecordFile file(4);
+  char out[4] = {'k', 'e', 'e', 'p'};
+  EXPECT_FALSE(file.Read(1, out));
+  EXPECT_FALSE(file.Write(1, "ABCD"));
+  ASSERT_TRUE(file.Open(Path()));
+  file.Close();
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_FALSE(file.Read(1, out));
+  EXPECT_FALSE(file.Write(1, "ABCD"));
+  EXPECT_EQ(QByteArray(out, 4), QByteArray("keep"));
+  EXPECT_EQ(ReadBytes(Path()).size(), 0);
+}
+
+TEST_F(RecordFileTest, FolderInPlaceOfTheFileDoesNotOpenAndCountsZero) {
+  ASSERT_TRUE(QDir(folder.Path()).mkdir("r.dat"));
+  RecordFile file(4);
+  EXPECT_FALSE(file.Open(Path()));
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_EQ(file.Count(), 0);
+}
+
+TEST_F(RecordFileTest, CountStaysAsAtOpenWhileWritesGrowTheFile) {
+  WriteBytes(Path(), Hex("01 02 03 04 05 06 07 08 09"));  // two records and a stray byte
+  RecordFile file(4);
+  ASSERT_TRUE(file.Open(Path()));
+  EXPECT_EQ(file.Count(), 2);
+  ASSERT_TRUE(file.Write(6, "WXYZ"));
+  EXPECT_EQ(file.Count(), 2);
+  // The whole-file read covers the records counted at open only.
+  EXPECT_EQ(ToHex(file.ReadAll()), ToHex(Hex("01 02 03 04 05 06 07 08")));
+  file.Close();
+  EXPECT_EQ(ToHex(ReadBytes(Path())), ToHex(Hex("01 02 03 04 05 06 07 08 09 00 00 00"
+                                                 "00 00 00 00 00 00 00 00 57 58 59 5A")));
+  ASSERT_TRUE(file.Open(Path()));
+  EXPECT_EQ(file.Count(), 6);
+}
+
+TEST_F(RecordFileTest, ReadAllOfAnEmptyFileIsEmpty) {
+  RecordFile file(4);
+  ASSERT_TRUE(file.Open(Path()));
+  EXPECT_TRUE(file.ReadAll().isEmpty());
+}
+
+TEST_F(RecordFileTest, RecordPartlyInsideTheOpenedLengthReadsItsNewBytes) {
+  WriteBytes(Path(), Hex("01 02 03 04 05 06"));  // one record and half of the next
+  RecordFile file(4);
+  ASSERT_TRUE(file.Open(Path()));
+  char out[4];
+  ASSERT_TRUE(file.Read(2, out));
+  EXPECT_EQ(ToHex(QByteArray(out, 4)), ToHex(Hex("05 06 00 00")));  // missing bytes read as zero
+  ASSERT_TRUE(file.Write(2, "WXYZ"));
+  ASSERT_TRUE(file.Read(2, out));
+  EXPECT_EQ(QByteArray(out, 4), QByteArray("WXYZ"));
+  ASSERT_TRUE(file.Read(1, out));
+  EXPECT_EQ(ToHex(QByteArray(out, 4)), ToHex(Hex("01 02 03 04")));
+}
+
+TEST_F(RecordFileTest, LargestRecordNumberExtendsTheFileWithZeroBytes) {
+  // 130-byte records: record 2^31 - 1 starts about 279 GB in. The gap must not be
+  // built in memory; the file system keeps it sparse.
+  RecordFile file(130);
+  ASSERT_TRUE(file.Open(Path()));
+  const QByteArray record(130, 'R');
+  ASSERT_TRUE(file.Write(INT_MAX, record.constData()));
+  EXPECT_EQ(QFileInfo(Path()).size(), qint64(INT_MAX) * 130);
+  char out[130];
+  ASSERT_TRUE(file.Read(INT_MAX, out));
+  EXPECT_EQ(QByteArray(out, 130), record);
+  ASSERT_TRUE(file.Read(INT_MAX / 2, out));
+  EXPECT_EQ(QByteArray(out, 130), QByteArray(130, '\0'));
+  file.Close();
+  QFile::remove(Path());
+}
+
+}  // namespace
