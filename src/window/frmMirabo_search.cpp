@@ -1,14 +1,13 @@
 // The two searches, their shared closing steps, and the search box's focus keeping.
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTimer>
 
 #include "data/TextFitting.h"
 #include "lookup/AddressSearch.h"
-#include "lookup/CodeInput.h"
 #include "lookup/CodeSearch.h"
 #include "lookup/SearchLines.h"
-#include "lookup/WidthMapping.h"
 #include "platform/Platform.h"
 #include "window/BusyScope.h"
 #include "window/ExtentList.h"
@@ -18,39 +17,45 @@ namespace {
 
 constexpr int kRefocusInterval = 500;  // ms until the search box takes the focus back
 
-// Result lines go straight into the result list; the window repaints between them.
+// Result lines go straight into the result list. Pending events run after every
+// line, but the list repaints at most every few frames: painting it 2000 times
+// would cost far more than the search itself.
 class ListSink : public SearchSink {
  public:
   ListSink(ExtentList* list, Platform& platform) : list_(list), platform_(platform) {}
+  ~ListSink() override { list_->setUpdatesEnabled(true); }
   void AddLine(const QString& line, qint32) override { list_->addItem(line); }
-  void Yield() override { platform_.ProcessPendingEvents(); }
-  void TooMany() override { platform_.MessageBox(kTooManyMessage, kSearchMessageTitle); }
+  void Yield() override {
+    const bool repaint = !sinceRepaint_.isValid() || sinceRepaint_.elapsed() >= kRepaintInterval;
+    list_->setUpdatesEnabled(repaint);
+    if (repaint) sinceRepaint_.restart();
+    platform_.ProcessPendingEvents();
+  }
+  void TooMany() override {
+    list_->setUpdatesEnabled(true);  // the list behind the message shows what was found
+    platform_.MessageBox(kTooManyMessage, kSearchMessageTitle);
+  }
 
  private:
+  static constexpr int kRepaintInterval = 40;  // ms
   ExtentList* list_;
   Platform& platform_;
+  QElapsedTimer sinceRepaint_;
 };
 
 }  // namespace
 
 void frmMirabo::Command2_Click() {
   if (IsBusy()) return;
-  SearchKey = ToHalfWidth(Text1->text());
-  Text1->setText(SearchKey);
-  if (SearchKey.isEmpty()) {
-    platform_.Beep();
-    return;
-  }
-  QString text = Text1->text();
-  const CleanOutcome cleaned = CleanCodeInput(text);
-  if (cleaned.removed) {
-    Text1->setText(text);
-    Text1->setCursorPosition(text.size());
+  const CodeSearchStart start = StartCodeSearch(Text1->text());
+  SearchKey = start.text;
+  Text1->setText(start.text);
+  if (start.cleaned) {
+    Text1->setCursorPosition(int(start.text.size()));
     Text1->setFocus();
   }
-  if (cleaned.beep) platform_.Beep();
-  SearchKey = Text1->text();
-  if (SearchKey.isEmpty()) return;  // the only character was rejected (and beeped): nothing to look for
+  for (int i = 0; i < start.beeps; ++i) platform_.Beep();
+  if (!start.search) return;
 
   List3->clear();
   BusyScope busy(*this, platform_, busy_);
@@ -64,8 +69,10 @@ void frmMirabo::Command2_Click() {
     platform_.Beep();
   }
   SearchTally tally;
-  ListSink sink(List3, platform_);
-  if (MatchFound == 1) tally = ListCodeMatches(Data, SearchKey, MatchPos, sink);
+  if (MatchFound == 1) {
+    ListSink sink(List3, platform_);
+    tally = ListCodeMatches(Data, SearchKey, MatchPos, sink);
+  }
   FinishSearch(tally);
 }
 
@@ -79,8 +86,12 @@ void frmMirabo::Command4_Click() {
   List3->clear();
   BusyScope busy(*this, platform_, busy_);
   FromSearch = true;
-  ListSink sink(List3, platform_);
-  FinishSearch(ListAddressMatches(Data, SearchKey, sink));
+  SearchTally tally;
+  {
+    ListSink sink(List3, platform_);
+    tally = ListAddressMatches(Data, SearchKey, sink);
+  }
+  FinishSearch(tally);
 }
 
 // The closing steps of both searches: count line, empty search box, extent, pointer, scroll.

@@ -26,6 +26,7 @@ class SearchWindowTest : public QObject {
   void rejectedCharacterIsRemovedWithABeep();
   void nothingFoundLeavesOnlyTheCountLine();
   void emptyBoxBeepsAndChangesNothing();
+  void textCleanedToNothingStopsWithOneBeep();
   void singleDigitStopsAtTheLimit();
   void addressSearchListsInRecordOrder();
   void focusReturnsToTheSearchBox();
@@ -99,6 +100,20 @@ void SearchWindowTest::emptyBoxBeepsAndChangesNothing() {
   QCOMPARE(platform.Count("beep"), 2);
   QCOMPARE(Lines(window.List3), before);
   QVERIFY(!window.FromSearch);
+  QCOMPARE(platform.calls.count("busy|1"), 0);
+}
+
+void SearchWindowTest::textCleanedToNothingStopsWithOneBeep() {
+  TempFolder folder;
+  WriteDataSet(folder.Path(), TokyoAndOsaka());
+  RecordingPlatform platform;
+  frmMirabo window(platform, folder.Path());
+  const QStringList before = Lines(window.List3);
+  window.Text1->setText("ａ");  // one rejected character, once mapped to half-width
+  QTest::mouseClick(window.Command2, Qt::LeftButton);
+  QCOMPARE(platform.Count("beep"), 1);
+  QCOMPARE(Lines(window.List3), before);  // no listing of every code
+  QVERIFY(window.Text1->text().isEmpty());
   QCOMPARE(platform.calls.count("busy|1"), 0);
 }
 
