@@ -30,7 +30,7 @@ test-asan: deps
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	$(BUILD)/bench/run-benchmarks
+	scripts/run-benchmarks $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
