@@ -1,7 +1,7 @@
 // Console platform: a BEL for a beep, message texts as lines on standard error.
 #include "cli/ConsolePlatform.h"
 
-#include <QFile>
+#include "platform/Trash.h"
 
 void ConsolePlatform::Beep() { err_ << '\a' << Qt::flush; }
 
@@ -13,9 +13,6 @@ void ConsolePlatform::OpenWebPage(const QString& url) { err_ << url << '\n' << Q
 
 bool ConsolePlatform::MoveToTrash(const QStringList& paths) {
   bool all = true;
-  for (const QString& path : paths) {
-    if (!QFile::exists(path)) continue;
-    if (!QFile::moveToTrash(path) && !QFile::remove(path)) all = false;
-  }
+  for (const QString& path : paths) all = MoveFileToTrash(path) && all;
   return all;
 }

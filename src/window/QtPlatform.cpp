@@ -4,10 +4,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
-#include <QFile>
 #include <QMessageBox>
 #include <QUrl>
 
+#include "platform/Trash.h"
 #include "window/HelpWindow.h"
 
 QtPlatform::QtPlatform() = default;
@@ -51,9 +51,6 @@ void QtPlatform::SetClipboardText(const QString& text) { QGuiApplication::clipbo
 
 bool QtPlatform::MoveToTrash(const QStringList& paths) {
   bool all = true;
-  for (const QString& path : paths) {
-    if (!QFile::exists(path)) continue;
-    if (!QFile::moveToTrash(path) && !QFile::remove(path)) all = false;
-  }
+  for (const QString& path : paths) all = MoveFileToTrash(path) && all;
   return all;
 }
