@@ -1,0 +1,219 @@
+#!/usr/bin/env bash
+# Drives the built window program as a person would, on a private X server: rebuilds the
+# data from a national file with the update button, searches by postcode and by address,
+# copies the first result line of each, exits, and starts again on the saved selection.
+#
+#   person_test.sh PATH-TO-mirabo OUTPUT-FOLDER
+#
+# Screenshots of each stage and the program's own output go into OUTPUT-FOLDER.
+# The expectations are computed from the national file's rows by expectations.py.
+set -u
+
+if [ $# -ne 2 ]; then
+  echo "usage: $0 PATH-TO-mirabo OUTPUT-FOLDER" >&2
+  exit 2
+fi
+here=$(cd "$(dirname "$0")" && pwd)
+
+# The outer run only checks the tools and starts itself again under a fresh X server.
+if [ -z "${MIRABO_E2E_INNER:-}" ]; then
+  for tool in xvfb-run xauth xdotool xclip import python3; do
+    if ! command -v "$tool" >/dev/null; then
+      echo "e2e: FAIL setup: '$tool' is missing (scripts/install-deps installs it)" >&2
+      exit 1
+    fi
+  done
+  [ -x "$1" ] || { echo "e2e: FAIL setup: no program at $1" >&2; exit 1; }
+  mkdir -p "$2" || exit 1
+  program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+  out=$(cd "$2" && pwd)
+  MIRABO_E2E_INNER=1 exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$program" "$out"
+fi
+
+program=$1
+out=$2
+# `make test` runs ctest with the offscreen platform; this test needs the real X server.
+export QT_QPA_PLATFORM=xcb
+work=$(mktemp -d "${TMPDIR:-/tmp}/mirabo-e2e.XXXXXX")
+# Keep Qt's runtime folder and the trash that the rebuild's removal may use inside the
+# temporary folder, out of the user's home.
+mkdir -p -m 700 "$work/runtime" "$work/xdg-data"
+export XDG_RUNTIME_DIR=$work/runtime XDG_DATA_HOME=$work/xdg-data
+app=$work/app
+exp=$work/expect
+mkdir -p "$app" "$exp"
+pid=""
+
+cleanup() {
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+passed=0
+failed=0
+log() { echo "e2e: $*"; }
+shot() { import -window root "$out/$1.png" 2>/dev/null || log "(screenshot $1 not taken)"; }
+pass() { passed=$((passed + 1)); log "PASS $1"; }
+fail() {
+  failed=$((failed + 1))
+  local note=""
+  [ -z "$pid" ] || kill -0 "$pid" 2>/dev/null || note=" (the program is no longer running; see $out/mirabo.log)"
+  log "FAIL $1: $2$note"
+  shot "failed-$1"
+}
+
+# Polls a command every 0.1 s until it succeeds or `seconds` have passed.
+wait_until() {
+  local seconds=$1
+  shift
+  local tries=$((seconds * 10))
+  while ! "$@"; do
+    tries=$((tries - 1))
+    [ "$tries" -gt 0 ] || return 1
+    sleep 0.1
+  done
+}
+
+running() { [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; }
+file_size() { stat -c %s "$app/$1" 2>/dev/null || echo missing; }
+window_height() { xdotool getwindowgeometry --shell "$wid" 2>/dev/null | sed -n 's/^HEIGHT=//p'; }
+clipboard_is() { xclip -o -selection clipboard 2>/dev/null | cmp -s - "$1"; }
+clipboard_text() { xclip -o -selection clipboard 2>/dev/null || echo "(empty)"; }
+
+# The search box gives the focus back 500 ms after losing it; every key sequence below
+# starts from the search box, so each waits for that first. Buttons are reached with
+# the keyboard: from the search box, Shift+Tab goes to "住所検索", then to the update
+# button, then to the result list, and Tab through the chosen options to "番号検索".
+# Key presses do not depend on where the menu bar's height puts the controls, and each
+# sequence is short enough to finish well within the 500 ms.
+settle() { sleep 1; }
+
+start_program() {
+  (cd "$app" && exec ./mirabo) >>"$out/mirabo.log" 2>&1 &
+  pid=$!
+  wid=$(timeout 30 xdotool search --sync --onlyvisible --pid "$pid" 2>/dev/null | head -n1)
+  [ -n "$wid" ] || return 1
+  xdotool windowfocus --sync "$wid" && settle
+}
+
+# Picks the first result line (End then Home, so that the selection moves onto it and
+# copies it) and waits for the clipboard to hold `expected`. The keys are sent again
+# once when the clipboard has not changed at all, as when they came while the window
+# was still busy and ignored input.
+copy_first_line() {
+  local stage=$1 expected=$2 before
+  before=$(clipboard_text)
+  for attempt in 1 2; do
+    xdotool key --delay 40 shift+Tab shift+Tab shift+Tab End Home
+    wait_until 5 clipboard_is "$expected" && return 0
+    [ "$(clipboard_text)" = "$before" ] || break
+    settle
+  done
+  fail "$stage" "clipboard holds '$(clipboard_text)', expected '$(cat "$expected")'"
+  return 1
+}
+
+# ---- Data: a national file and the expectations computed from its rows.
+cp "$program" "$app/mirabo"
+[ -f "$(dirname "$program")/MIRABO.HLP" ] && cp "$(dirname "$program")/MIRABO.HLP" "$app/"
+maker=$here/../../../shared/tools/make-ken-all.py
+if [ -f "$maker" ]; then
+  python3 "$maker" --rows 3000 --seed 3 --out "$app/KEN_ALL.CSV" || { log "FAIL setup: make-ken-all.py failed"; exit 1; }
+else
+  log "make-ken-all.py not found beside the repository; using sample/KEN_ALL.CSV"
+  cp "$here/../../sample/KEN_ALL.CSV" "$app/KEN_ALL.CSV" || { log "FAIL setup: no national file"; exit 1; }
+fi
+read -r rows prefs cities < <(python3 "$here/expectations.py" "$app/KEN_ALL.CSV" "$exp") \
+  || { log "FAIL setup: expectations.py failed"; exit 1; }
+log "national file: $rows rows, $prefs prefectures, $cities cities; code $(cat "$exp/code-typed.txt"), town $(cat "$exp/address-key.txt")"
+
+# ---- Start on an empty folder, make the window taller, press the update button.
+if ! start_program; then
+  log "FAIL start: no window appeared (see $out/mirabo.log)"
+  log "0 passed, 1 failed"
+  exit 1
+fi
+shot 01-started
+read -r start_width start_height < <(xdotool getwindowgeometry --shell "$wid" | sed -n 's/^WIDTH=//p; s/^HEIGHT=//p' | xargs)
+xdotool windowsize --sync "$wid" "$start_width" 600
+settle
+shot 02-update-panel
+
+rebuilt() {
+  [ "$(file_size fuken.DAT)" = $(((prefs + 1) * 18)) ] && [ "$(file_size city.DAT)" = $((cities * 38)) ] &&
+    [ "$(file_size ubinno.dat)" = $((rows * 130)) ] && [ "$(file_size ubinind.dat)" = $((rows * 14)) ] &&
+    [ "$(window_height)" = "$start_height" ]
+}
+xdotool key --delay 40 shift+Tab shift+Tab space
+if wait_until 60 rebuilt; then
+  pass rebuild
+else
+  fail rebuild "sizes fuken $(file_size fuken.DAT) city $(file_size city.DAT) ubinno $(file_size ubinno.dat) ubinind $(file_size ubinind.dat), window height $(window_height) (start-up $start_height)"
+fi
+settle
+shot 03-rebuilt
+
+# ---- Search by postcode; the first line copies as "ddd-dddd".
+xdotool type --delay 60 "$(cat "$exp/code-typed.txt")"
+xdotool key --delay 40 Tab Tab Tab Tab Tab space
+settle
+copy_first_line code-search "$exp/code-expected.txt" && pass code-search
+shot 04-code-search
+
+# ---- Search by address; with "住所" and "府県名付" the first line copies as "pref city town".
+settle
+xdotool type --delay 80 "$(cat "$exp/address-key.txt")"
+xdotool key --delay 40 shift+Tab space
+settle
+# Tab to the chosen mode option, Right to "住所" (which shows the address panel), Tab to
+# its chosen prefecture option, Down to "府県名付".
+xdotool key --delay 40 Tab Right Tab Down
+settle
+copy_first_line address-search "$exp/address-expected.txt" && pass address-search
+shot 05-address-search
+
+# ---- Choose the second prefecture, then exit with Alt+X ("終了(&X)"); closing saves the
+# list positions in record 48 of fuken.DAT.
+settle
+xdotool key --delay 40 shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Down
+settle
+shot 06-second-prefecture
+xdotool key alt+x
+if wait_until 10 eval '! running'; then
+  wait "$pid"
+  status=$?
+  pid=""
+  # Name: four ideographic spaces and two spaces; first city 1 (the second prefecture's
+  # zero-based position); last city 0.
+  saved=$(od -An -v -tx1 -j $((47 * 18)) -N 18 "$app/fuken.DAT" | xargs)
+  want="81 40 81 40 81 40 81 40 20 20 01 00 00 00 00 00 00 00"
+  if [ "$status" -ne 0 ]; then
+    fail close "the program exited with status $status"
+  elif [ "$prefs" = 47 ] && [ "$saved" != "$want" ]; then
+    fail close "record 48 of fuken.DAT is '$saved', expected '$want'"
+  elif [ "$(file_size fuken.DAT)" != $(((prefs + 1) * 18)) ]; then
+    fail close "fuken.DAT is $(file_size fuken.DAT) bytes after closing"
+  else
+    pass close
+  fi
+else
+  fail close "the program was still running 10 s after Alt+X"
+  kill "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+  pid=""
+fi
+
+# ---- Start again: the saved prefecture and its first city come back, so the result
+# list shows the second prefecture's first entries.
+if start_program; then
+  shot 07-reopened
+  copy_first_line reopen "$exp/reopen-expected.txt" && pass reopen
+  xdotool key alt+x
+  wait_until 10 eval '! running' || fail reopen "the program did not exit after Alt+X"
+else
+  fail reopen "no window appeared on the second start"
+fi
+
+log "$passed passed, $failed failed (screenshots in $out)"
+[ "$failed" -eq 0 ]
