@@ -6,6 +6,7 @@ ExtentList::ExtentList(QWidget* parent) : QListWidget(parent) {
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setUniformItemSizes(true);
+  setTextElideMode(Qt::ElideNone);  // a list box clips long lines; it does not shorten them
 }
 
 // With uniform item sizes the first line's size stands for every line, so giving it
