@@ -1,0 +1,62 @@
+// mirabo-cli browse: the window's list lines, one per line in UTF-8, and its refusals.
+#include <gtest/gtest.h>
+
+#include <QProcess>
+
+#include "support/DataBuilder.h"
+#include "support/TestFiles.h"
+
+namespace {
+
+struct BrowseRun {
+  int status = -1;
+  QString out, err;
+};
+
+BrowseRun Browse(const QString& folder, const QStringList& positions) {
+  QProcess process;
+  process.start(QStringLiteral(MIRABO_CLI_PATH), QStringList{"--data", folder, "browse"} + positions);
+  BrowseRun run;
+  if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) return run;
+  run.status = process.exitCode();
+  run.out = QString::fromUtf8(process.readAllStandardOutput());
+  run.err = QString::fromUtf8(process.readAllStandardError());
+  return run;
+}
+
+class BrowseCli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteDataFiles(folder_.Path(), {Entry("0600000", "北海道", "札幌市", "中央"), Entry("0400000", "北海道", "函館市", "元町"),
+                                    Entry("0400001", "北海道", "函館市", "末広町"), Entry("1000001", "神奈川県", "横浜市", "港")});
+  }
+  TempFolder folder_;
+};
+
+TEST_F(BrowseCli, PrefecturesCitiesAndTowns) {
+  const BrowseRun prefs = Browse(folder_.Path(), {});
+  EXPECT_EQ(prefs.status, 0);
+  EXPECT_EQ(prefs.out, QString("北海道  \n神奈川県\n"));
+  EXPECT_EQ(Browse(folder_.Path(), {"0"}).out, QString("札幌市\n函館市\n"));
+  EXPECT_EQ(Browse(folder_.Path(), {"0", "1"}).out, QString("0400000　函館市　元町\n0400001　函館市　末広町\n"));
+  EXPECT_EQ(Browse(folder_.Path(), {"1", "0"}).out, QString("1000001　横浜市　港\n"));
+}
+
+TEST_F(BrowseCli, PositionsOutsideTheListsAreRefused) {
+  for (const QStringList& bad : {QStringList{"2"}, QStringList{"0", "2"}, QStringList{"-1"}, QStringList{"x"},
+                                 QStringList{"0", "0", "0"}}) {
+    const BrowseRun run = Browse(folder_.Path(), bad);
+    EXPECT_EQ(run.status, 2) << bad.join(' ').toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(run.err.startsWith("mirabo-cli: ")) << run.err.toStdString();
+  }
+}
+
+TEST(BrowseCliEmpty, FolderWithoutDataFilesListsNothing) {
+  TempFolder folder;
+  const BrowseRun run = Browse(folder.Path(), {});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(run.out.isEmpty());
+}
+
+}  // namespace
