@@ -1,8 +1,7 @@
 // mirabo-cli browse: the window's list lines, one per line in UTF-8, and its refusals.
 #include <gtest/gtest.h>
 
-#include <QProcess>
-
+#include "support/CliRun.h"
 #include "support/DataBuilder.h"
 #include "support/TestFiles.h"
 
@@ -14,14 +13,8 @@ struct BrowseRun {
 };
 
 BrowseRun Browse(const QString& folder, const QStringList& positions) {
-  QProcess process;
-  process.start(QStringLiteral(MIRABO_CLI_PATH), QStringList{"--data", folder, "browse"} + positions);
-  BrowseRun run;
-  if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) return run;
-  run.status = process.exitCode();
-  run.out = QString::fromUtf8(process.readAllStandardOutput());
-  run.err = QString::fromUtf8(process.readAllStandardError());
-  return run;
+  const CliRun run = RunCli(QStringList{"--data", folder, "browse"} + positions);
+  return {run.status, QString::fromUtf8(run.out), QString::fromUtf8(run.err)};
 }
 
 class BrowseCli : public ::testing::Test {

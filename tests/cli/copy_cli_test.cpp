@@ -3,30 +3,14 @@
 
 #include <ostream>
 
-#include <QProcess>
 
 #include "data/DataSet.h"
+#include "support/CliRun.h"
 #include "support/TestFiles.h"
 
 static void PrintTo(const QByteArray& bytes, std::ostream* os) { *os << ToHex(bytes).toStdString(); }
 
 namespace {
-
-struct CliRun {
-  int status = -1;
-  QByteArray out, err;
-};
-
-CliRun RunCli(const QStringList& args) {
-  QProcess process;
-  process.start(QStringLiteral(MIRABO_CLI_PATH), args);
-  CliRun run;
-  if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) return run;
-  run.status = process.exitCode();
-  run.out = process.readAllStandardOutput();
-  run.err = process.readAllStandardError();
-  return run;
-}
 
 void PutEntry(DataSet& data, qint32 n, const char* pref, const char* city, const char* town, const char* code) {
   data.EntryRec = {QString::fromUtf8(pref), QString::fromUtf8(city), QString::fromUtf8(town), QString::fromUtf8(code)};

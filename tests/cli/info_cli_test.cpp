@@ -3,27 +3,11 @@
 
 #include <QDateTime>
 #include <QFile>
-#include <QProcess>
 
+#include "support/CliRun.h"
 #include "support/TestFiles.h"
 
 namespace {
-
-struct CliRun {
-  int status = -1;
-  QByteArray out, err;
-};
-
-CliRun RunCli(const QStringList& args) {
-  QProcess process;
-  process.start(QStringLiteral(MIRABO_CLI_PATH), args);
-  CliRun run;
-  if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) return run;
-  run.status = process.exitCode();
-  run.out = process.readAllStandardOutput();
-  run.err = process.readAllStandardError();
-  return run;
-}
 
 void SetModified(const QString& path, const QDateTime& when) {
   QFile file(path);

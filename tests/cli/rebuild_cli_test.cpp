@@ -4,9 +4,9 @@
 #include <ostream>
 
 #include <QDir>
-#include <QProcess>
 
 #include "support/RecordingPlatform.h"
+#include "support/CliRun.h"
 #include "support/TestFiles.h"
 #include "update/Rebuild.h"
 
@@ -15,28 +15,6 @@ static void PrintTo(const QByteArray& bytes, std::ostream* os) { *os << ToHex(by
 namespace {
 
 const char* const kDataFiles[] = {"fuken.DAT", "city.DAT", "ubinno.dat", "ubinind.dat"};
-
-struct CliRun {
-  int status = -1;
-  QByteArray out, err;
-};
-
-// Runs the program in `folder`, with its trash inside the folder too.
-CliRun RunCli(const TempFolder& folder, const QStringList& args) {
-  QProcess process;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  QDir(folder.Path()).mkpath("xdg-data");
-  env.insert("XDG_DATA_HOME", folder.File("xdg-data"));
-  process.setProcessEnvironment(env);
-  process.setWorkingDirectory(folder.Path());
-  process.start(QStringLiteral(MIRABO_CLI_PATH), args);
-  CliRun run;
-  if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) return run;
-  run.status = process.exitCode();
-  run.out = process.readAllStandardOutput();
-  run.err = process.readAllStandardError();
-  return run;
-}
 
 QByteArray Line(const char* code, const char* pref, const char* city, const char* town) {
   return QStringLiteral("1,\"1  \",\"%1\",\"k\",\"k\",\"k\",\"%2\",\"%3\",\"%4\",0,0,0,0,0,0\r\n")
@@ -50,7 +28,7 @@ TEST(RebuildCli, PrintsTheFourCountsAndWritesWhatTheCoreWrites) {
   TempFolder cli, core;
   WriteBytes(cli.File("KEN_ALL.CSV"), kCsv);
   WriteBytes(core.File("KEN_ALL.CSV"), kCsv);
-  const CliRun run = RunCli(cli, {"--data", cli.Path(), "rebuild"});
+  const CliRun run = RunCli({"--data", cli.Path(), "rebuild"}, {}, cli.Path());
   EXPECT_EQ(run.status, 0) << run.err.toStdString();
   EXPECT_EQ(run.out, "fuken.DAT 3\ncity.DAT 3\nubinno.dat 3\nubinind.dat 3\n");
 
@@ -63,7 +41,7 @@ TEST(RebuildCli, PrintsTheFourCountsAndWritesWhatTheCoreWrites) {
 TEST(RebuildCli, CsvOptionNamesAnotherFile) {
   TempFolder folder;
   WriteBytes(folder.File("other.csv"), Line("1000001", "P", "C", "a"));
-  const CliRun run = RunCli(folder, {"--data", folder.Path(), "rebuild", "--csv", folder.File("other.csv")});
+  const CliRun run = RunCli({"--data", folder.Path(), "rebuild", "--csv", folder.File("other.csv")}, {}, folder.Path());
   EXPECT_EQ(run.status, 0) << run.err.toStdString();
   EXPECT_EQ(run.out, "fuken.DAT 2\ncity.DAT 1\nubinno.dat 1\nubinind.dat 1\n");
 }
@@ -71,9 +49,9 @@ TEST(RebuildCli, CsvOptionNamesAnotherFile) {
 TEST(RebuildCli, SecondRebuildReplacesTheFiles) {
   TempFolder folder;
   WriteBytes(folder.File("KEN_ALL.CSV"), kCsv);
-  ASSERT_EQ(RunCli(folder, {"--data", folder.Path(), "rebuild"}).status, 0);
+  ASSERT_EQ(RunCli({"--data", folder.Path(), "rebuild"}, {}, folder.Path()).status, 0);
   WriteBytes(folder.File("KEN_ALL.CSV"), Line("1000001", "P", "C", "a"));
-  const CliRun run = RunCli(folder, {"--data", folder.Path(), "rebuild"});
+  const CliRun run = RunCli({"--data", folder.Path(), "rebuild"}, {}, folder.Path());
   EXPECT_EQ(run.status, 0) << run.err.toStdString();
   EXPECT_EQ(run.out, "fuken.DAT 2\ncity.DAT 1\nubinno.dat 1\nubinind.dat 1\n");
   EXPECT_EQ(ReadBytes(folder.File("ubinno.dat")).size(), 130);
@@ -82,11 +60,11 @@ TEST(RebuildCli, SecondRebuildReplacesTheFiles) {
 TEST(RebuildCli, RefusalExitsTwoWithOneLineAndKeepsTheFiles) {
   TempFolder folder;
   WriteBytes(folder.File("KEN_ALL.CSV"), kCsv);
-  ASSERT_EQ(RunCli(folder, {"--data", folder.Path(), "rebuild"}).status, 0);
+  ASSERT_EQ(RunCli({"--data", folder.Path(), "rebuild"}, {}, folder.Path()).status, 0);
   const QByteArray before = ReadBytes(folder.File("ubinno.dat"));
   WriteBytes(folder.File("KEN_ALL.CSV"), kCsv + "1,2,3\r\n");
 
-  const CliRun run = RunCli(folder, {"--data", folder.Path(), "rebuild"});
+  const CliRun run = RunCli({"--data", folder.Path(), "rebuild"}, {}, folder.Path());
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(QString::fromUtf8(run.err),
@@ -96,7 +74,7 @@ TEST(RebuildCli, RefusalExitsTwoWithOneLineAndKeepsTheFiles) {
 
 TEST(RebuildCli, MissingCsvNamesFileAndFolder) {
   TempFolder folder;
-  const CliRun run = RunCli(folder, {"--data", folder.Path(), "rebuild"});
+  const CliRun run = RunCli({"--data", folder.Path(), "rebuild"}, {}, folder.Path());
   EXPECT_EQ(run.status, 2);
   const QString folderName = QDir::toNativeSeparators(QDir(folder.Path()).absolutePath());
   EXPECT_EQ(QString::fromUtf8(run.err),
@@ -107,7 +85,7 @@ TEST(RebuildCli, MissingCsvNamesFileAndFolder) {
 TEST(RebuildCli, UnknownArgumentsAreBadUse) {
   TempFolder folder;
   for (const QStringList& args : {QStringList{"rebuild", "--csv"}, QStringList{"rebuild", "extra"}}) {
-    const CliRun run = RunCli(folder, QStringList{"--data", folder.Path()} + args);
+    const CliRun run = RunCli(QStringList{"--data", folder.Path()} + args, {}, folder.Path());
     EXPECT_EQ(run.status, 2) << args.join(' ').toStdString();
     EXPECT_EQ(run.err, "mirabo-cli: usage: rebuild [--csv FILE]\n");
   }

@@ -1,12 +1,12 @@
 // mirabo-cli code / address: the same lines as the window's result list, batches, statuses.
 #include <gtest/gtest.h>
 
-#include <QProcess>
 
 #include "data/DataSet.h"
 #include "lookup/AddressSearch.h"
 #include "lookup/CodeSearch.h"
 #include "lookup/SearchLines.h"
+#include "support/CliRun.h"
 #include "support/DataBuilder.h"
 #include "support/TestFiles.h"
 
@@ -14,23 +14,16 @@ namespace {
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
-struct CliRun {
+// The run with its output as text, as the result lines are compared.
+struct SearchRun {
   int status = -1;
   QString out;
   QByteArray err;
 };
 
-CliRun RunCli(const QStringList& args, const QByteArray& input = {}) {
-  QProcess process;
-  process.start(QStringLiteral(MIRABO_CLI_PATH), args);
-  process.write(input);
-  process.closeWriteChannel();
-  CliRun run;
-  if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) return run;
-  run.status = process.exitCode();
-  run.out = QString::fromUtf8(process.readAllStandardOutput());
-  run.err = process.readAllStandardError();
-  return run;
+SearchRun RunSearch(const QStringList& args, const QByteArray& input = {}) {
+  const CliRun run = RunCli(args, input);
+  return {run.status, QString::fromUtf8(run.out), run.err};
 }
 
 // Collects result lines the way the window's list holds them.
@@ -62,8 +55,8 @@ class SearchCliTest : public ::testing::Test {
   }
   static void TearDownTestSuite() { delete folder_; }
 
-  static CliRun Cli(const QStringList& args, const QByteArray& input = {}) {
-    return RunCli(QStringList{"--data", folder_->Path()} + args, input);
+  static SearchRun Cli(const QStringList& args, const QByteArray& input = {}) {
+    return RunSearch(QStringList{"--data", folder_->Path()} + args, input);
   }
   // The result list after a code search of an already cleaned key, from the core.
   static QString CoreCodeList(const QString& key) {
@@ -87,7 +80,7 @@ class SearchCliTest : public ::testing::Test {
 TempFolder* SearchCliTest::folder_ = nullptr;
 
 TEST_F(SearchCliTest, CodeLinesAreTheCoreLines) {
-  const CliRun run = Cli({"code", U("１００－０００１")});
+  const SearchRun run = Cli({"code", U("１００－０００１")});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, CoreCodeList("1000001"));
   EXPECT_EQ(run.out, U("1000001　東京都　千代田区　千代田") + QString(84, u' ') + "1\n" +
@@ -97,7 +90,7 @@ TEST_F(SearchCliTest, CodeLinesAreTheCoreLines) {
 }
 
 TEST_F(SearchCliTest, AddressLinesAreTheCoreLinesWithTheKeyTrimmed) {
-  const CliRun run = Cli({"address", U("  中央 ")});
+  const SearchRun run = Cli({"address", U("  中央 ")});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, CoreAddressList(U("中央")));
   EXPECT_EQ(run.out.count(u'\n'), 3);  // entries 2 and 3, then the count line
@@ -105,28 +98,28 @@ TEST_F(SearchCliTest, AddressLinesAreTheCoreLinesWithTheKeyTrimmed) {
 }
 
 TEST_F(SearchCliTest, BatchFromStandardInput) {
-  const CliRun run = Cli({"code", "-"}, "100-0001\n9999999\n");
+  const SearchRun run = Cli({"code", "-"}, "100-0001\n9999999\n");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, CoreCodeList("1000001") + CoreCodeList("9999999"));
 
-  const CliRun address = Cli({"address", "-"}, U("中央\r\n那覇\n").toUtf8());
+  const SearchRun address = Cli({"address", "-"}, U("中央\r\n那覇\n").toUtf8());
   EXPECT_EQ(address.status, 0);
   EXPECT_EQ(address.out, CoreAddressList(U("中央")) + CoreAddressList(U("那覇")));
 }
 
 TEST_F(SearchCliTest, BatchMixedWithArguments) {
-  const CliRun run = Cli({"code", "9999999", "-", "1000001"}, "0640941\n");
+  const SearchRun run = Cli({"code", "9999999", "-", "1000001"}, "0640941\n");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, CoreCodeList("9999999") + CoreCodeList("0640941") + CoreCodeList("1000001"));
 }
 
 TEST_F(SearchCliTest, TabSeparatedEntries) {
-  const CliRun run = Cli({"code", "--tsv", "1000001", "9999999"});
+  const SearchRun run = Cli({"code", "--tsv", "1000001", "9999999"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, U("1000001\t東京都\t千代田区\t千代田\t1\n"
                        "1000001\t東京都\t千代田区\t千代田二\t4\n"
                        "9999999\t沖縄県\t那覇市\t最後町\t5\n"));
-  const CliRun address = Cli({"address", "--tsv", U("中央")});
+  const SearchRun address = Cli({"address", "--tsv", U("中央")});
   EXPECT_EQ(address.out, U("0640941\t北海道\t札幌市中央区\t旭ケ丘\t2\n"
                            "1040061\t東京都\t中央区\t銀座\t3\n"));
 }
@@ -162,7 +155,7 @@ TEST_F(SearchCliTest, ExitStatusesAndStandardError) {
   };
   const QString zero = U("    ＊＊＊＊  0 件 見つかりました　＊＊＊＊");
   for (const StatusCase& c : cases) {
-    const CliRun run = Cli(c.args, c.input);
+    const SearchRun run = Cli(c.args, c.input);
     EXPECT_EQ(run.status, c.status) << c.name;
     if (c.errPrefix) {
       EXPECT_TRUE(run.err.startsWith("mirabo-cli: usage")) << c.name << ": " << run.err.toStdString();
@@ -175,7 +168,7 @@ TEST_F(SearchCliTest, ExitStatusesAndStandardError) {
 }
 
 TEST_F(SearchCliTest, TooManyMessageGoesToStandardError) {
-  const CliRun run = Cli({"code", "15"});
+  const SearchRun run = Cli({"code", "15"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, kTooMany);
   const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
@@ -183,7 +176,7 @@ TEST_F(SearchCliTest, TooManyMessageGoesToStandardError) {
   EXPECT_TRUE(lines[1999].endsWith(QStringLiteral("2005")));  // entries 6.. in index order
   EXPECT_EQ(lines[2000], U("    ＊＊＊＊  2000 件 見つかりました　＊＊＊＊"));
 
-  const CliRun address = Cli({"address", U("多摩")});
+  const SearchRun address = Cli({"address", U("多摩")});
   EXPECT_EQ(address.err, kTooMany);
   EXPECT_EQ(address.out, CoreAddressList(U("多摩")));
 }
