@@ -8,22 +8,8 @@
 #include <QTemporaryDir>
 
 #include "data/DataSet.h"
-#include "platform/Platform.h"
+#include "SilentPlatform.h"
 #include "update/Rebuild.h"
-
-// The rebuild wants a platform; nothing it asks for matters here.
-class SilentPlatform : public Platform {
- public:
-  void Beep() override {}
-  void MessageBox(const QString&, const QString&) override {}
-  void SetBusyPointer(bool) override {}
-  void ProcessPendingEvents() override {}
-  void OpenWebPage(const QString&) override {}
-  void OpenHelp(const QString&) override {}
-  void CloseHelp(const QString&) override {}
-  void SetClipboardText(const QString&) override {}
-  bool MoveToTrash(const QStringList&) override { return true; }
-};
 
 // The four data files made by the rebuild from `make-ken-all.py --rows 124000`.
 class NationalData {

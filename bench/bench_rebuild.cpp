@@ -14,32 +14,16 @@
 #include "update/DataFileBuilder.h"
 #include "update/DataFileInstall.h"
 #include "update/Rebuild.h"
+#include "SilentPlatform.h"
 
 namespace {
-
-// Only the trash is needed: old files are simply removed.
-class BenchPlatform : public Platform {
- public:
-  void Beep() override {}
-  void MessageBox(const QString&, const QString&) override {}
-  void SetBusyPointer(bool) override {}
-  void ProcessPendingEvents() override {}
-  void OpenWebPage(const QString&) override {}
-  void OpenHelp(const QString&) override {}
-  void CloseHelp(const QString&) override {}
-  void SetClipboardText(const QString&) override {}
-  bool MoveToTrash(const QStringList& paths) override {
-    for (const QString& path : paths) QFile::remove(path);
-    return true;
-  }
-};
 
 // A folder holding a national-size KEN_ALL.CSV, made once for all benchmarks.
 struct Fixture {
   QTemporaryDir dir;
   QString folder = dir.path() + u'/';
   QString csv = folder + QStringLiteral("KEN_ALL.CSV");
-  BenchPlatform platform;
+  SilentPlatform platform;
 
   Fixture() {
     QProcess python;

@@ -24,15 +24,15 @@ QSize OuterFrame(const QWidget* window) {
   return (window->frameGeometry().size() - window->geometry().size()).expandedTo(kStandardFrame);
 }
 
-QWidget* CreateControl(const ControlSpec& spec, QWidget* parent) {
-  switch (spec.kind) {
+QWidget* CreateControl(const ControlSpec& row, QWidget* parent) {
+  switch (row.kind) {
     case ControlKind::List: return new ExtentList(parent);
     case ControlKind::TextBox: return new QLineEdit(parent);
-    case ControlKind::Button: return new QPushButton(QString::fromUtf8(spec.caption), parent);
-    case ControlKind::Option: return new QRadioButton(QString::fromUtf8(spec.caption), parent);
+    case ControlKind::Button: return new QPushButton(QString::fromUtf8(row.caption), parent);
+    case ControlKind::Option: return new QRadioButton(QString::fromUtf8(row.caption), parent);
     case ControlKind::Frame: return new QGroupBox(parent);
     case ControlKind::Label:
-      return QByteArrayView(spec.name) == "Label3" ? new LinkLabel(parent) : new QLabel(parent);
+      return QByteArrayView(row.name) == "Label3" ? new LinkLabel(parent) : new QLabel(parent);
     case ControlKind::Shape: {
       auto* shape = new QFrame(parent);
       shape->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -62,15 +62,15 @@ void frmMirabo::BuildControls() {
   setCentralWidget(client);
   const double tpp = TwipsPerPixel();
   QHash<QString, QWidget*> byName;
-  for (const ControlSpec& spec : ControlTable()) {
-    QWidget* parent = spec.container ? byName.value(QString::fromLatin1(spec.container)) : client;
-    QWidget* control = CreateControl(spec, parent);
-    control->setObjectName(QString::fromLatin1(spec.name));
-    control->setGeometry(TwipsToPixels(spec.left, spec.top, spec.width, spec.height, tpp));
-    if (spec.font.family) {
-      QFont font(QString::fromUtf8(spec.font.family));
-      font.setPointSizeF(spec.font.points);
-      font.setUnderline(spec.font.underline);
+  for (const ControlSpec& row : ControlTable()) {
+    QWidget* parent = row.container ? byName.value(QString::fromLatin1(row.container)) : client;
+    QWidget* control = CreateControl(row, parent);
+    control->setObjectName(QString::fromLatin1(row.name));
+    control->setGeometry(TwipsToPixels(row.left, row.top, row.width, row.height, tpp));
+    if (row.font.family) {
+      QFont font(QString::fromUtf8(row.font.family));
+      font.setPointSizeF(row.font.points);
+      font.setUnderline(row.font.underline);
       control->setFont(font);
     }
     byName.insert(control->objectName(), control);
@@ -174,9 +174,9 @@ void frmMirabo::ConnectEvents() {
 // The tab key visits the controls that take the focus in the order of their tab indexes.
 void frmMirabo::SetTabOrder() {
   QList<std::pair<int, QWidget*>> order;
-  for (const ControlSpec& spec : ControlTable()) {
-    if (spec.tabIndex < 0 || spec.kind == ControlKind::Frame || spec.kind == ControlKind::Label) continue;
-    order.append({spec.tabIndex, findChild<QWidget*>(QString::fromLatin1(spec.name))});
+  for (const ControlSpec& row : ControlTable()) {
+    if (row.tabIndex < 0 || row.kind == ControlKind::Frame || row.kind == ControlKind::Label) continue;
+    order.append({row.tabIndex, findChild<QWidget*>(QString::fromLatin1(row.name))});
   }
   std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1].second, order[i].second);
