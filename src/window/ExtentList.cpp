@@ -1,27 +1,46 @@
-// The horizontal range follows the set extent rather than the lines' own widths.
+// Every line gets the extent as its width: the view then scrolls over exactly that
+// width (a line is never narrower than the view), and measuring the lines' own text,
+// which would cost far more while thousands are added, is never needed.
 #include "window/ExtentList.h"
+
+#include <QEvent>
 
 ExtentList::ExtentList(QWidget* parent) : QListWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  setUniformItemSizes(true);
   setTextElideMode(Qt::ElideNone);  // a list box clips long lines; it does not shorten them
+  connect(model(), &QAbstractItemModel::rowsInserted, this,
+          [this](const QModelIndex&, int first, int last) { SizeRows(first, last); });
 }
 
-// With uniform item sizes the first line's size stands for every line, so giving it
-// the extent as its width makes the list scroll over exactly that width.
 void ExtentList::SetHorizontalExtent(int pixels) {
-  extent_ = qMax(0, pixels);
-  if (count() == 0) return;
-  QListWidgetItem* first = item(0);
-  first->setSizeHint(QSize());
-  const int height = sizeHintForRow(0);
-  first->setSizeHint(QSize(qMax(1, extent_), height));
+  const int extent = qMax(0, pixels);
+  if (extent == extent_) return;
+  extent_ = extent;
+  SizeRows(0, count() - 1);
 }
 
 int ExtentList::FirstSelectedRow() const {
   for (int row = 0; row < count(); ++row)
     if (item(row)->isSelected()) return row;
   return -1;
+}
+
+void ExtentList::changeEvent(QEvent* event) {
+  QListWidget::changeEvent(event);
+  if (event->type() == QEvent::FontChange) {
+    rowHeight_ = 0;
+    SizeRows(0, count() - 1);
+  }
+}
+
+void ExtentList::SizeRows(int first, int last) {
+  if (first > last) return;
+  if (rowHeight_ == 0) {
+    item(first)->setSizeHint(QSize());
+    rowHeight_ = sizeHintForRow(first);  // the font's line height, as the delegate draws it
+  }
+  const QSize size(qMax(1, extent_), rowHeight_);
+  for (int row = first; row <= last; ++row) item(row)->setSizeHint(size);
 }

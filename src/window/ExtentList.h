@@ -8,13 +8,20 @@ class ExtentList : public QListWidget {
  public:
   explicit ExtentList(QWidget* parent = nullptr);
 
-  // The list scrolls sideways over exactly this many pixels of line width (0: not at all).
+  // The list scrolls sideways over exactly this many pixels of line width (0: not at
+  // all); longer lines are clipped, as in a list box.
   void SetHorizontalExtent(int pixels);
   int HorizontalExtent() const { return extent_; }
 
   // The first selected position, or -1.
   int FirstSelectedRow() const;
 
+ protected:
+  void changeEvent(QEvent* event) override;
+
  private:
+  void SizeRows(int first, int last);
+
   int extent_ = 0;
+  int rowHeight_ = 0;
 };

@@ -16,6 +16,7 @@
 #include "window/InputBlocker.h"
 #include "window/LayoutTable.h"
 #include "window/LinkLabel.h"
+#include "window/WindowIcon.h"
 
 namespace {
 
@@ -38,6 +39,7 @@ frmMirabo::frmMirabo(Platform& platform, const QString& dataFolder, QWidget* par
   InstallFontSubstitutes();
   setObjectName(QStringLiteral("frmMirabo"));
   setWindowTitle(kWindowTitle);
+  setWindowIcon(MiraboIcon());
   setFont(QFont(kPGothic, 9));
   BuildControls();
   BuildMenus();

@@ -1,5 +1,6 @@
 // Start-up, browsing and the saved selection, through the real main window.
 #include <QFile>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "WindowFixture.h"
@@ -14,6 +15,7 @@ class BrowseTest : public QObject {
   void savedSelectionIsRestored();
   void savedCityBeyondTheListSelectsNoCity();
   void extentsFollowTheWidestLine();
+  void longLinesScrollSidewaysOverTheExtent();
   void firstStartWithoutDataFiles();
   void closingSavesBothPositions();
   void closingNeverGrowsAShortPrefectureFile();
@@ -103,6 +105,21 @@ void BrowseTest::extentsFollowTheWidestLine() {
   QCOMPARE(window.List2->HorizontalExtent(), 83);
   // One entry, city and town 4 + 3 characters: (7 + 6) * 225 / 15.
   QCOMPARE(window.List3->HorizontalExtent(), 195);
+}
+
+void BrowseTest::longLinesScrollSidewaysOverTheExtent() {
+  TempFolder folder;
+  const QString town = QString(26, QChar(0x753A));  // 26 full-width characters
+  WriteDataSet(folder.Path(), {{"東京都", {{"千代田区", {{"1000001", town}, {"1000002", "短い"}}}}}});
+  RecordingPlatform platform;
+  frmMirabo window(platform, folder.Path());
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  // (4 + 26 + 6) * 225 / 15 = 540 pixels of line width to scroll over.
+  QCOMPARE(window.List3->HorizontalExtent(), 540);
+  QTRY_COMPARE(window.List3->horizontalScrollBar()->maximum(), 540 - window.List3->viewport()->width());
+  // No vertical scrolling is needed for two lines, and none sideways in the short city list.
+  QCOMPARE(window.List2->horizontalScrollBar()->maximum(), 0);
 }
 
 void BrowseTest::firstStartWithoutDataFiles() {

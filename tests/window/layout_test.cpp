@@ -99,6 +99,7 @@ void LayoutTest::controlPlacesInPixels() {
 void LayoutTest::captionsAndStartValues() {
   frmMirabo& w = *window_;
   QCOMPARE(w.windowTitle(), QString("郵便番号検索(Ver.2.5)"));
+  QVERIFY(w.windowIcon().availableSizes().contains(QSize(32, 32)));
   const std::pair<QAbstractButton*, const char*> captions[] = {
       {w.Option1, "番号"},     {w.Option2, "住所"},       {w.Option3, "全角"},     {w.Option4, "半角"},
       {w.Option5, "－無"},     {w.Option6, "－付"},       {w.Option7, "府県名付"}, {w.Option8, "府県名無"},
