@@ -42,14 +42,14 @@ void CityRecord::Encode(char* bytes) const {
 
 EntryRecord EntryRecord::Decode(const char* bytes) {
   return {cp932::Decode(bytes, PrefWidth), cp932::Decode(bytes + 10, CityWidth),
-          cp932::Decode(bytes + 40, TownWidth), cp932::Decode(bytes + 120, CodeWidth)};
+          cp932::Decode(bytes + 40, TownWidth), cp932::Decode(bytes + CodeOffset, CodeWidth)};
 }
 
 void EntryRecord::Encode(char* bytes) const {
   cp932::PutField(bytes, PrefWidth, Pref);
   cp932::PutField(bytes + 10, CityWidth, City);
   cp932::PutField(bytes + 40, TownWidth, Town);
-  cp932::PutField(bytes + 120, CodeWidth, Code);
+  cp932::PutField(bytes + CodeOffset, CodeWidth, Code);
 }
 
 IndexRecord IndexRecord::Decode(const char* bytes) {

@@ -44,6 +44,7 @@ struct CityRecord {
 struct EntryRecord {
   static constexpr int Size = 130;
   static constexpr int PrefWidth = 10, CityWidth = 30, TownWidth = 80, CodeWidth = 10;
+  static constexpr int CodeOffset = 120;
   QString Pref;
   QString City;
   QString Town;

@@ -9,7 +9,6 @@
 namespace {
 
 constexpr int kCodeChars = 7;
-constexpr int kCodeOffset = 120;  // Code within an entry record
 constexpr QStringView kSeparator = u"     ";  // four spaces and the sign position
 
 }  // namespace
@@ -35,7 +34,7 @@ QByteArray BuildCodeIndex(const QByteArray& entryFile) {
   std::vector<QString> keys;
   keys.reserve(count);
   for (qsizetype n = 1; n <= count; ++n) {
-    const char* code = entryFile.constData() + (n - 1) * EntryRecord::Size + kCodeOffset;
+    const char* code = entryFile.constData() + (n - 1) * EntryRecord::Size + EntryRecord::CodeOffset;
     keys.push_back(IndexKey(cp932::Decode(code, EntryRecord::CodeWidth), qint32(n)));
   }
   SortKeys(keys);

@@ -11,7 +11,6 @@ frmMirabo::BusyScope::BusyScope(frmMirabo& window, Platform& platform, std::uniq
 }
 
 frmMirabo::BusyScope::~BusyScope() {
-  platform_.SetBusyPointer(false);
   slot_.reset();
   if (window_.closeWhenIdle_) {
     window_.closeWhenIdle_ = false;

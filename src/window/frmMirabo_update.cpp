@@ -15,6 +15,7 @@ void frmMirabo::Command3_Click() {
       Data.CloseAll();
       closed = true;
     });
+    platform_.SetBusyPointer(false);
   }
   if (!outcome.ok) {
     // Nothing was replaced: the window keeps showing the old data as it was.
