@@ -11,7 +11,7 @@
 #include "SilentPlatform.h"
 #include "update/Rebuild.h"
 
-// The four data files made by the rebuild from `make-ken-all.py --rows 124000`.
+// The four data files made by the rebuild from `tests/support/make_ken_all.py --rows 124000`.
 class NationalData {
  public:
   static NationalData& Get() {

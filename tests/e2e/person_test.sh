@@ -117,13 +117,8 @@ copy_first_line() {
 # ---- Data: a national file and the expectations computed from its rows.
 cp "$program" "$app/mirabo"
 [ -f "$(dirname "$program")/MIRABO.HLP" ] && cp "$(dirname "$program")/MIRABO.HLP" "$app/"
-maker=$here/../../../shared/tools/make-ken-all.py
-if [ -f "$maker" ]; then
-  python3 "$maker" --rows 3000 --seed 3 --out "$app/KEN_ALL.CSV" || { log "FAIL setup: make-ken-all.py failed"; exit 1; }
-else
-  log "make-ken-all.py not found beside the repository; using sample/KEN_ALL.CSV"
-  cp "$here/../../sample/KEN_ALL.CSV" "$app/KEN_ALL.CSV" || { log "FAIL setup: no national file"; exit 1; }
-fi
+python3 "$here/../support/make_ken_all.py" --rows 3000 --seed 3 --out "$app/KEN_ALL.CSV" \
+  || { log "FAIL setup: make_ken_all.py failed"; exit 1; }
 read -r rows prefs cities < <(python3 "$here/expectations.py" "$app/KEN_ALL.CSV" "$exp") \
   || { log "FAIL setup: expectations.py failed"; exit 1; }
 log "national file: $rows rows, $prefs prefectures, $cities cities; code $(cat "$exp/code-typed.txt"), town $(cat "$exp/address-key.txt")"

@@ -2,6 +2,8 @@
 #include "support/DataBuilder.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 #include <QFile>
 #include <QProcess>
@@ -94,13 +96,20 @@ void WriteDataFiles(const QString& folder, const QList<EntryRecord>& entries) {
   WriteIndexRecords(folder, SortedIndexOf(entries));
 }
 
-QByteArray MakeKenAll(int rows, int seed, bool edge) {
+QByteArray MakeKenAll(int rows, int seed, bool edge, const QStringList& more) {
   QProcess process;
   QStringList args{QStringLiteral(MIRABO_MAKE_KEN_ALL), "--rows", QString::number(rows), "--seed", QString::number(seed)};
   if (edge) args << "--edge";
-  process.start("python3", args);
-  process.waitForFinished(120000);
-  return process.readAllStandardOutput();
+  process.start("python3", args + more);
+  const bool finished = process.waitForFinished(120000);
+  const QByteArray csv = process.readAllStandardOutput();
+  if (!finished || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+    // A silent empty file would pass for "no rows": stop the test program instead.
+    std::fprintf(stderr, "make_ken_all.py failed (%s): %s\n", qPrintable(process.errorString()),
+                 process.readAllStandardError().constData());
+    std::abort();
+  }
+  return csv;
 }
 
 QList<EntryRecord> EntriesFromCsv(const QByteArray& csv) {

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include "data/Records.h"
 
@@ -27,8 +28,9 @@ QList<IndexRecord> SortedIndexOf(const QList<EntryRecord>& entries);
 // prefecture of four ideographic spaces follows the last one; the sorted index.
 void WriteDataFiles(const QString& folder, const QList<EntryRecord>& entries);
 
-// A national-format file from make-ken-all.py (code page 932, CR LF).
-QByteArray MakeKenAll(int rows, int seed = 1, bool edge = false);
+// A national-format file from tests/support/make_ken_all.py (code page 932, CR LF);
+// `more` passes further options. Aborts the test program when the generator fails.
+QByteArray MakeKenAll(int rows, int seed = 1, bool edge = false, const QStringList& more = {});
 
 // The entries of a national-format file: code, prefecture, city and town columns.
 QList<EntryRecord> EntriesFromCsv(const QByteArray& csv);
