@@ -1,4 +1,4 @@
-// Cleaning of the text typed for a postcode search: one character out per call.
+// Cleaning of the text typed for a postcode search: separators and stray characters out.
 #include "lookup/CodeInput.h"
 
 namespace {
@@ -12,16 +12,30 @@ bool IsRejected(QChar c) {
 }  // namespace
 
 CleanOutcome CleanCodeInput(QString& text) {
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    // A hyphen in the first position stays: it is no separator there.
-    if (text[i] == u'-' && i > 0) {
-      text.remove(i, 1);
-      return {true, false};
-    }
-    if (IsRejected(text[i])) {
-      text.remove(i, 1);
-      return {true, true};
+  CleanOutcome outcome;
+  QString kept;
+  kept.reserve(text.size());
+  for (QChar c : std::as_const(text)) {
+    if (c == u'-') {  // the usual separator after the third digit: dropped without a word
+      outcome.removed = true;
+    } else if (IsRejected(c)) {
+      outcome.removed = outcome.beep = true;
+    } else {
+      kept.append(c);
     }
   }
-  return {};
+  if (outcome.removed) text = kept;
+  return outcome;
+}
+
+bool LooksLikeCode(const QString& text) {
+  if (text.isEmpty()) return false;
+  for (QChar c : text) {
+    const char16_t u = c.unicode();
+    const bool digit = (u >= u'0' && u <= u'9') || (u >= u'０' && u <= u'９');
+    const bool hyphen = u == u'-' || u == u'－';
+    const bool space = u == u' ' || u == u'\u3000';
+    if (!digit && !hyphen && !space && u != u'〒') return false;
+  }
+  return true;
 }

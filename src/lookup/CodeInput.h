@@ -4,11 +4,16 @@
 #include <QString>
 
 struct CleanOutcome {
-  bool removed = false;  // one character was taken out of the text
-  bool beep = false;     // it was a rejected character, not a hyphen
+  bool removed = false;  // at least one character was taken out of the text
+  bool beep = false;     // at least one of them was a rejected character, not a hyphen
 };
 
-// Removes at most one character: the first hyphen after the first position (no
-// beep), or else the first rejected character (U+0020..U+002C, "/", and anything
-// above "9"), with a beep. Everything else stays.
+// Removes every hyphen, wherever it stands, and every rejected character (U+0020..U+002C,
+// "/", and anything above "9"), keeping the rest in order: "〒530-0001" and " 530-0001"
+// become "5300001". Digits, the full stop and control characters stay. One beep at most,
+// however many rejected characters went.
 CleanOutcome CleanCodeInput(QString& text);
+
+// True when the text holds nothing but digits, hyphens, spaces and "〒", in either
+// width: what a person types for a postcode rather than a place name. False when empty.
+bool LooksLikeCode(const QString& text);

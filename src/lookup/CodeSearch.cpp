@@ -91,8 +91,10 @@ CodeSearchStart StartCodeSearch(const QString& typed) {
   const CleanOutcome outcome = CleanCodeInput(start.text);
   start.cleaned = outcome.removed;
   start.beeps = outcome.beep ? 1 : 0;
-  // An emptied key would begin every code and list the first 2000; stop instead.
+  // An emptied key would begin every code and list the first 2000; stop instead,
+  // with the empty box's beep when only hyphens went.
   start.search = !start.text.isEmpty();
+  if (!start.search) start.beeps = 1;
   return start;
 }
 

@@ -29,8 +29,8 @@ struct CodeSearchStart {
   bool search = false;   // go on: clear the list, hourglass, FindFirstCode(text), list
 };
 
-// Maps the typed text to half-width and cleans it once. An empty text beeps and
-// stops; so does a text that the cleaning empties (one beep, the cleaning's).
+// Maps the typed text to half-width and cleans it. An empty text beeps and stops;
+// so does a text that the cleaning empties (one beep in all).
 CodeSearchStart StartCodeSearch(const QString& typed);
 
 struct CodeSearchResult {
