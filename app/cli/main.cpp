@@ -3,6 +3,7 @@
 #include <QDir>
 
 #include "cli/Cli.h"
+#include "data/Cp932Codec.h"
 
 namespace {
 
@@ -53,7 +54,13 @@ int main(int argc, char* argv[]) {
   }
   const Command command = FindCommand(args[0]);
   if (!command) return cli.Fail(QStringLiteral("unknown command: %1").arg(args[0]));
-  const int status = command(cli, args.mid(1));
-  out.flush();
-  return status;
+  try {
+    cp932::Require();  // fail before any command reads or writes a file
+    const int status = command(cli, args.mid(1));
+    out.flush();
+    return status;
+  } catch (const cp932::Unavailable& missing) {
+    out.flush();
+    return cli.Fail(QString::fromLocal8Bit(missing.what()));
+  }
 }

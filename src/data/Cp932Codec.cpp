@@ -4,8 +4,10 @@
 #include <iconv.h>
 
 #include <array>
+#include <cerrno>
 #include <cstring>
 #include <memory>
+#include <string>
 
 namespace cp932 {
 namespace {
@@ -22,8 +24,13 @@ struct Tables {
   std::array<quint8, 65536> width{};
 
   Tables() {
-    iconv_t toUnicode = iconv_open("UTF-16LE", "CP932");
+    iconv_t toUnicode = Open("UTF-16LE", "CP932");
     iconv_t fromUnicode = iconv_open("CP932", "UTF-16LE");
+    if (fromUnicode == iconv_t(-1)) {
+      const int error = errno;
+      iconv_close(toUnicode);
+      throw Unavailable(Reason(error));
+    }
     for (int b = 0; b < 256; ++b) {
       const char in[1] = {char(b)};
       single[b] = IsLeadByte(b) ? kInvalid : Convert(toUnicode, in, 1);
@@ -42,6 +49,17 @@ struct Tables {
     }
     iconv_close(toUnicode);
     iconv_close(fromUnicode);
+  }
+
+  static std::string Reason(int error) {
+    return std::string("the system has no code page 932 converter (iconv_open \"CP932\": ") + std::strerror(error) +
+           "); glibc's gconv module CP932 is needed";
+  }
+
+  static iconv_t Open(const char* to, const char* from) {
+    const iconv_t cd = iconv_open(to, from);
+    if (cd == iconv_t(-1)) throw Unavailable(Reason(errno));
+    return cd;
   }
 
   // One character from `length` bytes, or kInvalid when they are not exactly one character.
@@ -78,6 +96,8 @@ const Tables& Table() {
 }
 
 }  // namespace
+
+void Require() { Table(); }
 
 QString Decode(const char* bytes, qsizetype length) {
   const Tables& t = Table();

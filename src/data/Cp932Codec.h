@@ -5,7 +5,20 @@
 #include <QString>
 #include <QStringView>
 
+#include <stdexcept>
+
 namespace cp932 {
+
+// Thrown by the first use of the codec when the system has no CP932 converter
+// (iconv_open fails): silently turning every character into "?" would ruin the data.
+class Unavailable : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Builds the codec's tables now; throws Unavailable when it cannot. Every function
+// below does the same on its first call.
+void Require();
 
 // Decodes bytes. A byte that starts no valid character becomes U+FFFD and the
 // decoding goes on with the next byte, so one bad byte never loses the rest.
