@@ -20,6 +20,8 @@ struct IndexCase {
   std::vector<QByteArray> codes;  // Code field of entry 1, 2, ...
   QByteArray index;               // the whole index file
 };
+// Cases print as their names, so that test names and failures stay readable.
+void PrintTo(const IndexCase& c, std::ostream* os) { *os << c.name; }
 
 std::vector<IndexCase> IndexCases() {
   std::vector<QByteArray> eleven(11, Ascii("1000001", 10));

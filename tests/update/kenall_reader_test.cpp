@@ -58,6 +58,8 @@ struct LineEndCase {
   QByteArray file;
   size_t rows;
 };
+// Cases print as their names, so that test names and failures stay readable.
+void PrintTo(const LineEndCase& c, std::ostream* os) { *os << c.name; }
 
 class KenAllLineEnds : public ::testing::TestWithParam<LineEndCase> {};
 
@@ -84,6 +86,8 @@ struct FaultCase {
   qint64 line;
   QString what;
 };
+// Cases print as their names, so that test names and failures stay readable.
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
 
 class KenAllFaults : public ::testing::TestWithParam<FaultCase> {};
 
@@ -119,6 +123,8 @@ struct NumberCase {
   QByteArray value;
   bool accepted;
 };
+// Cases print as their names, so that test names and failures stay readable.
+void PrintTo(const NumberCase& c, std::ostream* os) { *os << c.name; }
 
 class KenAllNumbers : public ::testing::TestWithParam<NumberCase> {};
 
@@ -159,6 +165,8 @@ struct EncodingCase {
   QByteArray bytes;
   TextEncoding encoding;
 };
+// Cases print as their names, so that test names and failures stay readable.
+void PrintTo(const EncodingCase& c, std::ostream* os) { *os << c.name; }
 
 class KenAllEditions : public ::testing::TestWithParam<EncodingCase> {};
 

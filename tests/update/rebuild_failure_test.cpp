@@ -70,6 +70,8 @@ struct MalformedCase {
   QByteArray csv;
   QString message;
 };
+// Cases print as their names, so that test names and failures stay readable.
+void PrintTo(const MalformedCase& c, std::ostream* os) { *os << c.name; }
 
 class RebuildMalformed : public RebuildFailure, public ::testing::WithParamInterface<MalformedCase> {};
 

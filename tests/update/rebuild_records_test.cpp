@@ -18,6 +18,8 @@ struct RecordCase {
   QByteArray pref;  // whole fuken.DAT
   QByteArray city;  // whole city.DAT
 };
+// Cases print as their names, so that test names and failures stay readable.
+void PrintTo(const RecordCase& c, std::ostream* os) { *os << c.name; }
 
 // Shift-JIS spellings used below.
 const QByteArray kHokkaido = Hex("96 6B 8A 43 93 B9");        // 北海道

@@ -13,6 +13,7 @@ struct GroupCase {
   qint64 value;
   const char* text;
 };
+void PrintTo(const GroupCase& c, std::ostream* os) { *os << c.value; }
 
 class UpdateInfoGrouping : public ::testing::TestWithParam<GroupCase> {};
 
@@ -38,6 +39,8 @@ struct InfoCase {
   qint32 prefCount, cityCount, indexCount;
   const char* text;
 };
+// Cases print as their names, so that test names and failures stay readable.
+void PrintTo(const InfoCase& c, std::ostream* os) { *os << c.name; }
 
 class UpdateInfoLines : public ::testing::TestWithParam<InfoCase> {};
 
