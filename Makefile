@@ -1,22 +1,30 @@
-# make run:  install what is missing, build, put the sample data next to the program, start the window.
-# make test: install what is missing, build, run every test (and the core tests under sanitizers).
+# make run:   install what is missing, build the two programs, put the sample data next to
+#             the program, start the window.
+# make test:  install what is missing, build everything, run every test (and the core tests
+#             under sanitizers).
+# make bench: the same build with the benchmarks, then run them.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 PROGRAM_DIR = $(BUILD)
 
-.PHONY: all deps build run test test-core test-asan bench clean
+.PHONY: all deps configure build run test test-asan bench clean
 
 all: build
 
 deps:
 	@scripts/install-deps
 
-build: deps
+# The benchmark switch is left as the build folder has it: off unless `make bench` turned it on.
+configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the window program and mirabo-cli: a new user's first window needs no tests.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target mirabo mirabo-cli
 	@scripts/first-run-data $(PROGRAM_DIR)
 	$(PROGRAM_DIR)/mirabo
 
@@ -29,7 +37,10 @@ test-asan: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
-bench: build
+bench:
+	@scripts/install-deps --bench
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRABO_BENCH=ON
+	cmake --build $(BUILD) -j $(JOBS)
 	scripts/run-benchmarks $(BUILD)
 
 clean:
