@@ -4,6 +4,7 @@
 #include "window/ExtentList.h"
 
 #include <QEvent>
+#include <QMouseEvent>
 
 ExtentList::ExtentList(QWidget* parent) : QListWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
@@ -12,6 +13,11 @@ ExtentList::ExtentList(QWidget* parent) : QListWidget(parent) {
   setTextElideMode(Qt::ElideNone);  // a list box clips long lines; it does not shorten them
   connect(model(), &QAbstractItemModel::rowsInserted, this,
           [this](const QModelIndex&, int first, int last) { SizeRows(first, last); });
+  connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    const bool again = selectedAtPress_ >= 0 && row(item) == selectedAtPress_;
+    selectedAtPress_ = -1;
+    if (again) emit selectedLineClickedAgain();
+  });
 }
 
 void ExtentList::SetHorizontalExtent(int pixels) {
@@ -33,6 +39,17 @@ void ExtentList::changeEvent(QEvent* event) {
     rowHeight_ = 0;
     SizeRows(0, count() - 1);
   }
+}
+
+void ExtentList::mousePressEvent(QMouseEvent* event) {
+  selectedAtPress_ = FirstSelectedRow();
+  QListWidget::mousePressEvent(event);
+}
+
+// The second press of a double-click is no new choice: its release must not count as one.
+void ExtentList::mouseDoubleClickEvent(QMouseEvent* event) {
+  selectedAtPress_ = -1;
+  QListWidget::mouseDoubleClickEvent(event);
 }
 
 void ExtentList::SizeRows(int first, int last) {

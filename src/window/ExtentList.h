@@ -16,12 +16,20 @@ class ExtentList : public QListWidget {
   // The first selected position, or -1.
   int FirstSelectedRow() const;
 
+ signals:
+  // A mouse click on the line that was already selected: the selection does not
+  // change, but the user chose that line again.
+  void selectedLineClickedAgain();
+
  protected:
   void changeEvent(QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   void SizeRows(int first, int last);
 
   int extent_ = 0;
   int rowHeight_ = 0;
+  int selectedAtPress_ = -1;
 };

@@ -14,6 +14,7 @@ class Platform;
 class QAction;
 class QFrame;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -67,6 +68,9 @@ class frmMirabo : public QMainWindow {
   void Command4_Click();
   void Text1_GotFocus();
   void Text1_LostFocus();
+  // Enter searches; Up, Down, Page Up and Page Down move through the result list.
+  // True when the key was used.
+  bool Text1_KeyDown(const QKeyEvent& event);
   void Timer1_Timer();
   // Copy and the option panels.
   void Command1_Click();
@@ -93,6 +97,8 @@ class frmMirabo : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -104,6 +110,8 @@ class frmMirabo : public QMainWindow {
   void SelectPosition(ExtentList* list, qint32 position);
   void MoveWindowTwips(int left, int top, int width, int height);
   void SetOuterHeightTwips(int height);
+  void SetOuterSize(const QSize& outer);  // in pixels, frame included
+  void FitOuterSizeToFrame();
   void PlaceOptionPanel(QGroupBox* panel);
   void FinishSearch(const SearchTally& tally);
 
@@ -112,5 +120,6 @@ class frmMirabo : public QMainWindow {
   std::unique_ptr<InputBlocker> busy_;
   bool unloaded_ = false;
   bool closeWhenIdle_ = false;
-  int rowSelectedAtPress_ = -1;
+  QSize outerSize_;  // the outer size last set, frame included
+  QSize frameUsed_;  // the frame it was set with
 };

@@ -1,5 +1,7 @@
 // Building the main window's controls and menus from the layout table, and wiring their events.
 #include <QEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QHash>
 #include <QLineEdit>
@@ -7,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QWindow>
 
 #include "window/ExtentList.h"
 #include "window/LayoutTable.h"
@@ -15,13 +18,17 @@
 
 namespace {
 
-// The window's outer size counts its border and title bar. Without a window manager
-// (or before the window is first shown) they are not known, and some platforms
-// report a bare border only; a standard frame is the least that is assumed.
+// The window's outer size counts its border and title bar. A frame with a title bar
+// comes from the window manager and is taken as it is; it is known only once the window
+// is shown. Before that, without a window manager, or where the platform reports a bare
+// border (the offscreen platform does), a standard frame is assumed.
 constexpr QSize kStandardFrame(8, 30);
 
 QSize OuterFrame(const QWidget* window) {
-  return (window->frameGeometry().size() - window->geometry().size()).expandedTo(kStandardFrame);
+  const QWindow* handle = window->windowHandle();
+  const QMargins m = handle && window->isVisible() ? handle->frameMargins() : QMargins();
+  if (m.top() > m.bottom()) return {m.left() + m.right(), m.top() + m.bottom()};
+  return kStandardFrame;
 }
 
 QWidget* CreateControl(const ControlSpec& row, QWidget* parent) {
@@ -129,26 +136,16 @@ void frmMirabo::BuildMenus() {
 }
 
 void frmMirabo::ConnectEvents() {
-  connect(List1, &QListWidget::itemSelectionChanged, this, [this] {
-    if (List1->FirstSelectedRow() >= 0) List1_Click();
-  });
-  connect(List2, &QListWidget::itemSelectionChanged, this, [this] {
-    if (List2->FirstSelectedRow() >= 0) List2_Click();
-  });
-  connect(List3, &QListWidget::itemSelectionChanged, this, [this] {
-    if (List3->FirstSelectedRow() >= 0) List3_Click();
-  });
-  // A click on the line that is already selected changes no selection but copies again.
-  List3->viewport()->installEventFilter(this);
-  connect(List3, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-    const bool again = rowSelectedAtPress_ >= 0 && List3->row(item) == rowSelectedAtPress_;
-    rowSelectedAtPress_ = -1;
-    if (again) List3_Click();
-  });
-  connect(List3, &QListWidget::itemDoubleClicked, this, [this] {
-    rowSelectedAtPress_ = -1;
-    List3_DblClick();
-  });
+  // Choosing a line runs the list's click handling, and so does a mouse click on the
+  // line that is already selected (after a search it lists that city's towns again).
+  for (auto [list, click] : {std::pair{List1, &frmMirabo::List1_Click}, std::pair{List2, &frmMirabo::List2_Click},
+                             std::pair{List3, &frmMirabo::List3_Click}}) {
+    connect(list, &QListWidget::itemSelectionChanged, this, [this, list, click] {
+      if (list->FirstSelectedRow() >= 0) (this->*click)();
+    });
+    connect(list, &ExtentList::selectedLineClickedAgain, this, click);
+  }
+  connect(List3, &QListWidget::itemDoubleClicked, this, &frmMirabo::List3_DblClick);
   connect(Command1, &QPushButton::clicked, this, &frmMirabo::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &frmMirabo::Command2_Click);
   connect(Command3, &QPushButton::clicked, this, &frmMirabo::Command3_Click);
@@ -184,25 +181,62 @@ void frmMirabo::SetTabOrder() {
 }
 
 bool frmMirabo::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == Text1 && event->type() == QEvent::FocusIn) Text1_GotFocus();
-  if (watched == Text1 && event->type() == QEvent::FocusOut) Text1_LostFocus();
-  if (watched == List3->viewport() && event->type() == QEvent::MouseButtonPress) rowSelectedAtPress_ = List3->FirstSelectedRow();
+  if (watched != Text1) return QMainWindow::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::FocusIn: Text1_GotFocus(); break;
+    case QEvent::FocusOut: {
+      // Focus that leaves with the window's activation, or for a menu or popup, is not
+      // the search box's to take back: only a move to another control of this window is.
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason)
+        Text1_LostFocus();
+      break;
+    }
+    case QEvent::KeyPress: return Text1_KeyDown(*static_cast<QKeyEvent*>(event));
+    default: break;
+  }
   return QMainWindow::eventFilter(watched, event);
 }
 
 void frmMirabo::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   Form_Resize();
+  FitOuterSizeToFrame();
+}
+
+void frmMirabo::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  FitOuterSizeToFrame();
+}
+
+void frmMirabo::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  FitOuterSizeToFrame();
 }
 
 void frmMirabo::MoveWindowTwips(int left, int top, int width, int height) {
   const double tpp = TwipsPerPixel();
-  const QSize frame = OuterFrame(this);
   move(TwipsToPixels(left, tpp), TwipsToPixels(top, tpp));
-  resize(TwipsToPixels(width, tpp) - frame.width(), TwipsToPixels(height, tpp) - frame.height());
+  SetOuterSize(QSize(TwipsToPixels(width, tpp), TwipsToPixels(height, tpp)));
 }
 
 void frmMirabo::SetOuterHeightTwips(int height) {
+  SetOuterSize(QSize(width() + OuterFrame(this).width(), TwipsToPixels(height, TwipsPerPixel())));
+}
+
+void frmMirabo::SetOuterSize(const QSize& outer) {
+  outerSize_ = outer;
+  frameUsed_ = OuterFrame(this);
+  resize(outer - frameUsed_);
+}
+
+// The window manager's frame is known only after the window is shown, and its size may
+// differ from the one assumed: the outer size last set is then made true again, unless
+// the user has resized the window since.
+void frmMirabo::FitOuterSizeToFrame() {
+  if (!outerSize_.isValid() || !isVisible() || size() != outerSize_ - frameUsed_) return;
   const QSize frame = OuterFrame(this);
-  resize(width(), TwipsToPixels(height, TwipsPerPixel()) - frame.height());
+  if (frame == frameUsed_) return;
+  frameUsed_ = frame;
+  resize(outerSize_ - frame);
 }

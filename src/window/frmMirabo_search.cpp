@@ -1,11 +1,13 @@
 // The two searches, their shared closing steps, and the search box's focus keeping.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
 
 #include "data/TextFitting.h"
 #include "lookup/AddressSearch.h"
+#include "lookup/CodeInput.h"
 #include "lookup/CodeSearch.h"
 #include "lookup/SearchLines.h"
 #include "platform/Platform.h"
@@ -107,12 +109,28 @@ void frmMirabo::Text1_GotFocus() { Timer1->stop(); }
 
 void frmMirabo::Text1_LostFocus() { Timer1->start(kRefocusInterval); }
 
-// Gives the search box the focus back; while a message box or another of our
-// windows is active it waits for the next tick.
+// Gives the search box the focus back, but only inside this window while it is the
+// active one: it never takes the keyboard from another program, nor from a message
+// box or another of our windows; then it waits for the next tick.
 void frmMirabo::Timer1_Timer() {
-  QWidget* active = QApplication::activeWindow();
-  if (QApplication::activeModalWidget() || (active && active != this) || !isVisible()) return;
-  activateWindow();
+  if (QApplication::activeWindow() != this || QApplication::activeModalWidget()) return;
   Text1->setFocus();
   if (Text1->hasFocus()) Timer1->stop();
+}
+
+bool frmMirabo::Text1_KeyDown(const QKeyEvent& event) {
+  const int key = event.key();
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    const QString typed = Text1->text();
+    if (LooksLikeCode(typed)) Command2_Click();
+    else if (!typed.isEmpty()) Command4_Click();
+    return true;
+  }
+  if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
+    // The list moves its selection as for its own key, and the move copies as usual.
+    QKeyEvent forwarded(QEvent::KeyPress, key, event.modifiers());
+    QCoreApplication::sendEvent(List3, &forwarded);
+    return true;
+  }
+  return false;
 }
