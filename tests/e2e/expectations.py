@@ -4,8 +4,11 @@
 The expectations come from the file's rows alone, never from the program:
   code-typed.txt        a postcode held by exactly one row, as its 7 digits
   code-expected.txt     that code as the start-up options copy it: "ddd-dddd"
+  code-written.txt      that code as people write it: "〒ddd-dddd"
   address-key.txt       a town-area name found in the city and town text of exactly one row
   address-expected.txt  that row as "pref city town" (one U+0020 between the parts)
+  first-city-expected.txt  "ddd-dddd" of the file's first row: the first entry of the
+                        first city, which the start-up after a rebuild chooses
   reopen-expected.txt   "ddd-dddd" of the first row of the second prefecture run, which
                         the result list shows first once that prefecture is chosen
 Prints "ROWS PREFS CITIES": the row count and the numbers of prefecture and city runs.
@@ -103,6 +106,8 @@ def main():
     texts = {
         "code-typed.txt": code_row[2],
         "code-expected.txt": hyphenated(code_row[2]),
+        "code-written.txt": "〒" + hyphenated(code_row[2]),
+        "first-city-expected.txt": hyphenated(rows[0][2]),
         "address-key.txt": addr_row[8],
         "address-expected.txt": " ".join((addr_row[6], addr_row[7], addr_row[8])),
         "reopen-expected.txt": hyphenated(second_pref_first_row(rows)[2]),

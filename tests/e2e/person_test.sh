@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Drives the built window program as a person would, on a private X server: rebuilds the
-# data from a national file with the update button, searches by postcode and by address,
-# copies the first result line of each, exits, and starts again on the saved selection.
+# Drives the built window program as a person would, on a private X server with a window
+# manager (openbox) and another program (an xterm) beside it: checks the start-up frame,
+# rebuilds the data from a national file with the update button, searches a code with
+# Enter and copies it with Down, clicks the chosen city again after a search, switches to
+# the other program and checks that the window never takes the keyboard back, searches
+# by address, exits, and starts again on the saved selection.
 #
 #   person_test.sh PATH-TO-mirabo OUTPUT-FOLDER
 #
@@ -17,7 +20,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 # The outer run only checks the tools and starts itself again under a fresh X server.
 if [ -z "${MIRABO_E2E_INNER:-}" ]; then
-  for tool in xvfb-run xauth xdotool xclip import python3; do
+  for tool in xvfb-run xauth xdotool xclip xprop import python3 openbox xterm; do
     if ! command -v "$tool" >/dev/null; then
       echo "e2e: FAIL setup: '$tool' is missing (scripts/install-deps installs it)" >&2
       exit 1
@@ -44,8 +47,12 @@ exp=$work/expect
 mkdir -p "$app" "$exp"
 pid=""
 
+wm_pid=""
+other_pid=""
 cleanup() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
+  for p in "$pid" "$other_pid" "$wm_pid"; do
+    if [ -n "$p" ] && kill -0 "$p" 2>/dev/null; then kill "$p"; fi
+  done
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -94,7 +101,23 @@ start_program() {
   pid=$!
   wid=$(timeout 30 xdotool search --sync --onlyvisible --pid "$pid" 2>/dev/null | head -n1)
   [ -n "$wid" ] || return 1
-  xdotool windowfocus --sync "$wid" && settle
+  xdotool windowactivate --sync "$wid" && settle
+}
+
+# Clicks a point of the window given in pixels from the top-left corner of its client area.
+# The menu bar above the controls is about 18 pixels high here; list rows about 17.
+menu_bar=18
+click_at() { xdotool mousemove --window "$wid" "$1" "$(($2 + menu_bar))" click 1; }
+
+# Samples the active window eight times over four seconds; prints how many times it was
+# the other program.
+samples_kept_other() {
+  local kept=0
+  for _ in 1 2 3 4 5 6 7 8; do
+    sleep 0.5
+    [ "$(xdotool getactivewindow 2>/dev/null)" = "$other_wid" ] && kept=$((kept + 1))
+  done
+  echo "$kept"
 }
 
 # Picks the first result line (End then Home, so that the selection moves onto it and
@@ -123,13 +146,32 @@ read -r rows prefs cities < <(python3 "$here/expectations.py" "$app/KEN_ALL.CSV"
   || { log "FAIL setup: expectations.py failed"; exit 1; }
 log "national file: $rows rows, $prefs prefectures, $cities cities; code $(cat "$exp/code-typed.txt"), town $(cat "$exp/address-key.txt")"
 
-# ---- Start on an empty folder, make the window taller, press the update button.
+# ---- The window manager and the other program.
+openbox >>"$out/openbox.log" 2>&1 &
+wm_pid=$!
+wait_until 10 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' \
+  || { log "FAIL setup: openbox did not start"; exit 1; }
+xterm -T other-program >>"$out/xterm.log" 2>&1 &
+other_pid=$!
+other_wid=$(timeout 30 xdotool search --sync --onlyvisible --name '^other-program$' 2>/dev/null | head -n1)
+[ -n "$other_wid" ] || { log "FAIL setup: the xterm did not appear"; exit 1; }
+
+# ---- Start on an empty folder: the outer size is 5625 x 6050 twips (375 x 403 pixels)
+# with the window manager's real frame; then make the window taller and press the
+# update button.
 if ! start_program; then
   log "FAIL start: no window appeared (see $out/mirabo.log)"
   log "0 passed, 1 failed"
   exit 1
 fi
 shot 01-started
+read -r fl fr ft fb < <(xprop -id "$wid" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+read -r cw ch < <(xdotool getwindowgeometry --shell "$wid" | sed -n 's/^WIDTH=//p; s/^HEIGHT=//p' | xargs)
+if [ "$((cw + fl + fr))x$((ch + ft + fb))" = "375x403" ] && [ "$((ft + fb))" -gt 0 ]; then
+  pass frame
+else
+  fail frame "outer size $((cw + fl + fr))x$((ch + ft + fb)) (client ${cw}x$ch, frame $fl $fr $ft $fb), expected 375x403"
+fi
 read -r start_width start_height < <(xdotool getwindowgeometry --shell "$wid" | sed -n 's/^WIDTH=//p; s/^HEIGHT=//p' | xargs)
 xdotool windowsize --sync "$wid" "$start_width" 600
 settle
@@ -149,12 +191,63 @@ fi
 settle
 shot 03-rebuilt
 
-# ---- Search by postcode; the first line copies as "ddd-dddd".
-xdotool type --delay 60 "$(cat "$exp/code-typed.txt")"
-xdotool key --delay 40 Tab Tab Tab Tab Tab space
-settle
-copy_first_line code-search "$exp/code-expected.txt" && pass code-search
+# ---- Search by postcode as people write it, "〒ddd-dddd", with Enter; Down selects the
+# first line, which copies as "ddd-dddd".
+code_with_keys() {
+  local stage=$1
+  xdotool type --delay 60 "$(cat "$exp/code-written.txt")"
+  xdotool key --delay 40 Return
+  sleep 0.5
+  xdotool key Down
+  if wait_until 5 clipboard_is "$exp/code-expected.txt"; then
+    pass "$stage"
+  else
+    fail "$stage" "clipboard holds '$(clipboard_text)', expected '$(cat "$exp/code-expected.txt")'"
+  fi
+}
+code_with_keys code-enter-down
 shot 04-code-search
+
+# ---- After an address search (Enter), a click on the city that is still chosen lists its
+# towns again; a click on the first line copies the city's first code. List2 begins at
+# (94, 17) and List3 at (10, 168) pixels in the client area below the menu bar.
+settle
+xdotool type --delay 80 "$(cat "$exp/address-key.txt")"
+xdotool key Return
+# The window ignores clicks while a search runs; on a loaded machine that can take a moment.
+settle
+settle
+click_at 124 26
+settle
+click_at 70 177
+if wait_until 5 clipboard_is "$exp/first-city-expected.txt"; then
+  pass city-clicked-again
+else
+  fail city-clicked-again "clipboard holds '$(clipboard_text)', expected '$(cat "$exp/first-city-expected.txt")'"
+fi
+shot 05-city-again
+
+# ---- The other program keeps the keyboard: once from the search box, once while the
+# focus is in a list (the search box's timer running). Coming back, the search box has
+# the focus again.
+settle
+xdotool windowactivate --sync "$other_wid"
+kept_box=$(samples_kept_other)
+xdotool windowactivate --sync "$wid"
+settle
+click_at 70 177
+xdotool windowactivate --sync "$other_wid"
+kept_list=$(samples_kept_other)
+log "the other program stayed active in $kept_box of 8 samples (left from the search box) and $kept_list of 8 (left from a list)"
+if [ "$kept_box" = 8 ] && [ "$kept_list" = 8 ]; then
+  pass other-program-keeps-keyboard
+else
+  fail other-program-keeps-keyboard "active in $kept_box and $kept_list of 8 samples"
+fi
+shot 06-other-program
+xdotool windowactivate --sync "$wid"
+settle
+code_with_keys focus-back-in-search-box
 
 # ---- Search by address; with "住所" and "府県名付" the first line copies as "pref city town".
 settle
@@ -166,14 +259,14 @@ settle
 xdotool key --delay 40 Tab Right Tab Down
 settle
 copy_first_line address-search "$exp/address-expected.txt" && pass address-search
-shot 05-address-search
+shot 07-address-search
 
-# ---- Choose the second prefecture, then exit with Alt+X ("終了(&X)"); closing saves the
-# list positions in record 48 of fuken.DAT.
+# ---- Choose the second prefecture with a click (List1 begins at (10, 17)), then exit with
+# Alt+X ("終了(&X)"); closing saves the list positions in record 48 of fuken.DAT.
 settle
-xdotool key --delay 40 shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab Down
+click_at 40 43
 settle
-shot 06-second-prefecture
+shot 08-second-prefecture
 xdotool key alt+x
 if wait_until 10 eval '! running'; then
   wait "$pid"
@@ -202,7 +295,7 @@ fi
 # ---- Start again: the saved prefecture and its first city come back, so the result
 # list shows the second prefecture's first entries.
 if start_program; then
-  shot 07-reopened
+  shot 09-reopened
   copy_first_line reopen "$exp/reopen-expected.txt" && pass reopen
   xdotool key alt+x
   wait_until 10 eval '! running' || fail reopen "the program did not exit after Alt+X"
