@@ -4,6 +4,7 @@
 
 #include "cli/Cli.h"
 #include "data/Cp932Codec.h"
+#include "update/SwapRecovery.h"
 
 namespace {
 
@@ -56,6 +57,8 @@ int main(int argc, char* argv[]) {
   if (!command) return cli.Fail(QStringLiteral("unknown command: %1").arg(args[0]));
   try {
     cp932::Require();  // fail before any command reads or writes a file
+    // Every command opens the data set: a rebuild cut short is settled first.
+    RecoverInterruptedSwap(cli.dataFolder, platform);
     const int status = command(cli, args.mid(1));
     out.flush();
     return status;

@@ -1,90 +1,92 @@
-// Writing the new data files beside the old ones, then swapping them in.
+// Writing the new data files beside the old ones, then swapping them in under a journal.
 #include "update/DataFileInstall.h"
 
 #include <array>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <memory>
+#include <string_view>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryFile>
-
-#include <fcntl.h>
-#include <unistd.h>
-
-#include "data/DataSet.h"
-#include "platform/Platform.h"
+#include "update/SwapPaths.h"
+#include "update/SwapRecovery.h"
 
 namespace {
 
-struct NewFile {
-  QString finalPath;
-  const QByteArray* bytes;
-  std::unique_ptr<QTemporaryFile> temp;
-};
+const QString kUnchanged = QStringLiteral("データは変更していません。");
 
-QString Folder(const QString& dataFolder) { return QDir::toNativeSeparators(QDir(dataFolder).absolutePath()); }
+QString Reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
-// Writes the bytes to a new temporary file beside `finalPath`, fully on the disk;
-// empty on success, else the system's reason. Where the system allows, the file has
-// no name until the swap renames it, so an interrupted rebuild leaves nothing behind.
-QString WriteTemporary(NewFile& file) {
-  file.temp = std::make_unique<QTemporaryFile>(file.finalPath + QStringLiteral(".XXXXXX.tmp"));
-  QTemporaryFile& temp = *file.temp;
-  if (!temp.open()) return temp.errorString();
-  const QByteArray& bytes = *file.bytes;
-  if (temp.write(bytes) != bytes.size() || !temp.flush()) return temp.errorString();
-  // A full disk can show only when the data really goes out; the old files stay
-  // until the new ones are known to be there.
-  if (::fsync(temp.handle()) != 0) return QString::fromLocal8Bit(std::strerror(errno));
-  // Keep the old file's permissions, not the temporary file's private ones.
-  const QFile::Permissions permissions =
-      QFile::exists(file.finalPath) ? QFile::permissions(file.finalPath)
-                                    : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
-  temp.setPermissions(permissions);
-  temp.close();
-  return {};
+QString WriteFailure(const SwapPaths& paths, int error) {
+  return QStringLiteral("新しいデータファイルを書き込めません（フォルダ: %1、理由: %2）。%3")
+      .arg(paths.FolderForMessages(), Reason(error), kUnchanged);
 }
 
-// Makes the renames themselves durable, so that after a power cut the folder holds
-// either set rather than neither.
-void SyncFolder(const QString& folder) {
-  const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
+QString PlaceFailure(const SwapPaths& paths, int error, const QString& outcome) {
+  return QStringLiteral("新しいデータファイルを置けません（フォルダ: %1、理由: %2）。%3")
+      .arg(paths.FolderForMessages(), Reason(error), outcome);
+}
+
+std::string_view View(const QByteArray& bytes) { return {bytes.constData(), size_t(bytes.size())}; }
+
+// Writes the four new files; on failure removes those written and returns the error.
+int WriteNewFiles(const DataImage& image, const SwapPaths& paths, FileOps& ops) {
+  const std::array<const QByteArray*, SwapPaths::kFiles> bytes{&image.pref, &image.city, &image.entry, &image.index};
+  for (int file = 0; file < SwapPaths::kFiles; ++file) {
+    // The new file takes the old one's permissions.
+    if (const int error = ops.WriteDurably(paths.New(file), View(*bytes[file]), paths.Data(file))) {
+      for (int written = 0; written <= file; ++written) ops.Remove(paths.New(written));
+      return error;
+    }
+  }
+  return 0;
+}
+
+// The renames: each old file keeps its bytes as "*.old" until the journal goes.
+int SwapFiles(const SwapPaths& paths, const OldFilesKept& kept, FileOps& ops) {
+  for (int file = 0; file < SwapPaths::kFiles; ++file) {
+    if (kept[file])
+      if (const int error = ops.Rename(paths.Data(file), paths.Old(file))) return error;
+    if (const int error = ops.Rename(paths.New(file), paths.Data(file))) return error;
+  }
+  // All four names must be on the disk before the journal may go.
+  return ops.SyncFolder(paths.Folder());
+}
+
+// After a failed step from the journal on: back to the old set if possible.
+QString RollBackAfter(int error, const SwapPaths& paths, const OldFilesKept& kept, FileOps& ops, Platform& platform) {
+  const RollBackResult rollBack = RollBackSwap(paths, kept, ops);
+  if (rollBack.filesRestored) return PlaceFailure(paths, error, kUnchanged);
+  if (SwapIsComplete(paths, kept, ops)) {
+    // Only the last folder sync failed and the rollback could not start: the new
+    // set is whole in place, and the next opening keeps it, so it is a success.
+    FinishSwap(paths, ops, platform);
+    return {};
+  }
+  return PlaceFailure(paths, error, QStringLiteral("元のデータファイルは次に開くときに元に戻します。"));
 }
 
 }  // namespace
 
 QString InstallDataImage(const DataImage& image, const QString& dataFolder, Platform& platform,
-                         const std::function<void()>& beforeSwap) {
-  std::array<NewFile, 4> files{{{dataFolder + datafile::Pref, &image.pref, nullptr},
-                                {dataFolder + datafile::City, &image.city, nullptr},
-                                {dataFolder + datafile::Entry, &image.entry, nullptr},
-                                {dataFolder + datafile::Index, &image.index, nullptr}}};
-  for (NewFile& file : files) {
-    const QString reason = WriteTemporary(file);
-    if (!reason.isEmpty())
-      return QStringLiteral("新しいデータファイルを書き込めません（フォルダ: %1、理由: %2）。データは変更していません。")
-          .arg(Folder(dataFolder), reason);
-  }
+                         const std::function<void()>& beforeSwap, FileOps& ops) {
+  const SwapPaths paths(dataFolder);
+  // Settle a swap cut short before, so that "*.old" files name this swap's only.
+  if (RecoverSwapLocked(paths, ops, platform) == SwapRecovery::kFailed || HasSwapLeftovers(paths, ops))
+    return QStringLiteral("前回中断された更新の後始末ができません（フォルダ: %1）。").arg(paths.FolderForMessages());
 
+  OldFilesKept kept{};
+  for (int file = 0; file < SwapPaths::kFiles; ++file) kept[file] = ops.Exists(paths.Data(file));
+  if (const int error = WriteNewFiles(image, paths, ops)) return WriteFailure(paths, error);
   if (beforeSwap) beforeSwap();
-  QStringList oldPaths;
-  for (const NewFile& file : files) oldPaths << file.finalPath;
-  platform.MoveToTrash(oldPaths);
 
-  // rename() replaces a file that the trash left behind, in one step.
-  for (NewFile& file : files) {
-    if (std::rename(QFile::encodeName(file.temp->fileName()).constData(),
-                    QFile::encodeName(file.finalPath).constData()) != 0)
-      return QStringLiteral("新しいデータファイルを置けません（フォルダ: %1、理由: %2）。")
-          .arg(Folder(dataFolder), QString::fromLocal8Bit(std::strerror(errno)));
-    file.temp->setAutoRemove(false);
+  // The journal must be on the disk before the first rename, so that an opening
+  // after a crash knows what to undo.
+  int error = ops.WriteDurably(paths.Journal(), EncodeJournal(kept), {});
+  if (error == 0) error = ops.SyncFolder(paths.Folder());
+  if (error != 0) {
+    RollBackSwap(paths, kept, ops);
+    return WriteFailure(paths, error);
   }
-  SyncFolder(dataFolder);
+  if ((error = SwapFiles(paths, kept, ops))) return RollBackAfter(error, paths, kept, ops, platform);
+  // The new set is complete and durable: from here on nothing can undo it.
+  FinishSwap(paths, ops, platform);
   return {};
 }

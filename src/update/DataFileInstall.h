@@ -1,19 +1,24 @@
-// Putting a freshly built data set in place of the old one without ever losing both.
+// Putting a freshly built data set in place of the old one as one step.
 #pragma once
 
 #include <functional>
 
 #include <QString>
 
+#include "platform/FileOps.h"
 #include "update/DataImage.h"
 
 class Platform;
 
-// Writes the four files of `image` as temporary files in `dataFolder` (ending in
-// "/") and flushes them to the disk. Only when all four are complete: calls
-// `beforeSwap`, moves the old data files to the trash through `platform`, and renames
-// the new files to the data files' names. Returns an empty text on success, else why
-// it failed, in Japanese; a failure before the swap leaves the old files untouched
-// and removes the temporary ones.
+// With the folder's rebuild lock held by the caller: settles any swap cut short
+// before, writes the four files of `image` as "*.new" files in `dataFolder` (ending
+// in "/") and flushes them to the disk, calls `beforeSwap` (the caller closes its
+// files there), writes the journal, and renames each old file to "*.old" and each
+// new one to its data file's name. Once all four are in place the journal goes and
+// the old files move to the trash through `platform`.
+//
+// Returns an empty text on success, else why it failed, in Japanese. A failure
+// rolls back at once; should the rollback itself fail, the next opening of the
+// folder finishes it from the journal. Either way the old set stays, byte for byte.
 QString InstallDataImage(const DataImage& image, const QString& dataFolder, Platform& platform,
-                         const std::function<void()>& beforeSwap);
+                         const std::function<void()>& beforeSwap, FileOps& ops = SystemFileOps());

@@ -1,12 +1,16 @@
 // The rebuild: read and check the whole national file, build the data set, swap it in.
 #include "update/Rebuild.h"
 
+#include <cstring>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include "update/DataFileBuilder.h"
 #include "update/DataFileInstall.h"
+#include "update/DataFolderLock.h"
+#include "update/SwapPaths.h"
 
 namespace {
 
@@ -42,6 +46,16 @@ std::optional<QByteArray> ReadCsv(const QFileInfo& csv, QString& message) {
   return bytes;
 }
 
+QString BusyMessage(const SwapPaths& paths) {
+  return QStringLiteral("別の郵便番号ファイル更新が実行中です（フォルダ: %1）。%2").arg(paths.FolderForMessages(), kUnchanged);
+}
+
+// A lock that could not even be tried: the folder is missing or not writable.
+QString LockFailure(const DataFolderLock& lock, const SwapPaths& paths) {
+  return QStringLiteral("新しいデータファイルを書き込めません（フォルダ: %1、理由: %2）。%3")
+      .arg(paths.FolderForMessages(), QString::fromLocal8Bit(std::strerror(lock.Error())), kUnchanged);
+}
+
 QString FaultMessage(const QFileInfo& csv, const KenAllFault& fault) {
   if (fault.line == 0) return QStringLiteral("「%1」: %2。%3").arg(csv.fileName(), fault.what, kUnchanged);
   return QStringLiteral("「%1」の %2 行目: %3。%4").arg(csv.fileName()).arg(fault.line).arg(fault.what, kUnchanged);
@@ -50,8 +64,17 @@ QString FaultMessage(const QFileInfo& csv, const KenAllFault& fault) {
 }  // namespace
 
 RebuildOutcome RebuildDataFiles(const QString& dataFolder, const QString& csvPath, Platform& platform,
-                                const std::function<void()>& beforeSwap) {
+                                const std::function<void()>& beforeSwap, FileOps& ops) {
   RebuildOutcome outcome;
+  const QString folder = dataFolder.endsWith(u'/') ? dataFolder : dataFolder + u'/';
+  // Held to the end, so a second rebuild of this folder is refused at once.
+  const SwapPaths paths(folder);
+  const DataFolderLock lock(paths.Lock(), ops);
+  if (lock.HeldElsewhere()) {
+    outcome.message = BusyMessage(paths);
+    return outcome;
+  }
+
   const QFileInfo csv(csvPath);
   const std::optional<QByteArray> bytes = ReadCsv(csv, outcome.message);
   if (!bytes) return outcome;
@@ -62,8 +85,8 @@ RebuildOutcome RebuildDataFiles(const QString& dataFolder, const QString& csvPat
     return outcome;
   }
 
-  const QString folder = dataFolder.endsWith(u'/') ? dataFolder : dataFolder + u'/';
-  outcome.message = InstallDataImage(build.image, folder, platform, beforeSwap);
+  // A fault in the file is the more useful message, so the lock's own failure comes after.
+  outcome.message = lock.Held() ? InstallDataImage(build.image, folder, platform, beforeSwap, ops) : LockFailure(lock, paths);
   if (!outcome.message.isEmpty()) return outcome;
 
   outcome.ok = true;

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "platform/FileOps.h"
+
 class Platform;
 
 struct RebuildOutcome {
@@ -18,10 +20,13 @@ struct RebuildOutcome {
 
 inline const QString kRebuildTitle = QStringLiteral("郵便番号ファイル更新");
 
-// Reads all of `csvPath` first (code page 932, or its UTF-8 edition) and refuses a
-// missing, unreadable or malformed file with a message, changing nothing. Else
+// Takes the data folder's rebuild lock first and refuses at once, changing
+// nothing, while another rebuild holds it. Reads all of `csvPath` first (code page
+// 932, or its UTF-8 edition) and refuses a missing, unreadable or malformed file
+// with a message, changing nothing. Else
 // writes the new files under temporary names in `dataFolder`, calls `beforeSwap`
-// (the caller closes its files there), moves the old files to the trash and puts
-// the new ones in place. Old files stay as they were on any failure.
+// (the caller closes its files there) and swaps them in as one step (see
+// InstallDataImage); the old files go to the trash. Old files stay as they were on
+// any failure.
 RebuildOutcome RebuildDataFiles(const QString& dataFolder, const QString& csvPath, Platform& platform,
-                                const std::function<void()>& beforeSwap = {});
+                                const std::function<void()>& beforeSwap = {}, FileOps& ops = SystemFileOps());

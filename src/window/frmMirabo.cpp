@@ -12,6 +12,7 @@
 
 #include "lookup/Browse.h"
 #include "platform/Platform.h"
+#include "update/SwapRecovery.h"
 #include "window/ExtentList.h"
 #include "window/InputBlocker.h"
 #include "window/LayoutTable.h"
@@ -64,6 +65,7 @@ void frmMirabo::Form_Load() {
   PlaceOptionPanel(Frame2);
   PlaceOptionPanel(Frame5);
   Frame5->hide();
+  RecoverInterruptedSwap(DataFolder, platform_);  // a rebuild cut short: one whole set again
   Data.OpenDataFiles(DataFolder);
   List1->addItems(PrefectureLines(Data));
   ListMode = 1;

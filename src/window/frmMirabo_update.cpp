@@ -1,6 +1,7 @@
 // The rebuild button and the update information.
 #include "platform/Platform.h"
 #include "update/Rebuild.h"
+#include "update/SwapRecovery.h"
 #include "update/UpdateInfo.h"
 #include "window/BusyScope.h"
 #include "window/frmMirabo.h"
@@ -18,8 +19,12 @@ void frmMirabo::Command3_Click() {
     platform_.SetBusyPointer(false);
   }
   if (!outcome.ok) {
-    // Nothing was replaced: the window keeps showing the old data as it was.
-    if (closed) Data.OpenDataFiles(DataFolder);
+    // Nothing was replaced: the window keeps showing the old data as it was. A
+    // rollback that failed half-way is tried once more before the files reopen.
+    if (closed) {
+      RecoverInterruptedSwap(DataFolder, platform_);
+      Data.OpenDataFiles(DataFolder);
+    }
     platform_.MessageBox(outcome.message, kRebuildTitle);
     return;
   }

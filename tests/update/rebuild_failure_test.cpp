@@ -8,6 +8,7 @@
 
 #include "data/DataSet.h"
 #include "update/RebuildKit.h"
+#include "update/SwapRecovery.h"
 
 namespace {
 
@@ -24,16 +25,17 @@ class RebuildFailure : public ::testing::Test {
     ASSERT_EQ(old_[0].size(), 3 * 18);
   }
 
-  // The old files are as they were and nothing else was left in the folder.
+  // The old files are as they were and nothing else was left in the folder but
+  // the rebuild lock file, which stays.
   void ExpectOldDataUntouched() {
     EXPECT_EQ(DataFileBytes(folder_), old_);
-    const QStringList expected{kCsvName, "city.DAT", "fuken.DAT", "ubinind.dat", "ubinno.dat"};
+    const QStringList expected{kCsvName, "city.DAT", "fuken.DAT", "mirabo.lock", "ubinind.dat", "ubinno.dat"};
     QStringList listing = FolderListing(folder_);
     listing.sort();
     QStringList sorted = expected;
     sorted.sort();
     EXPECT_EQ(listing, sorted);
-    EXPECT_EQ(platform_.Count("trash|" + folder_.File("fuken.DAT")), 0);
+    EXPECT_TRUE(platform_.calls.filter("trash|").isEmpty());
   }
 
   QString Folder() const { return QDir::toNativeSeparators(QDir(folder_.Path()).absolutePath()); }
@@ -173,6 +175,9 @@ TEST_F(RebuildFailure, EndingBeforeTheSwapLeavesOldDataThatOpens) {
   EXPECT_THROW(RebuildDataFiles(folder_.Path(), folder_.File(kCsvName), platform_,
                                 [] { throw std::runtime_error("ended"); }),
                std::runtime_error);
+  EXPECT_EQ(DataFileBytes(folder_), old_);
+  // Opening clears the new files left beside the old ones.
+  EXPECT_EQ(RecoverInterruptedSwap(folder_.Path(), platform_), SwapRecovery::kTidied);
   ExpectOldDataUntouched();
   DataSet data;
   data.OpenDataFiles(folder_.Path());
@@ -190,12 +195,12 @@ TEST_F(RebuildFailure, OldFilesGoToTheTrashOnlyAfterTheNewOnesAreComplete) {
     EXPECT_EQ(DataFileBytes(folder_), old_);
   });
   ASSERT_TRUE(outcome.ok);
-  EXPECT_EQ(platform_.calls, QStringList({"beforeSwap", "trash|" + folder_.File("fuken.DAT"),
-                                          "trash|" + folder_.File("city.DAT"), "trash|" + folder_.File("ubinno.dat"),
-                                          "trash|" + folder_.File("ubinind.dat")}));
+  EXPECT_EQ(platform_.calls,
+            QStringList({"beforeSwap", "trash|" + folder_.File("fuken.DAT.old"), "trash|" + folder_.File("city.DAT.old"),
+                         "trash|" + folder_.File("ubinno.dat.old"), "trash|" + folder_.File("ubinind.dat.old")}));
   EXPECT_EQ(ReadBytes(folder_.File("fuken.DAT")), PrefBytes(Ascii("P", 10), 1, 1) + SentinelBytes());
   QStringList listing = FolderListing(folder_);
-  EXPECT_EQ(listing.size(), 5);  // no temporary file left
+  EXPECT_EQ(listing.size(), 6);  // the lock file, and no temporary file left
 }
 
 }  // namespace
