@@ -74,6 +74,25 @@ TEST_F(SwapFolder, FailedRollbackIsFinishedByTheNextOpening) {
   ExpectSettledOn(old_, "old");
 }
 
+// All eight renames are done when the folder sync fails; the rollback then puts
+// fuken.DAT back and fails on city.DAT. The next opening must not take the three
+// new files still in place for a finished swap.
+TEST_F(SwapFolder, RollbackStoppedAfterTheFirstFileIsTakenUpByTheNextOpening) {
+  FaultyFileOps ops;
+  ops.FailNth(FaultyFileOps::kSyncFolder, 2);
+  ops.FailNth(FaultyFileOps::kRename, 10, EIO, 1000);
+  const RebuildOutcome outcome = Rebuild(ops);
+  EXPECT_FALSE(outcome.ok);
+  EXPECT_EQ(outcome.message,
+            QStringLiteral("新しいデータファイルを置けません（フォルダ: %1、理由: %2）。元のデータファイルは次に開くときに元に戻します。")
+                .arg(FolderName(), Reason(EIO)));
+  EXPECT_EQ(ReadBytes(folder().File("fuken.DAT")), old_[0]);
+  EXPECT_EQ(ReadBytes(folder().File("city.DAT")), new_[1]);
+
+  EXPECT_EQ(RecoverInterruptedSwap(folder().Path(), platform_), SwapRecovery::kRolledBack);
+  ExpectSettledOn(old_, "old");
+}
+
 TEST_F(SwapFolder, OldFilesGoToTheTrashOnlyOnceTheJournalIsGone) {
   FaultyFileOps ops;
   const RebuildOutcome outcome = Rebuild(ops);

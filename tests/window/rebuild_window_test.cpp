@@ -5,6 +5,9 @@
 
 #include "WindowFixture.h"
 #include "data/Cp932Codec.h"
+#include "support/FaultyFileOps.h"
+#include "update/DataFolderLock.h"
+#include "update/Rebuild.h"
 #include "window/ExtentList.h"
 
 namespace {
@@ -35,6 +38,8 @@ class RebuildWindowTest : public QObject {
   void missingFileKeepsDataAndWindow();
   void malformedFileKeepsDataAndWindow();
   void secondClickDuringARebuildIsIgnored();
+  void rebuildRunningElsewhereIsRefused();
+  void startAfterAKilledSwapShowsTheOldData();
 };
 
 void RebuildWindowTest::updateButtonReloadsTheWindow() {
@@ -128,6 +133,44 @@ void RebuildWindowTest::secondClickDuringARebuildIsIgnored() {
   QVERIFY(poked);
   QCOMPARE(platform.calls.filter("busy|"), QStringList({"busy|1", "busy|0"}));
   QCOMPARE(window.List1->count(), 2);
+}
+
+void RebuildWindowTest::rebuildRunningElsewhereIsRefused() {
+  TempFolder folder;
+  WriteDataSet(folder.Path(), GridDataSet(3, 3, 2));
+  WriteBytes(folder.File("KEN_ALL.CSV"), SmallNationalFile());
+  const QByteArray before = FolderBytes(folder.Path());
+  RecordingPlatform platform;
+  frmMirabo window(platform, folder.Path());
+  const DataFolderLock other(QFile::encodeName(folder.File("mirabo.lock")).toStdString(), SystemFileOps());
+  QVERIFY(other.Held());
+
+  window.Command3->click();
+  QCOMPARE(platform.Messages(),
+           QStringList({QStringLiteral("別の郵便番号ファイル更新が実行中です（フォルダ: %1）。データは変更していません。")
+                            .arg(QDir::toNativeSeparators(QDir(folder.Path()).absolutePath()))}));
+  QCOMPARE(FolderBytes(folder.Path()), before);
+  QCOMPARE(window.List1->count(), 3);
+  QCOMPARE(window.Data.EntryCount, 18);
+}
+
+void RebuildWindowTest::startAfterAKilledSwapShowsTheOldData() {
+  TempFolder folder;
+  WriteDataSet(folder.Path(), GridDataSet(3, 3, 2));
+  const QByteArray before = FolderBytes(folder.Path());
+  WriteBytes(folder.File("KEN_ALL.CSV"), SmallNationalFile());
+  FaultyFileOps ops;
+  ops.KillAtStep(10);  // two data files are new, one of them moved aside
+  RecordingPlatform platform;
+  QVERIFY_THROWS_EXCEPTION(ProcessKilled,
+                           RebuildDataFiles(folder.Path(), folder.File("KEN_ALL.CSV"), platform, {}, ops));
+  QVERIFY(FolderBytes(folder.Path()) != before);
+
+  frmMirabo window(platform, folder.Path());
+  QCOMPARE(FolderBytes(folder.Path()), before);
+  QVERIFY(!QFile::exists(folder.File("mirabo.journal")));
+  QCOMPARE(window.List1->count(), 3);
+  QCOMPARE(window.Data.EntryCount, 18);
 }
 
 QTEST_MAIN(RebuildWindowTest)
