@@ -48,7 +48,10 @@ CityLookup::CityLookup(DataSet& data) {
       lastCity = cityName;
       const QString normalPref = NormalizeForMatch(pref);
       const int prefId = prefIds.value(normalPref, int(prefs_.size()));
-      if (prefId == prefs_.size()) prefIds.insert(normalPref, prefId), prefs_ << normalPref;
+      if (prefId == prefs_.size()) {
+        prefIds.insert(normalPref, prefId);
+        prefs_ << normalPref;
+      }
       const auto key = std::pair(prefId, NormalizeForMatch(cityName));
       city = cityIds.value(key, int(cities_.size()));
       if (city == int(cities_.size())) {
