@@ -26,3 +26,4 @@ int RunCode(Cli& cli, const QStringList& args);
 int RunAddress(Cli& cli, const QStringList& args);
 int RunCopy(Cli& cli, const QStringList& args);
 int RunInfo(Cli& cli, const QStringList& args);
+int RunCheck(Cli& cli, const QStringList& args);

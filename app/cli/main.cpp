@@ -15,7 +15,8 @@ const char kUsage[] =
     "  code [--tsv] TEXT...   search by postcode (TEXT - reads one per line from stdin)\n"
     "  address [--tsv] TEXT...  search by address text\n"
     "  copy RECORD [--address] [--full-width] [--no-hyphen] [--with-pref] [--no-space]\n"
-    "  info                   update information\n";
+    "  info                   update information\n"
+    "  check [--header] [FILE|-]  verdict of each row of an address list (code, address)\n";
 
 using Command = int (*)(Cli&, const QStringList&);
 
@@ -26,6 +27,7 @@ Command FindCommand(const QString& name) {
   if (name == u"address") return RunAddress;
   if (name == u"copy") return RunCopy;
   if (name == u"info") return RunInfo;
+  if (name == u"check") return RunCheck;
   return nullptr;
 }
 

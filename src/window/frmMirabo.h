@@ -10,6 +10,7 @@
 class ExtentList;
 class InputBlocker;
 class LinkLabel;
+class ListCheckWindow;
 class Platform;
 class QAction;
 class QFrame;
@@ -44,6 +45,7 @@ class frmMirabo : public QMainWindow {
   QFrame *Shape1 = nullptr, *Line1 = nullptr, *Line2 = nullptr;
   QTimer* Timer1 = nullptr;
   QAction *mEnd = nullptr, *mDummy = nullptr, *mHelp = nullptr, *mInfo = nullptr;
+  QAction* mListCheck = nullptr;
   QMenu* mmhelp = nullptr;
 
   // Form-level state.
@@ -88,6 +90,9 @@ class frmMirabo : public QMainWindow {
   void Label3_Click();
   void mHelp_Click();
   void mEnd_Click();
+  // The address-list check window, one per main window.
+  void mListCheck_Click();
+  ListCheckWindow* ListCheck() const;
 
   // Screen twips per pixel, rounded to a whole number (15 at 96 DPI).
   int TwipsPerPixel() const;
@@ -122,4 +127,5 @@ class frmMirabo : public QMainWindow {
   bool closeWhenIdle_ = false;
   QSize outerSize_;  // the outer size last set, frame included
   QSize frameUsed_;  // the frame it was set with
+  QPointer<ListCheckWindow> listCheck_;
 };

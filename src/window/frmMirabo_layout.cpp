@@ -128,11 +128,13 @@ void frmMirabo::BuildMenus() {
   mmhelp = bar->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
   mHelp = mmhelp->addAction(QStringLiteral("ﾄﾋﾟｯｸの検索(&H)"));
   mInfo = mmhelp->addAction(QStringLiteral("更新情報(&J)"));
+  mListCheck = mmhelp->addAction(QStringLiteral("一覧チェック(&L)…"));
   mEnd->setObjectName(QStringLiteral("mEnd"));
   mDummy->setObjectName(QStringLiteral("mDummy"));
   mmhelp->setObjectName(QStringLiteral("mmhelp"));
   mHelp->setObjectName(QStringLiteral("mHelp"));
   mInfo->setObjectName(QStringLiteral("mInfo"));
+  mListCheck->setObjectName(QStringLiteral("mListCheck"));
 }
 
 void frmMirabo::ConnectEvents() {
@@ -166,6 +168,7 @@ void frmMirabo::ConnectEvents() {
   connect(mEnd, &QAction::triggered, this, &frmMirabo::mEnd_Click);
   connect(mHelp, &QAction::triggered, this, &frmMirabo::mHelp_Click);
   connect(mInfo, &QAction::triggered, this, &frmMirabo::mInfo_Click);
+  connect(mListCheck, &QAction::triggered, this, &frmMirabo::mListCheck_Click);
 }
 
 // The tab key visits the controls that take the focus in the order of their tab indexes.

@@ -1,0 +1,88 @@
+// mirabo-cli check: TAB and CSV rows, both encodings, blank lines, --header and exit statuses.
+#include <gtest/gtest.h>
+
+#include "data/Cp932Codec.h"
+#include "support/CliRun.h"
+#include "support/DataBuilder.h"
+#include "support/TestFiles.h"
+
+static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+class CheckCliTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    folder_ = new TempFolder;
+    WriteDataFiles(folder_->Path(), {Entry("1000000", U("東京都"), U("千代田区"), U("以下に掲載がない場合")),
+                                     Entry("1000005", U("東京都"), U("千代田区"), U("丸の内")),
+                                     Entry("0460003", U("北海道"), U("余市郡余市町"), U("黒川町"))});
+  }
+  static void TearDownTestSuite() { delete folder_; }
+  static CliRun Check(const QStringList& args, const QByteArray& input = {}) {
+    return RunCli(QStringList{"--data", folder_->Path(), "check"} + args, input);
+  }
+  static TempFolder* folder_;
+};
+TempFolder* CheckCliTest::folder_ = nullptr;
+
+TEST_F(CheckCliTest, TabAndCsvRowsGiveOneLineEach) {
+  const CliRun run = Check({}, U("1000005\t東京都千代田区丸の内1\textra\n"
+                                 "\"100-0000\",\"千代田区丸の内, 2\"\n"
+                                 "\n"
+                                 "〒０４６－０００３,余市町黒川町\r\n"
+                                 "12,余市町黒川町\n"
+                                 "9999999\t横浜\n"
+                                 "1000005\tどこか\n"
+                                 ",\n").toUtf8());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(QString::fromUtf8(run.out), U("ok\t1000005\t東京都千代田区丸の内1\t\n"
+                                          "mismatch\t100-0000\t千代田区丸の内, 2\t100-0005\n"
+                                          "\n"
+                                          "ok\t〒０４６－０００３\t余市町黒川町\t\n"
+                                          "bad-code\t12\t余市町黒川町\t046-0003\n"
+                                          "unknown-code\t9999999\t横浜\t\n"
+                                          "unknown-address\t1000005\tどこか\t東京都千代田区丸の内\n"
+                                          "\n"));
+  EXPECT_EQ(run.err, "");
+}
+
+TEST_F(CheckCliTest, Cp932InputFromAFile) {
+  TempFolder work;
+  WriteBytes(work.File("list.csv"), cp932::Encode(U("1000005,千代田区丸の内\r\n1000000,千代田区永田町\r\n")));
+  const CliRun run = Check({work.File("list.csv")});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(QString::fromUtf8(run.out), U("ok\t1000005\t千代田区丸の内\t\nok\t1000000\t千代田区永田町\t\n"));
+}
+
+TEST_F(CheckCliTest, HeaderLineIsCopiedWithTheTwoTitles) {
+  const CliRun run = Check({"--header", "-"}, U("郵便番号\t住所\t備考\n1000005\t千代田区丸の内\n").toUtf8());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(QString::fromUtf8(run.out), U("判定\t郵便番号\t住所\t候補\nok\t1000005\t千代田区丸の内\t\n"));
+}
+
+TEST_F(CheckCliTest, WithoutHeaderTheFirstLineIsARow) {
+  const CliRun run = Check({}, U("郵便番号,住所\n").toUtf8());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(QString::fromUtf8(run.out), U("bad-code\t郵便番号\t住所\t\n"));
+}
+
+TEST_F(CheckCliTest, EmptyInputIsAllOk) {
+  const CliRun run = Check({}, "");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "");
+}
+
+TEST_F(CheckCliTest, BadUse) {
+  const QList<QStringList> uses = {{"--nope"}, {"a.csv", "b.csv"}, {folder_->File("missing.csv")}};
+  for (const QStringList& args : uses) {
+    const CliRun run = Check(args, "1000005\tx\n");
+    EXPECT_EQ(run.status, 2) << args.join(' ').toStdString();
+    EXPECT_EQ(run.out, "") << args.join(' ').toStdString();
+    EXPECT_TRUE(run.err.startsWith("mirabo-cli: ")) << run.err.toStdString();
+  }
+}
+
+}  // namespace

@@ -1,0 +1,105 @@
+// Cleaning written codes and stored towns, normalising, and county towns, as data tables.
+#include <gtest/gtest.h>
+
+#include "lookup/ListCheckText.h"
+
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+struct TextCase {
+  const char* name;
+  const char* in;
+  const char* out;
+};
+void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
+std::string CaseName(const ::testing::TestParamInfo<TextCase>& info) { return info.param.name; }
+
+class CleanListCodeTest : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(CleanListCodeTest, Cleans) { EXPECT_EQ(CleanListCode(U(GetParam().in)), U(GetParam().out)); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, CleanListCodeTest,
+    ::testing::Values(TextCase{"SevenDigits", "1000001", "1000001"},
+                      TextCase{"AsciiHyphen", "100-0001", "1000001"},
+                      TextCase{"PostMark", "〒100-0001", "1000001"},
+                      TextCase{"PostMarkThenSpace", "〒 100-0001", "1000001"},
+                      TextCase{"SpacesAroundAndInside", " 〒100 0001　", "1000001"},
+                      TextCase{"TabInside", "100\t0001", "1000001"},
+                      TextCase{"FullWidthDigitsAndHyphen", "１００－０００１", "1000001"},
+                      TextCase{"ProlongedSoundMark", "１００ー０００１", "1000001"},
+                      TextCase{"MinusSign", "100−0001", "1000001"},
+                      TextCase{"Hyphen2010", "100‐0001", "1000001"},
+                      TextCase{"EveryHyphenDropped", "1-00--0001", "1000001"},
+                      TextCase{"HalfWidthProlongedMarkIsNoHyphen", "100ｰ0001", ""},
+                      TextCase{"HorizontalBarIsNoHyphen", "100―0001", ""},
+                      TextCase{"PostMarkNotLeading", "1000001〒", ""},
+                      TextCase{"TwoPostMarks", "〒〒1000001", ""},
+                      TextCase{"SixDigitsLeadingZeroLost", "600001", ""},
+                      TextCase{"EightDigits", "10000011", ""},
+                      TextCase{"Letter", "100-000A", ""},
+                      TextCase{"Empty", "", ""},
+                      TextCase{"OnlyPostMark", "〒", ""},
+                      TextCase{"CircledDigitIsNoDigit", "①000001", ""}),
+    CaseName);
+
+class CleanTownTest : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(CleanTownTest, Cleans) { EXPECT_EQ(CleanTownForMatch(U(GetParam().in)), U(GetParam().out)); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Towns, CleanTownTest,
+    ::testing::Values(TextCase{"PlainTown", "梅屋町", "梅屋町"},
+                      TextCase{"NoteCut", "丸の内（次のビルを除く）", "丸の内"},
+                      TextCase{"UnbalancedNoteFromASplitRow", "大通西（１～１９丁目", "大通西"},
+                      TextCase{"CutAtTheFirstParenthesis", "本町（１（２）", "本町"},
+                      TextCase{"OnlyANote", "（番地）", ""},
+                      TextCase{"HalfWidthParenthesisStays", "本町(1)", "本町(1)"},
+                      TextCase{"NotListed", "以下に掲載がない場合", ""},
+                      TextCase{"NotListedWithANote", "以下に掲載がない場合（除く）", ""},
+                      TextCase{"NumberFollowsTheCity", "猪苗代町の次に番地がくる場合", ""},
+                      TextCase{"WholeOfATown", "大島町一円", ""},
+                      TextCase{"PlaceNamedIchien", "一円", "一円"},
+                      TextCase{"PlaceNamedIchienWithANote", "一円（その他）", "一円"},
+                      TextCase{"IchienInsideAName", "一円寺", "一円寺"},
+                      TextCase{"Empty", "", ""}),
+    CaseName);
+
+class NormalizeTest : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(NormalizeTest, Normalises) { EXPECT_EQ(NormalizeForMatch(U(GetParam().in)), U(GetParam().out)); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, NormalizeTest,
+    ::testing::Values(TextCase{"FullWidthLetters", "丸の内ＪＰタワー", "丸の内JPタワー"},
+                      TextCase{"HalfWidthKatakanaJoined", "ｶﾞｰﾃﾞﾝ", "ガーデン"},
+                      TextCase{"FullWidthDigits", "１丁目２－３", "1丁目2-3"},
+                      TextCase{"AllSpacesRemoved", " 東京都　千代田区\t丸の内 1 ", "東京都千代田区丸の内1"},
+                      TextCase{"CircledDigit", "①番", "1番"},
+                      TextCase{"SmallKeStays", "旭ヶ丘", "旭ヶ丘"},
+                      TextCase{"Empty", "", ""}),
+    CaseName);
+
+class CountyTest : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(CountyTest, TownWithoutCounty) { EXPECT_EQ(CityWithoutCounty(U(GetParam().in)), U(GetParam().out)); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cities, CountyTest,
+    ::testing::Values(TextCase{"CountyTown", "余市郡余市町", "余市町"},
+                      TextCase{"CountyVillage", "島尻郡座間味村", "座間味村"},
+                      TextCase{"KoriyamaStartsWithKori", "郡山市", ""},
+                      TextCase{"GamagoriEndsInCity", "蒲郡市", ""},
+                      TextCase{"NoNameAfterTheCounty", "蒲郡町", ""},
+                      TextCase{"Ward", "札幌市中央区", ""},
+                      TextCase{"TownWithoutCounty", "大島町", ""},
+                      TextCase{"CountyCity", "某郡某市", ""}),
+    CaseName);
+
+TEST(HyphenatedCode, SevenDigitsOnly) {
+  EXPECT_EQ(HyphenatedCode("0600042"), "060-0042");
+  EXPECT_EQ(HyphenatedCode("060004"), "060004");
+}
+
+}  // namespace
