@@ -11,7 +11,7 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QGuiApplication::setDesktopFileName(kIconName);  // ties the window to its desktop entry
+  QGuiApplication::setDesktopFileName(kAppId);  // ties the window to its desktop entry
   QtPlatform platform;
   try {
     cp932::Require();  // every text on disk goes through it: without it, stop before touching a file

@@ -43,7 +43,7 @@ frmMirabo::frmMirabo(Platform& platform, const DataLayout& layout, QWidget* pare
   InstallFontSubstitutes();
   setObjectName(QStringLiteral("frmMirabo"));
   setWindowTitle(kWindowTitle);
-  setWindowIcon(QIcon::fromTheme(kIconName, MiraboIcon()));
+  setWindowIcon(QIcon::fromTheme(kAppId, MiraboIcon()));
   setFont(QFont(kPGothic, 9));
   BuildControls();
   BuildMenus();
