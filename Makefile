@@ -3,12 +3,13 @@
 # make test:  install what is missing, build everything, run every test (and the core tests
 #             under sanitizers).
 # make bench: the same build with the benchmarks, then run them.
+# make package: the Debian package build/mirabo_<version>_amd64.deb (then: sudo apt install ./build/mirabo_*.deb).
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 PROGRAM_DIR = $(BUILD)
 
-.PHONY: all deps configure build run test test-asan bench clean
+.PHONY: all deps configure build run test test-asan bench package clean
 
 all: build
 
@@ -42,6 +43,10 @@ bench:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRABO_BENCH=ON
 	cmake --build $(BUILD) -j $(JOBS)
 	scripts/run-benchmarks $(BUILD)
+
+# The Debian package mirabo_<version>_amd64.deb, in $(BUILD).
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,14 +1,17 @@
-// The window program: the main window over the data files in the program's folder.
+// The window program: the main window over the data of the portable or installed layout.
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
 
 #include "data/Cp932Codec.h"
 #include "window/LayoutTable.h"
 #include "window/QtPlatform.h"
+#include "window/WindowIcon.h"
 #include "window/frmMirabo.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  QGuiApplication::setDesktopFileName(kAppId);  // ties the window to its desktop entry
   QtPlatform platform;
   try {
     cp932::Require();  // every text on disk goes through it: without it, stop before touching a file
@@ -17,8 +20,14 @@ int main(int argc, char* argv[]) {
     platform.MessageBox(QStringLiteral("文字コード(CP932)の変換ができないため起動できません。"), kWindowTitle);
     return 2;
   }
-  frmMirabo window(platform);
+  const DataLayout layout = ChooseDataLayout(QCoreApplication::applicationDirPath());
+  if (layout.dataFolder.isEmpty()) {  // no home folder to keep the data in
+    platform.MessageBox(layout.error, kWindowTitle);
+    return 1;
+  }
+  frmMirabo window(platform, layout);
   platform.SetMainWindow(&window);
   window.show();
+  QTimer::singleShot(0, &window, &frmMirabo::FirstStart);
   return app.exec();
 }

@@ -4,12 +4,14 @@
 
 #include "cli/Cli.h"
 #include "data/Cp932Codec.h"
+#include "platform/DataLayout.h"
 #include "update/SwapRecovery.h"
 
 namespace {
 
 const char kUsage[] =
     "usage: mirabo-cli [--data DIR] COMMAND ...\n"
+    "  DIR defaults to the program's folder, or ~/.local/share/mirabo when installed\n"
     "  browse [PREF [CITY]]   prefecture, city or town lines (0-based positions)\n"
     "  rebuild [--csv FILE]   rebuild the data files from KEN_ALL.CSV\n"
     "  code [--tsv] TEXT...   search by postcode (TEXT - reads one per line from stdin)\n"
@@ -44,7 +46,7 @@ int main(int argc, char* argv[]) {
   out.setEncoding(QStringConverter::Utf8);
   err.setEncoding(QStringConverter::Utf8);
   ConsolePlatform platform(err);
-  Cli cli{QCoreApplication::applicationDirPath() + u'/', out, err, platform};
+  Cli cli{QString(), out, err, platform};
 
   QStringList args = app.arguments().mid(1);
   if (args.size() >= 2 && args[0] == u"--data") {
@@ -59,6 +61,11 @@ int main(int argc, char* argv[]) {
   if (!command) return cli.Fail(QStringLiteral("unknown command: %1").arg(args[0]));
   try {
     cp932::Require();  // fail before any command reads or writes a file
+    if (cli.dataFolder.isEmpty()) {  // no --data: the window's own layout rule
+      const DataLayout layout = ChooseDataLayout(QCoreApplication::applicationDirPath());
+      if (!layout.error.isEmpty()) return cli.Fail(layout.error);
+      cli.dataFolder = layout.dataFolder;
+    }
     // Every command opens the data set: a rebuild cut short is settled first.
     RecoverInterruptedSwap(cli.dataFolder, platform);
     const int status = command(cli, args.mid(1));

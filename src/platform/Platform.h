@@ -28,4 +28,11 @@ class Platform {
   virtual void SetClipboardText(const QString& text) = 0;
   // Moves files to the trash (removes them where there is none); true when all are gone.
   virtual bool MoveToTrash(const QStringList& paths) = 0;
+  // A modal question with one button per entry of `buttons` (the first is the default);
+  // returns the position of the one chosen, or -1 when the question was closed unanswered.
+  // Where nobody can be asked (the console), it answers -1 at once.
+  virtual int Ask(const QString& text, const QString& title, const QStringList& buttons) {
+    (void)text, (void)title, (void)buttons;
+    return -1;
+  }
 };

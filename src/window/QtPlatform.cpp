@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 #include "platform/Trash.h"
@@ -53,4 +54,15 @@ bool QtPlatform::MoveToTrash(const QStringList& paths) {
   bool all = true;
   for (const QString& path : paths) all = MoveFileToTrash(path) && all;
   return all;
+}
+
+int QtPlatform::Ask(const QString& text, const QString& title, const QStringList& buttons) {
+  QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, mainWindow_);
+  QList<QAbstractButton*> added;
+  for (const QString& caption : buttons) added << box.addButton(caption, QMessageBox::AcceptRole);
+  if (added.isEmpty()) return -1;
+  box.setDefaultButton(qobject_cast<QPushButton*>(added.first()));
+  box.setEscapeButton(added.last());  // the last choice is the one that does nothing
+  box.exec();
+  return int(added.indexOf(box.clickedButton()));
 }

@@ -24,6 +24,7 @@ class QtPlatform : public Platform {
   void CloseHelp(const QString& helpFile) override;
   void SetClipboardText(const QString& text) override;
   bool MoveToTrash(const QStringList& paths) override;
+  int Ask(const QString& text, const QString& title, const QStringList& buttons) override;
 
  private:
   QPointer<QWidget> mainWindow_;

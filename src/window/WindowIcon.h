@@ -3,4 +3,7 @@
 
 #include <QIcon>
 
+// The application's id: the name of its desktop entry and of its icon in the icon theme.
+inline const QString kAppId = QStringLiteral("org.mirabo.Mirabo");
+
 QIcon MiraboIcon();

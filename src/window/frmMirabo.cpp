@@ -36,11 +36,15 @@ void InstallFontSubstitutes() {
 }  // namespace
 
 frmMirabo::frmMirabo(Platform& platform, const QString& dataFolder, QWidget* parent)
-    : QMainWindow(parent), platform_(platform), folderOverride_(dataFolder) {
+    : frmMirabo(platform, PortableLayout(dataFolder.isEmpty() ? QCoreApplication::applicationDirPath() : dataFolder),
+                parent) {}
+
+frmMirabo::frmMirabo(Platform& platform, const DataLayout& layout, QWidget* parent)
+    : QMainWindow(parent), platform_(platform), layout_(layout) {
   InstallFontSubstitutes();
   setObjectName(QStringLiteral("frmMirabo"));
   setWindowTitle(kWindowTitle);
-  setWindowIcon(MiraboIcon());
+  setWindowIcon(QIcon::fromTheme(kAppId, MiraboIcon()));
   setFont(QFont(kPGothic, 9));
   BuildControls();
   BuildMenus();
@@ -57,8 +61,7 @@ int frmMirabo::TwipsPerPixel() const { return qMax(1, qRound(1440.0 / logicalDpi
 
 void frmMirabo::Form_Load() {
   List1->clear();
-  DataFolder = folderOverride_.isEmpty() ? QCoreApplication::applicationDirPath() : folderOverride_;
-  if (!DataFolder.endsWith(u'/')) DataFolder += u'/';
+  DataFolder = layout_.dataFolder;
   Line1->resize(width(), 1);
   Line2->resize(width(), 1);
   MoveWindowTwips(0, 0, kStartWidth, kStartHeight);
@@ -75,7 +78,7 @@ void frmMirabo::Form_Load() {
   CityIndex = SelLastCity;
   SelectPosition(List1, PrefIndex);  // runs List1_Click when the selection changes
   SelectPosition(List2, CityIndex);  // runs List2_Click when the selection changes
-  HelpFile = DataFolder + QStringLiteral("MIRABO.HLP");
+  HelpFile = layout_.helpFile;
 }
 
 void frmMirabo::List1_Click() {

@@ -3,9 +3,11 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 #include "data/DataSet.h"
+#include "platform/DataLayout.h"
 
 class ExtentList;
 class InputBlocker;
@@ -30,6 +32,8 @@ class frmMirabo : public QMainWindow {
   // Works on the data files in `dataFolder` (ending in "/"), or in the program's
   // folder when it is empty. Runs Form_Load.
   explicit frmMirabo(Platform& platform, const QString& dataFolder = {}, QWidget* parent = nullptr);
+  // Works on the data and help files that `layout` names. Runs Form_Load.
+  frmMirabo(Platform& platform, const DataLayout& layout, QWidget* parent = nullptr);
   ~frmMirabo() override;
 
   // Controls, named as the window's layout names them.
@@ -93,6 +97,13 @@ class frmMirabo : public QMainWindow {
   // The address-list check window, one per main window.
   void mListCheck_Click();
   ListCheckWindow* ListCheck() const;
+  // Once the window shows: reports a data folder that could not be made, and on the
+  // first start of an installed copy offers, once, to build the data from the bundled
+  // sample or to download the national file.
+  void FirstStart();
+  // Starts the window's download of the national file; the first-start offer shows its
+  // download choice only while this is set.
+  std::function<void()> FirstStartDownload;
 
   // Screen twips per pixel, rounded to a whole number (15 at 96 DPI).
   int TwipsPerPixel() const;
@@ -119,9 +130,10 @@ class frmMirabo : public QMainWindow {
   void FitOuterSizeToFrame();
   void PlaceOptionPanel(QGroupBox* panel);
   void FinishSearch(const SearchTally& tally);
+  void RebuildFromFile(const QString& csvPath);
 
   Platform& platform_;
-  QString folderOverride_;
+  DataLayout layout_;
   std::unique_ptr<InputBlocker> busy_;
   bool unloaded_ = false;
   bool closeWhenIdle_ = false;

@@ -6,13 +6,17 @@
 #include "window/BusyScope.h"
 #include "window/frmMirabo.h"
 
-void frmMirabo::Command3_Click() {
+void frmMirabo::Command3_Click() { RebuildFromFile(DataFolder + QStringLiteral("KEN_ALL.CSV")); }
+
+// Rebuilds the data files from a national file and reloads the window; a refusal
+// leaves the old data in place and says why.
+void frmMirabo::RebuildFromFile(const QString& csvPath) {
   if (IsBusy()) return;
   bool closed = false;
   RebuildOutcome outcome;
   {
     BusyScope busy(*this, platform_, busy_);
-    outcome = RebuildDataFiles(DataFolder, DataFolder + QStringLiteral("KEN_ALL.CSV"), platform_, [&] {
+    outcome = RebuildDataFiles(DataFolder, csvPath, platform_, [&] {
       Data.CloseAll();
       closed = true;
     });

@@ -46,3 +46,8 @@ bool RecordingPlatform::MoveToTrash(const QStringList& paths) {
   }
   return all;
 }
+
+int RecordingPlatform::Ask(const QString& text, const QString& title, const QStringList& buttons) {
+  calls << QStringLiteral("ask|%1|%2|%3").arg(title, text, buttons.join(u'/'));
+  return answers.isEmpty() ? -1 : answers.takeFirst();
+}

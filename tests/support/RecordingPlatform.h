@@ -10,8 +10,11 @@
 class RecordingPlatform : public Platform {
  public:
   // Every call as one line: "beep", "message|title|text", "busy|1", "events",
-  // "web|url", "help|file", "help-close|file", "clipboard|text", "trash|path".
+  // "web|url", "help|file", "help-close|file", "clipboard|text", "trash|path",
+  // "ask|title|text|button/button/...".
   QStringList calls;
+  // The answers Ask gives, first to last; -1 (closed unanswered) once they run out.
+  QList<int> answers;
   QString clipboard;
   bool clipboardWritten = false;
   // Runs inside ProcessPendingEvents / MessageBox, to act while the program waits.
@@ -32,4 +35,5 @@ class RecordingPlatform : public Platform {
   void CloseHelp(const QString& helpFile) override;
   void SetClipboardText(const QString& text) override;
   bool MoveToTrash(const QStringList& paths) override;
+  int Ask(const QString& text, const QString& title, const QStringList& buttons) override;
 };
