@@ -63,8 +63,10 @@ RebuildOutcome RebuildDataFiles(const QString& dataFolder, const QString& csvPat
   }
 
   const QString folder = dataFolder.endsWith(u'/') ? dataFolder : dataFolder + u'/';
+  const std::optional<QByteArray> previousEntries = ReadPreviousEntries(folder);
   outcome.message = InstallDataImage(build.image, folder, platform, beforeSwap);
   if (!outcome.message.isEmpty()) return outcome;
+  outcome.changes = ReportChanges(folder, previousEntries, build.image.entry);
 
   outcome.ok = true;
   outcome.prefCount = build.image.PrefCount();

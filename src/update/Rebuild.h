@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "update/ChangeReport.h"
+
 class Platform;
 
 struct RebuildOutcome {
@@ -14,6 +16,7 @@ struct RebuildOutcome {
   qint32 cityCount = 0;
   qint32 entryCount = 0;
   qint32 indexCount = 0;
+  ChangeSummary changes;  // what the new set changed, when ok
 };
 
 inline const QString kRebuildTitle = QStringLiteral("郵便番号ファイル更新");
@@ -22,6 +25,7 @@ inline const QString kRebuildTitle = QStringLiteral("郵便番号ファイル更
 // missing, unreadable or malformed file with a message, changing nothing. Else
 // writes the new files under temporary names in `dataFolder`, calls `beforeSwap`
 // (the caller closes its files there), moves the old files to the trash and puts
-// the new ones in place. Old files stay as they were on any failure.
+// the new ones in place. Old files stay as they were on any failure. Once the new
+// files are in place, writes the change report against the entries they replaced.
 RebuildOutcome RebuildDataFiles(const QString& dataFolder, const QString& csvPath, Platform& platform,
                                 const std::function<void()>& beforeSwap = {});
