@@ -14,7 +14,8 @@ const char kUsage[] =
     "  code [--tsv] TEXT...   search by postcode (TEXT - reads one per line from stdin)\n"
     "  address [--tsv] TEXT...  search by address text\n"
     "  copy RECORD [--address] [--full-width] [--no-hyphen] [--with-pref] [--no-space]\n"
-    "  info                   update information\n";
+    "  info                   update information\n"
+    "  changes                what the last rebuild added (+) and removed (-)\n";
 
 using Command = int (*)(Cli&, const QStringList&);
 
@@ -25,6 +26,7 @@ Command FindCommand(const QString& name) {
   if (name == u"address") return RunAddress;
   if (name == u"copy") return RunCopy;
   if (name == u"info") return RunInfo;
+  if (name == u"changes") return RunChanges;
   return nullptr;
 }
 

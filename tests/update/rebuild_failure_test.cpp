@@ -195,7 +195,7 @@ TEST_F(RebuildFailure, OldFilesGoToTheTrashOnlyAfterTheNewOnesAreComplete) {
                                           "trash|" + folder_.File("ubinind.dat")}));
   EXPECT_EQ(ReadBytes(folder_.File("fuken.DAT")), PrefBytes(Ascii("P", 10), 1, 1) + SentinelBytes());
   QStringList listing = FolderListing(folder_);
-  EXPECT_EQ(listing.size(), 5);  // no temporary file left
+  EXPECT_EQ(listing.size(), 6);  // the CSV, four data files and the change report: no temporary file left
 }
 
 }  // namespace
