@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 #include "platform/Trash.h"
@@ -22,6 +23,14 @@ void QtPlatform::Beep() { QApplication::beep(); }
 void QtPlatform::MessageBox(const QString& text, const QString& title) {
   QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, mainWindow_);
   box.exec();
+}
+
+bool QtPlatform::MessageBoxWithButton(const QString& text, const QString& title, const QString& button) {
+  QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, mainWindow_);
+  QPushButton* extra = box.addButton(button, QMessageBox::ActionRole);
+  box.setDefaultButton(QMessageBox::Ok);
+  box.exec();
+  return box.clickedButton() == extra;
 }
 
 void QtPlatform::SetBusyPointer(bool busy) {

@@ -7,6 +7,7 @@
 
 #include "data/DataSet.h"
 
+class ChangeWindow;
 class ExtentList;
 class InputBlocker;
 class LinkLabel;
@@ -21,6 +22,7 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QTimer;
+struct ChangeSummary;
 struct SearchTally;
 
 class frmMirabo : public QMainWindow {
@@ -45,6 +47,7 @@ class frmMirabo : public QMainWindow {
   QTimer* Timer1 = nullptr;
   QAction *mEnd = nullptr, *mDummy = nullptr, *mHelp = nullptr, *mInfo = nullptr;
   QMenu* mmhelp = nullptr;
+  QAction* mChanges = nullptr;  // the last rebuild's change list; disabled without a report
 
   // Form-level state.
   QString DataFolder;
@@ -81,6 +84,7 @@ class frmMirabo : public QMainWindow {
   // Rebuild and update information.
   void Command3_Click();
   void mInfo_Click();
+  void mChanges_Click();
   // Small window behaviours.
   void Form_Resize();
   void Label3_MouseDown();
@@ -114,10 +118,14 @@ class frmMirabo : public QMainWindow {
   void FitOuterSizeToFrame();
   void PlaceOptionPanel(QGroupBox* panel);
   void FinishSearch(const SearchTally& tally);
+  void BuildChangesItem();
+  void RefreshChangesItem();
+  void ShowRebuildDone(const ChangeSummary& changes);
 
   Platform& platform_;
   QString folderOverride_;
   std::unique_ptr<InputBlocker> busy_;
+  QPointer<ChangeWindow> changeWindow_;
   bool unloaded_ = false;
   bool closeWhenIdle_ = false;
   QSize outerSize_;  // the outer size last set, frame included

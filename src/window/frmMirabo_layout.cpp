@@ -133,6 +133,7 @@ void frmMirabo::BuildMenus() {
   mmhelp->setObjectName(QStringLiteral("mmhelp"));
   mHelp->setObjectName(QStringLiteral("mHelp"));
   mInfo->setObjectName(QStringLiteral("mInfo"));
+  BuildChangesItem();
 }
 
 void frmMirabo::ConnectEvents() {

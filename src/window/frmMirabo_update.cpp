@@ -24,6 +24,7 @@ void frmMirabo::Command3_Click() {
     return;
   }
   Form_Load();
+  ShowRebuildDone(outcome.changes);
 }
 
 void frmMirabo::mInfo_Click() {
