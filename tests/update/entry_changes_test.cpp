@@ -1,6 +1,11 @@
 // The comparison of two entry files as multisets, its order, and the report's bytes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
+#include <QMap>
+
 #include "support/DataBuilder.h"
 #include "update/ChangeReport.h"
 #include "update/RebuildKit.h"
@@ -51,6 +56,46 @@ TEST(CompareEntries, MovedRowsAreNoChange) {
       CompareEntries(EntryBytes({kSapporo, kAsahi, kChiyoda}), EntryBytes({kChiyoda, kSapporo, kAsahi}));
   EXPECT_TRUE(result.changes.isEmpty());
   EXPECT_EQ(result.added + result.removed + result.newCodes + result.retiredCodes, 0);
+}
+
+TEST(CompareEntries, RowMovedFarAwayIsNoChange) {
+  // Further than the in-step walk looks ahead: the moved row is settled by counting.
+  QList<EntryRecord> before;
+  for (int i = 0; i < 300; ++i) before << Entry(QStringLiteral("%1").arg(1000000 + i), "東京都", "千代田区", "町");
+  QList<EntryRecord> after = before;
+  after.move(10, 250);
+  after.move(280, 3);
+  EXPECT_TRUE(CompareEntries(EntryBytes(before), EntryBytes(after)).changes.isEmpty());
+}
+
+// Random editions over a few identities with many duplicates, against counting each
+// identity's copies on both sides.
+TEST(CompareEntries, RandomEditionsMatchCountingCopies) {
+  std::mt19937 rng(5);
+  const QStringList towns{"a", "b", "c", " c", "d"};  // " c" is "c" once trimmed
+  auto random = [&] {
+    return Entry(QStringLiteral("10000%1").arg(rng() % 4, 2, 10, QChar(u'0')), "P", "C", towns[rng() % towns.size()]);
+  };
+  for (int round = 0; round < 40; ++round) {
+    QList<EntryRecord> before, after;
+    for (int i = 0; i < 200; ++i) before << random();
+    for (const EntryRecord& e : before) {
+      const unsigned dice = rng() % 20;
+      if (dice == 0) continue;           // removed
+      if (dice == 1) after << random();  // inserted before it
+      after << e;
+    }
+    if (round % 2) std::shuffle(after.begin(), after.end(), rng);
+    QMap<QString, int> surplus;  // new copies minus old copies
+    auto key = [](const EntryRecord& e) { return e.Code + '|' + e.Town.trimmed(); };
+    for (const EntryRecord& e : before) --surplus[key(e)];
+    for (const EntryRecord& e : after) ++surplus[key(e)];
+    QMap<QString, int> reported;
+    for (const EntryChange& c : CompareEntries(EntryBytes(before), EntryBytes(after)).changes)
+      reported[c.code + '|' + c.town] += c.kind == EntryChange::Added ? 1 : -1;
+    surplus.removeIf([](const auto& item) { return item.value() == 0; });
+    EXPECT_EQ(reported, surplus) << "round " << round;
+  }
 }
 
 TEST(CompareEntries, RenamedOnlyTownOfACodeIsOneRemovalAndOneAddition) {
