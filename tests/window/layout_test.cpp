@@ -163,11 +163,14 @@ void LayoutTest::menusAndTheirAccessKeys() {
   QCOMPARE(bar[2]->text(), QString("ﾍﾙﾌﾟ(&H)"));
   QCOMPARE(bar[2]->menu(), window_->mmhelp);
   const QList<QAction*> help = window_->mmhelp->actions();
-  QCOMPARE(help.size(), 2);
+  QCOMPARE(help.size(), 3);
   QCOMPARE(help[0]->text(), QString("ﾄﾋﾟｯｸの検索(&H)"));
   QCOMPARE(help[1]->text(), QString("更新情報(&J)"));
+  QCOMPARE(help[2]->text(), QString("前回の更新での変更(&R)"));
   QCOMPARE(help[0], window_->mHelp);
   QCOMPARE(help[1], window_->mInfo);
+  QCOMPARE(help[2], window_->mChanges);
+  QVERIFY(!window_->mChanges->isEnabled());  // no change report in the empty folder
 }
 
 void LayoutTest::updatePanelLiesBelowTheStartUpSize() {
