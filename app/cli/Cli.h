@@ -6,6 +6,8 @@
 
 #include "cli/ConsolePlatform.h"
 
+struct RebuildOutcome;
+
 // Exit statuses: found or done, nothing found, bad use or failure.
 enum ExitStatus { kExitOk = 0, kExitNothingFound = 1, kExitFailure = 2 };
 
@@ -27,3 +29,8 @@ int RunAddress(Cli& cli, const QStringList& args);
 int RunCopy(Cli& cli, const QStringList& args);
 int RunInfo(Cli& cli, const QStringList& args);
 int RunCheck(Cli& cli, const QStringList& args);
+int RunChanges(Cli& cli, const QStringList& args);
+
+// What every command that rebuilds prints on success: the four record counts, then
+// "changes +N -M" or "changes first-import".
+void PrintRebuildOutcome(Cli& cli, const RebuildOutcome& outcome);

@@ -3,6 +3,20 @@
 #include "data/DataSet.h"
 #include "update/Rebuild.h"
 
+void PrintRebuildOutcome(Cli& cli, const RebuildOutcome& outcome) {
+  // One line per data file: its name and its record count.
+  cli.out << datafile::Pref << ' ' << outcome.prefCount << '\n'
+          << datafile::City << ' ' << outcome.cityCount << '\n'
+          << datafile::Entry << ' ' << outcome.entryCount << '\n'
+          << datafile::Index << ' ' << outcome.indexCount << '\n';
+  const ChangeSummary& changes = outcome.changes;
+  if (changes.compared) cli.out << "changes +" << changes.added << " -" << changes.removed << '\n';
+  else cli.out << "changes first-import\n";
+  // The data is in place either way; only the report is missing.
+  if (!changes.reportError.isEmpty())
+    cli.err << "mirabo-cli: " << kChangeReportName << ": " << changes.reportError << '\n' << Qt::flush;
+}
+
 int RunRebuild(Cli& cli, const QStringList& args) {
   QString csvPath = cli.dataFolder + QStringLiteral("KEN_ALL.CSV");
   if (args.size() == 2 && args[0] == u"--csv") csvPath = args[1];
@@ -10,10 +24,6 @@ int RunRebuild(Cli& cli, const QStringList& args) {
 
   const RebuildOutcome outcome = RebuildDataFiles(cli.dataFolder, csvPath, cli.platform);
   if (!outcome.ok) return cli.Fail(outcome.message);
-  // One line per data file: its name and its record count.
-  cli.out << datafile::Pref << ' ' << outcome.prefCount << '\n'
-          << datafile::City << ' ' << outcome.cityCount << '\n'
-          << datafile::Entry << ' ' << outcome.entryCount << '\n'
-          << datafile::Index << ' ' << outcome.indexCount << '\n';
+  PrintRebuildOutcome(cli, outcome);
   return kExitOk;
 }

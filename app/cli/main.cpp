@@ -18,6 +18,7 @@ const char kUsage[] =
     "  address [--tsv] TEXT...  search by address text\n"
     "  copy RECORD [--address] [--full-width] [--no-hyphen] [--with-pref] [--no-space]\n"
     "  info                   update information\n"
+    "  changes                what the last rebuild added (+) and removed (-)\n"
     "  check [--header] [FILE|-]  verdict of each row of an address list (code, address)\n";
 
 using Command = int (*)(Cli&, const QStringList&);
@@ -29,6 +30,7 @@ Command FindCommand(const QString& name) {
   if (name == u"address") return RunAddress;
   if (name == u"copy") return RunCopy;
   if (name == u"info") return RunInfo;
+  if (name == u"changes") return RunChanges;
   if (name == u"check") return RunCheck;
   return nullptr;
 }

@@ -15,6 +15,13 @@ class Platform {
   virtual void Beep() = 0;
   // A modal message with an OK button only and no icon; returns when dismissed.
   virtual void MessageBox(const QString& text, const QString& title) = 0;
+  // The same message with one more button, captioned `button`, beside OK; true when
+  // that button dismissed it. Where no such box exists, the plain message.
+  virtual bool MessageBoxWithButton(const QString& text, const QString& title, const QString& button) {
+    (void)button;
+    MessageBox(text, title);
+    return false;
+  }
   // The hourglass pointer over the main window (true), or the default pointer (false).
   virtual void SetBusyPointer(bool busy) = 0;
   // Lets the window process its pending events once.

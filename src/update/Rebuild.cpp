@@ -86,8 +86,14 @@ RebuildOutcome RebuildDataFiles(const QString& dataFolder, const QString& csvPat
   }
 
   // A fault in the file is the more useful message, so the lock's own failure comes after.
-  outcome.message = lock.Held() ? InstallDataImage(build.image, folder, platform, beforeSwap, ops) : LockFailure(lock, paths);
+  if (!lock.Held()) {
+    outcome.message = LockFailure(lock, paths);
+    return outcome;
+  }
+  const std::optional<QByteArray> previousEntries = ReadPreviousEntries(folder);
+  outcome.message = InstallDataImage(build.image, folder, platform, beforeSwap, ops);
   if (!outcome.message.isEmpty()) return outcome;
+  outcome.changes = ReportChanges(folder, previousEntries, build.image.entry);
 
   outcome.ok = true;
   outcome.prefCount = build.image.PrefCount();

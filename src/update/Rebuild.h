@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "platform/FileOps.h"
+#include "update/ChangeReport.h"
 
 class Platform;
 
@@ -16,6 +17,7 @@ struct RebuildOutcome {
   qint32 cityCount = 0;
   qint32 entryCount = 0;
   qint32 indexCount = 0;
+  ChangeSummary changes;  // what the new set changed, when ok
 };
 
 inline const QString kRebuildTitle = QStringLiteral("郵便番号ファイル更新");
@@ -27,6 +29,7 @@ inline const QString kRebuildTitle = QStringLiteral("郵便番号ファイル更
 // writes the new files under temporary names in `dataFolder`, calls `beforeSwap`
 // (the caller closes its files there) and swaps them in as one step (see
 // InstallDataImage); the old files go to the trash. Old files stay as they were on
-// any failure.
+// any failure. Once the new files are in place, writes the change report against
+// the entries they replaced.
 RebuildOutcome RebuildDataFiles(const QString& dataFolder, const QString& csvPath, Platform& platform,
                                 const std::function<void()>& beforeSwap = {}, FileOps& ops = SystemFileOps());

@@ -25,6 +25,14 @@ void QtPlatform::MessageBox(const QString& text, const QString& title) {
   box.exec();
 }
 
+bool QtPlatform::MessageBoxWithButton(const QString& text, const QString& title, const QString& button) {
+  QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, mainWindow_);
+  QPushButton* extra = box.addButton(button, QMessageBox::ActionRole);
+  box.setDefaultButton(QMessageBox::Ok);
+  box.exec();
+  return box.clickedButton() == extra;
+}
+
 void QtPlatform::SetBusyPointer(bool busy) {
   if (busy == busy_) return;
   busy_ = busy;

@@ -17,6 +17,7 @@ class QtPlatform : public Platform {
 
   void Beep() override;
   void MessageBox(const QString& text, const QString& title) override;
+  bool MessageBoxWithButton(const QString& text, const QString& title, const QString& button) override;
   void SetBusyPointer(bool busy) override;
   void ProcessPendingEvents() override;
   void OpenWebPage(const QString& url) override;

@@ -79,6 +79,7 @@ void frmMirabo::Form_Load() {
   SelectPosition(List1, PrefIndex);  // runs List1_Click when the selection changes
   SelectPosition(List2, CityIndex);  // runs List2_Click when the selection changes
   HelpFile = layout_.helpFile;
+  RefreshChangesItem();
 }
 
 void frmMirabo::List1_Click() {

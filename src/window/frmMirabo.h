@@ -9,6 +9,7 @@
 #include "data/DataSet.h"
 #include "platform/DataLayout.h"
 
+class ChangeWindow;
 class ExtentList;
 class InputBlocker;
 class LinkLabel;
@@ -24,6 +25,7 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QTimer;
+struct ChangeSummary;
 struct SearchTally;
 
 class frmMirabo : public QMainWindow {
@@ -51,6 +53,7 @@ class frmMirabo : public QMainWindow {
   QAction *mEnd = nullptr, *mDummy = nullptr, *mHelp = nullptr, *mInfo = nullptr;
   QAction* mListCheck = nullptr;
   QMenu* mmhelp = nullptr;
+  QAction* mChanges = nullptr;  // the last rebuild's change list; disabled without a report
 
   // Form-level state.
   QString DataFolder;
@@ -87,6 +90,7 @@ class frmMirabo : public QMainWindow {
   // Rebuild and update information.
   void Command3_Click();
   void mInfo_Click();
+  void mChanges_Click();
   // Small window behaviours.
   void Form_Resize();
   void Label3_MouseDown();
@@ -131,10 +135,14 @@ class frmMirabo : public QMainWindow {
   void PlaceOptionPanel(QGroupBox* panel);
   void FinishSearch(const SearchTally& tally);
   void RebuildFromFile(const QString& csvPath);
+  void BuildChangesItem();
+  void RefreshChangesItem();
+  void ShowRebuildDone(const ChangeSummary& changes);
 
   Platform& platform_;
   DataLayout layout_;
   std::unique_ptr<InputBlocker> busy_;
+  QPointer<ChangeWindow> changeWindow_;
   bool unloaded_ = false;
   bool closeWhenIdle_ = false;
   QSize outerSize_;  // the outer size last set, frame included

@@ -135,6 +135,7 @@ void frmMirabo::BuildMenus() {
   mHelp->setObjectName(QStringLiteral("mHelp"));
   mInfo->setObjectName(QStringLiteral("mInfo"));
   mListCheck->setObjectName(QStringLiteral("mListCheck"));
+  BuildChangesItem();
 }
 
 void frmMirabo::ConnectEvents() {

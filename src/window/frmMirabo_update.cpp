@@ -33,6 +33,7 @@ void frmMirabo::RebuildFromFile(const QString& csvPath) {
     return;
   }
   Form_Load();
+  ShowRebuildDone(outcome.changes);
 }
 
 void frmMirabo::mInfo_Click() {

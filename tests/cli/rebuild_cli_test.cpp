@@ -30,7 +30,7 @@ TEST(RebuildCli, PrintsTheFourCountsAndWritesWhatTheCoreWrites) {
   WriteBytes(core.File("KEN_ALL.CSV"), kCsv);
   const CliRun run = RunCli({"--data", cli.Path(), "rebuild"}, {}, cli.Path());
   EXPECT_EQ(run.status, 0) << run.err.toStdString();
-  EXPECT_EQ(run.out, "fuken.DAT 3\ncity.DAT 3\nubinno.dat 3\nubinind.dat 3\n");
+  EXPECT_EQ(run.out, "fuken.DAT 3\ncity.DAT 3\nubinno.dat 3\nubinind.dat 3\nchanges first-import\n");
 
   RecordingPlatform platform;
   ASSERT_TRUE(RebuildDataFiles(core.Path(), core.File("KEN_ALL.CSV"), platform).ok);
@@ -43,7 +43,7 @@ TEST(RebuildCli, CsvOptionNamesAnotherFile) {
   WriteBytes(folder.File("other.csv"), Line("1000001", "P", "C", "a"));
   const CliRun run = RunCli({"--data", folder.Path(), "rebuild", "--csv", folder.File("other.csv")}, {}, folder.Path());
   EXPECT_EQ(run.status, 0) << run.err.toStdString();
-  EXPECT_EQ(run.out, "fuken.DAT 2\ncity.DAT 1\nubinno.dat 1\nubinind.dat 1\n");
+  EXPECT_EQ(run.out, "fuken.DAT 2\ncity.DAT 1\nubinno.dat 1\nubinind.dat 1\nchanges first-import\n");
 }
 
 TEST(RebuildCli, SecondRebuildReplacesTheFiles) {
@@ -53,7 +53,7 @@ TEST(RebuildCli, SecondRebuildReplacesTheFiles) {
   WriteBytes(folder.File("KEN_ALL.CSV"), Line("1000001", "P", "C", "a"));
   const CliRun run = RunCli({"--data", folder.Path(), "rebuild"}, {}, folder.Path());
   EXPECT_EQ(run.status, 0) << run.err.toStdString();
-  EXPECT_EQ(run.out, "fuken.DAT 2\ncity.DAT 1\nubinno.dat 1\nubinind.dat 1\n");
+  EXPECT_EQ(run.out, "fuken.DAT 2\ncity.DAT 1\nubinno.dat 1\nubinind.dat 1\nchanges +1 -3\n");
   EXPECT_EQ(ReadBytes(folder.File("ubinno.dat")).size(), 130);
 }
 

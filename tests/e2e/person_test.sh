@@ -183,7 +183,16 @@ rebuilt() {
     [ "$(window_height)" = "$start_height" ]
 }
 xdotool key --delay 40 shift+Tab shift+Tab space
-if wait_until 60 rebuilt; then
+# The rebuild ends with a message box (here: the first import); Return closes it.
+close_rebuild_message() {
+  local box
+  box=$(timeout 10 xdotool search --sync --onlyvisible --name "郵便番号ファイル更新" 2>/dev/null | head -n1)
+  [ -n "$box" ] || return 1
+  xdotool windowfocus --sync "$box" key Return
+  wait_until 5 bash -c "! xdotool search --onlyvisible --name 郵便番号ファイル更新 >/dev/null 2>&1"
+  xdotool windowfocus --sync "$wid"
+}
+if wait_until 60 rebuilt && close_rebuild_message; then
   pass rebuild
 else
   fail rebuild "sizes fuken $(file_size fuken.DAT) city $(file_size city.DAT) ubinno $(file_size ubinno.dat) ubinind $(file_size ubinind.dat), window height $(window_height) (start-up $start_height)"

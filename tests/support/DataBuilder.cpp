@@ -96,7 +96,7 @@ void WriteDataFiles(const QString& folder, const QList<EntryRecord>& entries) {
   WriteIndexRecords(folder, SortedIndexOf(entries));
 }
 
-QByteArray MakeKenAll(int rows, int seed, bool edge, const QStringList& more) {
+QByteArray MakeKenAll(int rows, int seed, bool edge, const QStringList& more, QByteArray* changeList) {
   QProcess process;
   QStringList args{QStringLiteral(MIRABO_MAKE_KEN_ALL), "--rows", QString::number(rows), "--seed", QString::number(seed)};
   if (edge) args << "--edge";
@@ -109,6 +109,7 @@ QByteArray MakeKenAll(int rows, int seed, bool edge, const QStringList& more) {
                  process.readAllStandardError().constData());
     std::abort();
   }
+  if (changeList) *changeList = process.readAllStandardError();
   return csv;
 }
 

@@ -30,7 +30,10 @@ void WriteDataFiles(const QString& folder, const QList<EntryRecord>& entries);
 
 // A national-format file from tests/support/make_ken_all.py (code page 932, CR LF);
 // `more` passes further options. Aborts the test program when the generator fails.
-QByteArray MakeKenAll(int rows, int seed = 1, bool edge = false, const QStringList& more = {});
+// With `changeList`, receives what the generator writes on standard error (the
+// changes of a later edition).
+QByteArray MakeKenAll(int rows, int seed = 1, bool edge = false, const QStringList& more = {},
+                      QByteArray* changeList = nullptr);
 
 // The entries of a national-format file: code, prefecture, city and town columns.
 QList<EntryRecord> EntriesFromCsv(const QByteArray& csv);

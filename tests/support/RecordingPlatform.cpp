@@ -20,6 +20,12 @@ void RecordingPlatform::MessageBox(const QString& text, const QString& title) {
   if (onMessage) onMessage();
 }
 
+bool RecordingPlatform::MessageBoxWithButton(const QString& text, const QString& title, const QString& button) {
+  calls << QStringLiteral("message|%1|%2").arg(title, text) << QStringLiteral("button|") + button;
+  if (onMessage) onMessage();
+  return pressMessageButton;
+}
+
 void RecordingPlatform::SetBusyPointer(bool busy) { calls << QStringLiteral("busy|%1").arg(busy ? 1 : 0); }
 
 void RecordingPlatform::ProcessPendingEvents() {

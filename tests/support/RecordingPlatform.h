@@ -9,9 +9,9 @@
 
 class RecordingPlatform : public Platform {
  public:
-  // Every call as one line: "beep", "message|title|text", "busy|1", "events",
-  // "web|url", "help|file", "help-close|file", "clipboard|text", "trash|path",
-  // "ask|title|text|button/button/...".
+  // Every call as one line: "beep", "message|title|text" (then "button|caption" for a
+  // message with a button), "busy|1", "events", "web|url", "help|file",
+  // "help-close|file", "clipboard|text", "trash|path", "ask|title|text|button/button/...".
   QStringList calls;
   // The answers Ask gives, first to last; -1 (closed unanswered) once they run out.
   QList<int> answers;
@@ -20,6 +20,8 @@ class RecordingPlatform : public Platform {
   // Runs inside ProcessPendingEvents / MessageBox, to act while the program waits.
   std::function<void()> onEvents;
   std::function<void()> onMessage;
+  // The answer of the next messages with a button: true presses that button.
+  bool pressMessageButton = false;
   // Pass pending events on to Qt as well (window tests), or not (core tests).
   bool forwardEvents = false;
 
@@ -28,6 +30,7 @@ class RecordingPlatform : public Platform {
 
   void Beep() override;
   void MessageBox(const QString& text, const QString& title) override;
+  bool MessageBoxWithButton(const QString& text, const QString& title, const QString& button) override;
   void SetBusyPointer(bool busy) override;
   void ProcessPendingEvents() override;
   void OpenWebPage(const QString& url) override;

@@ -200,7 +200,7 @@ TEST_F(RebuildFailure, OldFilesGoToTheTrashOnlyAfterTheNewOnesAreComplete) {
                          "trash|" + folder_.File("ubinno.dat.old"), "trash|" + folder_.File("ubinind.dat.old")}));
   EXPECT_EQ(ReadBytes(folder_.File("fuken.DAT")), PrefBytes(Ascii("P", 10), 1, 1) + SentinelBytes());
   QStringList listing = FolderListing(folder_);
-  EXPECT_EQ(listing.size(), 6);  // the lock file, and no temporary file left
+  EXPECT_EQ(listing.size(), 7);  // the CSV, four data files, the change report and the lock file: no temporary file left
 }
 
 }  // namespace

@@ -163,13 +163,16 @@ void LayoutTest::menusAndTheirAccessKeys() {
   QCOMPARE(bar[2]->text(), QString("ﾍﾙﾌﾟ(&H)"));
   QCOMPARE(bar[2]->menu(), window_->mmhelp);
   const QList<QAction*> help = window_->mmhelp->actions();
-  QCOMPARE(help.size(), 3);
+  QCOMPARE(help.size(), 4);
   QCOMPARE(help[0]->text(), QString("ﾄﾋﾟｯｸの検索(&H)"));
   QCOMPARE(help[1]->text(), QString("更新情報(&J)"));
   QCOMPARE(help[2]->text(), QString("一覧チェック(&L)…"));
   QCOMPARE(help[0], window_->mHelp);
   QCOMPARE(help[1], window_->mInfo);
   QCOMPARE(help[2], window_->mListCheck);
+  QCOMPARE(help[3]->text(), QString("前回の更新での変更(&R)"));
+  QCOMPARE(help[3], window_->mChanges);
+  QVERIFY(!window_->mChanges->isEnabled());  // no change report in the empty folder
 }
 
 void LayoutTest::updatePanelLiesBelowTheStartUpSize() {

@@ -1,0 +1,17 @@
+// mirabo-cli changes: the last rebuild's change report, one change a line.
+#include "cli/Cli.h"
+#include "update/ChangeReport.h"
+
+int RunChanges(Cli& cli, const QStringList& args) {
+  if (!args.isEmpty()) return cli.Fail(QStringLiteral("usage: changes"));
+  const ChangeReportRead report = ReadChangeReport(cli.dataFolder);
+  if (!report.found) {
+    cli.err << "mirabo-cli: no change report (" << kChangeReportName << ") in " << cli.dataFolder << '\n' << Qt::flush;
+    return kExitNothingFound;
+  }
+  if (!report.error.isEmpty()) return cli.Fail(report.error);
+  for (const EntryChange& c : report.changes)
+    cli.out << (c.kind == EntryChange::Added ? '+' : '-') << '\t' << c.code << '\t' << c.pref << '\t' << c.city << '\t'
+            << c.town << '\n';
+  return kExitOk;
+}

@@ -1,0 +1,68 @@
+// mirabo-cli changes, and the changes line that every rebuild prints.
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "support/CliRun.h"
+#include "support/TestFiles.h"
+
+namespace {
+
+QByteArray Line(const char* code, const char* city, const char* town) {
+  return QStringLiteral("1,\"1  \",\"%1\",\"k\",\"k\",\"k\",\"P\",\"%2\",\"%3\",0,0,0,0,0,0\r\n")
+      .arg(code, QString::fromUtf8(city), QString::fromUtf8(town))
+      .toLatin1();  // ASCII names only below
+}
+
+class ChangesCli : public ::testing::Test {
+ protected:
+  CliRun Rebuild(const QByteArray& csv) {
+    WriteBytes(folder_.File("KEN_ALL.CSV"), csv);
+    return RunCli({"--data", folder_.Path(), "rebuild"}, {}, folder_.Path());
+  }
+  CliRun Changes() { return RunCli({"--data", folder_.Path(), "changes"}, {}, folder_.Path()); }
+  TempFolder folder_;
+};
+
+TEST_F(ChangesCli, NoReportBeforeTheSecondRebuildExitsOne) {
+  const CliRun first = Rebuild(Line("1000001", "C", "a"));
+  ASSERT_EQ(first.status, 0) << first.err.toStdString();
+  EXPECT_TRUE(first.out.endsWith("ubinind.dat 1\nchanges first-import\n")) << first.out.toStdString();
+  const CliRun run = Changes();
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.out.isEmpty());
+  EXPECT_TRUE(run.err.contains("CHANGES.TSV")) << run.err.toStdString();
+}
+
+TEST_F(ChangesCli, PrintsTheReportWithoutItsHeaderInTheFilesOrder) {
+  ASSERT_EQ(Rebuild(Line("1000001", "C", "a") + Line("1000002", "C", "b") + Line("1000002", "C", "b")).status, 0);
+  const CliRun rebuild = Rebuild(Line("1000003", "D", "c") + Line("1000001", "C", "x") + Line("1000002", "C", "b"));
+  ASSERT_EQ(rebuild.status, 0) << rebuild.err.toStdString();
+  EXPECT_TRUE(rebuild.out.endsWith("ubinind.dat 3\nchanges +2 -2\n")) << rebuild.out.toStdString();
+  const CliRun run = Changes();
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_EQ(run.out, "-\t1000001\tP\tC\ta\n"
+                     "+\t1000001\tP\tC\tx\n"
+                     "-\t1000002\tP\tC\tb\n"
+                     "+\t1000003\tP\tD\tc\n");
+}
+
+TEST_F(ChangesCli, NoChangesPrintsNothingAndExitsZero) {
+  ASSERT_EQ(Rebuild(Line("1000001", "C", "a")).status, 0);
+  const CliRun rebuild = Rebuild(Line("1000001", "C", "a"));
+  EXPECT_TRUE(rebuild.out.endsWith("changes +0 -0\n")) << rebuild.out.toStdString();
+  const CliRun run = Changes();
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "");
+}
+
+TEST_F(ChangesCli, DamagedReportExitsTwoNamingTheLine) {
+  WriteBytes(folder_.File("CHANGES.TSV"), "区分\t郵便番号\t都道府県\t市区町村\t町域\n+\t1\n");
+  const CliRun run = Changes();
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "mirabo-cli: 「CHANGES.TSV」の 2 行目が読めません。\n");
+}
+
+TEST_F(ChangesCli, ExtraArgumentsAreBadUse) { EXPECT_EQ(RunCli({"--data", folder_.Path(), "changes", "x"}).status, 2); }
+
+}  // namespace
