@@ -15,7 +15,7 @@ namespace {
 const QByteArray kCsv =
     "1,\"1  \",\"1000001\",\"k\",\"k\",\"k\",\"P1\",\"C1\",\"a\",0,0,0,0,0,0\r\n"
     "1,\"1  \",\"1000002\",\"k\",\"k\",\"k\",\"P1\",\"C2\",\"b\",0,0,0,0,0,0\r\n";
-const QByteArray kCounts = "fuken.DAT 2\ncity.DAT 2\nubinno.dat 2\nubinind.dat 2\n";
+const QByteArray kCounts = "fuken.DAT 2\ncity.DAT 2\nubinno.dat 2\nubinind.dat 2\nchanges first-import\n";
 
 // PREFIX/bin/mirabo-cli (a copy of the built program) and PREFIX/share/mirabo.
 class InstalledCli : public ::testing::Test {

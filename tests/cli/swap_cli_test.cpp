@@ -105,7 +105,10 @@ TEST_F(SwapCli, KilledAtEachStepTheNextCommandFindsOneWholeSet) {
     } else {
       EXPECT_EQ(set, newSet_) << "step " << k;
     }
-    const QStringList listing = QDir(data_.Path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    QStringList listing = QDir(data_.Path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    // The change report follows a finished swap; a kill while it is written may leave
+    // its temporary file, which is not part of the data set.
+    listing.removeIf([](const QString& name) { return name.startsWith("CHANGES.TSV"); });
     EXPECT_EQ(listing, QStringList({"KEN_ALL.CSV", "city.DAT", "fuken.DAT", "mirabo.lock", "ubinind.dat", "ubinno.dat"}))
         << "step " << k;
     (set == oldSet_ ? olds : news) += 1;

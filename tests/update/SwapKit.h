@@ -51,7 +51,9 @@ class SwapFolder : public ::testing::Test {
   // The folder holds exactly `set`, and no journal, ".new" or ".old" file.
   void ExpectSettledOn(const std::vector<QByteArray>& set, const char* which) {
     EXPECT_EQ(DataFileBytes(folder()), set) << "expected the " << which << " set";
-    EXPECT_EQ(FolderListing(folder()), kSettledListing);
+    QStringList listing = FolderListing(folder());
+    listing.removeAll("CHANGES.TSV");  // written after a swap over an old set; not the swap's business
+    EXPECT_EQ(listing, kSettledListing);
   }
 
   // A fresh folder, for tests that run several rounds.

@@ -54,7 +54,7 @@ TEST_F(ChangeReportRebuild, SecondRebuildWritesTheExactReport) {
   EXPECT_EQ(s.retiredCodes, 1);
   // Nothing but the report joins the data files: no temporary file is left.
   EXPECT_EQ(FolderListing(folder_),
-            QStringList({kReport, "KEN_ALL.CSV", "city.DAT", "fuken.DAT", "ubinind.dat", "ubinno.dat"}));
+            QStringList({kReport, "KEN_ALL.CSV", "city.DAT", "fuken.DAT", "mirabo.lock", "ubinind.dat", "ubinno.dat"}));
 }
 
 TEST_F(ChangeReportRebuild, SameFileAgainLeavesAHeaderOnlyReport) {
