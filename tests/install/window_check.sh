@@ -46,8 +46,12 @@ xdotool windowfocus --sync "$offer" && sleep 0.5 && xdotool key alt+s
 wait_until 30 built || problem "the data was not built in $data from the sample"
 [ -f "$data/.first-start-offered" ] || problem "the offer was not noted in $data"
 say "built from the sample in $data"
-sleep 1
+# The rebuild's closing message ("初めての取り込みです") is closed with Enter.
+done_box=$(find_window 15 '^郵便番号ファイル更新$') || true
+[ -n "$done_box" ] || problem "the rebuild showed no closing message"
 shot built
+[ -n "$done_box" ] && xdotool windowfocus --sync "$done_box" && sleep 0.5 && xdotool key Return
+sleep 1
 
 # Help: "ﾍﾙﾌﾟ(&H)" then "ﾄﾋﾟｯｸの検索(&H)"; the topic pane's text is copied to the clipboard.
 xdotool windowfocus --sync "$main" && sleep 0.5 && xdotool key alt+h && sleep 0.5 && xdotool key h
