@@ -11,7 +11,9 @@ as "path<TAB>referer". Paths:
   /status/CODE          that HTTP status with a short HTML page (200 gives the page too)
   /redirect/N/REST      302 to /redirect/N-1/REST, and from N = 1 to /REST
   /silent/ANY           accepts, reads the request, never answers
-  /trickle/NAME         announces ROOT/NAME in full, sends its first 64 KB, then stalls
+  /trickle/NAME         announces ROOT/NAME in full, sends 64 KB, again 64 KB a moment
+                        later (clients may report progress only for data that follows
+                        other data), then stalls
 """
 import argparse
 import http.server
@@ -87,6 +89,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.send_header("Content-Length", str(len(body)))
             self.end_headers()
             self.wfile.write(body[:65536])
+            self.wfile.flush()
+            time.sleep(0.3)
+            self.wfile.write(body[65536:131072])
             self.wfile.flush()
             return stall(self)
         body = self.file_bytes("/".join(parts))

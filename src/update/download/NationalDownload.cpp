@@ -54,10 +54,17 @@ void NationalDownload::Start() {
 void NationalDownload::Cancel() { Abort(Stop::Cancelled); }
 
 void NationalDownload::Abort(Stop why) {
-  if (!running_) return;
+  if (!running_ || stop_ != Stop::None) return;  // the first reason to stop is the one told
   stop_ = why;
   if (reply_) {
-    reply_->abort();  // finished() follows at once and reports the reason
+    QNetworkReply* reply = reply_;
+    reply->abort();
+    // finished() normally comes inside abort(); should it not, the reply is closed
+    // here, so that the run never waits for it.
+    if (reply_ == reply) {
+      reply->disconnect(this);
+      OnReplyFinished();
+    }
     return;
   }
   // Before the first request has gone out.
