@@ -193,6 +193,7 @@ void frmMirabo::SetTabOrder() {
   std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1].second, order[i].second);
   for (QWidget* label : {static_cast<QWidget*>(Label2), static_cast<QWidget*>(Label3)}) label->setFocusPolicy(Qt::NoFocus);
+  for (QWidget* button : {static_cast<QWidget*>(Command5), static_cast<QWidget*>(Command6)}) button->setFocusPolicy(Qt::NoFocus);
 }
 
 bool frmMirabo::eventFilter(QObject* watched, QEvent* event) {

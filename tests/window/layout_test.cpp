@@ -222,13 +222,13 @@ void LayoutTest::tabOrderStartsInTheSearchBox() {
   QVERIFY(QTest::qWaitForWindowActive(&w));
   QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.Text1));
   QStringList visited;
-  for (int i = 0; i < 15; ++i) {
+  for (int i = 0; i < 13; ++i) {
     visited << QApplication::focusWidget()->objectName();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   }
   // Within a group of options only the chosen one is a stop, as in every option group.
   QCOMPARE(visited, QStringList({"Text1", "Option1", "Option4", "Option6", "Command1", "Command2", "List1", "List2",
-                                 "List3", "Command3", "Command4", "Command5", "Command6", "Text1", "Option1"}));
+                                 "List3", "Command3", "Command4", "Text1", "Option1"}));
 }
 
 void LayoutTest::tabNeverReachesTheHiddenPanel() {
