@@ -43,6 +43,26 @@ QProgressDialog* OpenDialog(const frmMirabo& window) {
   return dialog && dialog->isVisible() ? dialog : nullptr;
 }
 
+// Notes when the download's progress dialog is shown, and whether the window was busy then.
+class DialogWatcher : public QObject {
+ public:
+  explicit DialogWatcher(const frmMirabo& window) : window_(window) { qApp->installEventFilter(this); }
+  ~DialogWatcher() override { qApp->removeEventFilter(this); }
+  bool seen = false, busy = false;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show && watched->objectName() == u"DownloadDialog") {
+      seen = true;
+      busy = window_.IsBusy();
+    }
+    return false;
+  }
+
+ private:
+  const frmMirabo& window_;
+};
+
 // Runs `step` every 20 ms while the window's handler runs, until it returns true (or 20 s pass).
 void WhileRunning(const std::function<bool()>& step) {
   auto* timer = new QTimer;
@@ -113,16 +133,10 @@ void DownloadWindowTest::cleanup() {
 
 void DownloadWindowTest::downloadShowsProgressAndRebuildsInMemory() {
   qputenv("MIRABO_DOWNLOAD_URL", server_->Url("redirect/2/ken_all.zip").toUtf8());
-  bool dialogSeen = false, busySeen = false;
-  WhileRunning([&] {
-    if (!OpenDialog(*window_)) return false;
-    dialogSeen = true;
-    busySeen = window_->IsBusy();
-    return true;
-  });
+  const DialogWatcher watcher(*window_);
   window_->Command5->click();
-  QVERIFY(dialogSeen);
-  QVERIFY(busySeen);
+  QVERIFY(watcher.seen);
+  QVERIFY(watcher.busy);
   QVERIFY(!OpenDialog(*window_));
   QCOMPARE(Refusals(*platform_), QStringList());
   QCOMPARE(FolderBytes(folder_->Path()), expected_);
