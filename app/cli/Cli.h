@@ -30,6 +30,7 @@ int RunCopy(Cli& cli, const QStringList& args);
 int RunInfo(Cli& cli, const QStringList& args);
 int RunCheck(Cli& cli, const QStringList& args);
 int RunChanges(Cli& cli, const QStringList& args);
+int RunDownload(Cli& cli, const QStringList& args);
 
 // What every command that rebuilds prints on success: the four record counts, then
 // "changes +N -M" or "changes first-import".

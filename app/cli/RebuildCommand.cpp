@@ -1,6 +1,7 @@
 // mirabo-cli rebuild: the update button's rebuild, printing the new files' record counts.
 #include "cli/Cli.h"
 #include "data/DataSet.h"
+#include "update/NationalFile.h"
 #include "update/Rebuild.h"
 
 void PrintRebuildOutcome(Cli& cli, const RebuildOutcome& outcome) {
@@ -18,9 +19,11 @@ void PrintRebuildOutcome(Cli& cli, const RebuildOutcome& outcome) {
 }
 
 int RunRebuild(Cli& cli, const QStringList& args) {
-  QString csvPath = cli.dataFolder + QStringLiteral("KEN_ALL.CSV");
+  QString csvPath;
   if (args.size() == 2 && args[0] == u"--csv") csvPath = args[1];
   else if (!args.isEmpty()) return cli.Fail(QStringLiteral("usage: rebuild [--csv FILE]"));
+  else csvPath = FindNationalFile(cli.dataFolder);  // as the update button looks
+  if (csvPath.isEmpty()) return cli.Fail(NoNationalFileMessage(cli.dataFolder));
 
   const RebuildOutcome outcome = RebuildDataFiles(cli.dataFolder, csvPath, cli.platform);
   if (!outcome.ok) return cli.Fail(outcome.message);

@@ -13,7 +13,8 @@ const char kUsage[] =
     "usage: mirabo-cli [--data DIR] COMMAND ...\n"
     "  DIR defaults to the program's folder, or ~/.local/share/mirabo when installed\n"
     "  browse [PREF [CITY]]   prefecture, city or town lines (0-based positions)\n"
-    "  rebuild [--csv FILE]   rebuild the data files from KEN_ALL.CSV\n"
+    "  rebuild [--csv FILE]   rebuild the data files from KEN_ALL.CSV, ken_all.zip or utf_ken_all.zip\n"
+    "  download [--url URL] [--timeout SECONDS]  download the national file and rebuild\n"
     "  code [--tsv] TEXT...   search by postcode (TEXT - reads one per line from stdin)\n"
     "  address [--tsv] TEXT...  search by address text\n"
     "  copy RECORD [--address] [--full-width] [--no-hyphen] [--with-pref] [--no-space]\n"
@@ -32,6 +33,7 @@ Command FindCommand(const QString& name) {
   if (name == u"info") return RunInfo;
   if (name == u"changes") return RunChanges;
   if (name == u"check") return RunCheck;
+  if (name == u"download") return RunDownload;
   return nullptr;
 }
 

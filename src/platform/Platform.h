@@ -42,4 +42,11 @@ class Platform {
     (void)text, (void)title, (void)buttons;
     return -1;
   }
+  // Asks the user for one existing file to open, starting in `folder` and offering
+  // `filter` ("name (*.a *.b)"); the chosen path, or an empty text when cancelled.
+  // Where nobody can be asked, nothing is chosen.
+  virtual QString ChooseOpenFile(const QString& title, const QString& folder, const QString& filter) {
+    (void)title, (void)folder, (void)filter;
+    return {};
+  }
 };

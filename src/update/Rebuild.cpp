@@ -11,6 +11,7 @@
 #include "update/DataFileInstall.h"
 #include "update/DataFolderLock.h"
 #include "update/SwapPaths.h"
+#include "update/ZipMember.h"
 
 namespace {
 
@@ -56,17 +57,89 @@ QString LockFailure(const DataFolderLock& lock, const SwapPaths& paths) {
       .arg(paths.FolderForMessages(), QString::fromLocal8Bit(std::strerror(lock.Error())), kUnchanged);
 }
 
-QString FaultMessage(const QFileInfo& csv, const KenAllFault& fault) {
-  if (fault.line == 0) return QStringLiteral("「%1」: %2。%3").arg(csv.fileName(), fault.what, kUnchanged);
-  return QStringLiteral("「%1」の %2 行目: %3。%4").arg(csv.fileName()).arg(fault.line).arg(fault.what, kUnchanged);
+// `shown` is the file's name in brackets, or the archive's and its member's.
+QString FaultReason(const QString& shown, const KenAllFault& fault) {
+  if (fault.line == 0) return QStringLiteral("%1: %2").arg(shown, fault.what);
+  return QStringLiteral("%1の %2 行目: %3").arg(shown).arg(fault.line).arg(fault.what);
 }
 
+// The install under the folder's lock, which the caller has taken and which no one
+// else holds.
+RebuildOutcome InstallLocked(const PreparedRebuild& prepared, const QString& folder, const SwapPaths& paths,
+                             const DataFolderLock& lock, Platform& platform, const std::function<void()>& beforeSwap,
+                             FileOps& ops) {
+  RebuildOutcome outcome;
+  if (!prepared.ok) {
+    outcome.message = prepared.reason + QStringLiteral("。") + kUnchanged;
+    return outcome;
+  }
+  // A fault in the file is the more useful message, so the lock's own failure comes after.
+  if (!lock.Held()) {
+    outcome.message = LockFailure(lock, paths);
+    return outcome;
+  }
+  const std::optional<QByteArray> previousEntries = ReadPreviousEntries(folder);
+  outcome.message = InstallDataImage(prepared.image, folder, platform, beforeSwap, ops);
+  if (!outcome.message.isEmpty()) return outcome;
+  outcome.changes = ReportChanges(folder, previousEntries, prepared.image.entry);
+
+  outcome.ok = true;
+  outcome.prefCount = prepared.image.PrefCount();
+  outcome.cityCount = prepared.image.CityCount();
+  outcome.entryCount = prepared.image.EntryCount();
+  outcome.indexCount = prepared.image.IndexCount();
+  return outcome;
+}
+
+QString WithSlash(const QString& folder) { return folder.endsWith(u'/') ? folder : folder + u'/'; }
+
 }  // namespace
+
+PreparedRebuild PrepareRebuild(const QByteArray& bytes, const QString& sourceName) {
+  PreparedRebuild prepared;
+  QString shown = QStringLiteral("「%1」").arg(sourceName);
+  ZipMember member;
+  const bool zip = IsZip(bytes);
+  if (zip) {
+    member = ReadCsvMember(bytes);
+    if (!member.fault.isEmpty()) {
+      prepared.reason = QStringLiteral("%1: %2").arg(shown, member.fault);
+      return prepared;
+    }
+    shown += QStringLiteral("の「%1」").arg(member.name);
+  }
+  const DataImageBuild build = BuildDataImage(zip ? member.bytes : bytes);
+  if (build.fault) {
+    prepared.reason = FaultReason(shown, *build.fault);
+    return prepared;
+  }
+  prepared.ok = true;
+  prepared.image = build.image;
+  return prepared;
+}
+
+RebuildOutcome InstallRebuild(const PreparedRebuild& prepared, const QString& dataFolder, Platform& platform,
+                              const std::function<void()>& beforeSwap, FileOps& ops) {
+  const QString folder = WithSlash(dataFolder);
+  const SwapPaths paths(folder);
+  const DataFolderLock lock(paths.Lock(), ops);
+  if (lock.HeldElsewhere()) {
+    RebuildOutcome outcome;
+    outcome.message = BusyMessage(paths);
+    return outcome;
+  }
+  return InstallLocked(prepared, folder, paths, lock, platform, beforeSwap, ops);
+}
+
+RebuildOutcome RebuildFromBytes(const QString& dataFolder, const QByteArray& bytes, const QString& sourceName,
+                                Platform& platform, const std::function<void()>& beforeSwap, FileOps& ops) {
+  return InstallRebuild(PrepareRebuild(bytes, sourceName), dataFolder, platform, beforeSwap, ops);
+}
 
 RebuildOutcome RebuildDataFiles(const QString& dataFolder, const QString& csvPath, Platform& platform,
                                 const std::function<void()>& beforeSwap, FileOps& ops) {
   RebuildOutcome outcome;
-  const QString folder = dataFolder.endsWith(u'/') ? dataFolder : dataFolder + u'/';
+  const QString folder = WithSlash(dataFolder);
   // Held to the end, so a second rebuild of this folder is refused at once.
   const SwapPaths paths(folder);
   const DataFolderLock lock(paths.Lock(), ops);
@@ -78,27 +151,5 @@ RebuildOutcome RebuildDataFiles(const QString& dataFolder, const QString& csvPat
   const QFileInfo csv(csvPath);
   const std::optional<QByteArray> bytes = ReadCsv(csv, outcome.message);
   if (!bytes) return outcome;
-
-  const DataImageBuild build = BuildDataImage(*bytes);
-  if (build.fault) {
-    outcome.message = FaultMessage(csv, *build.fault);
-    return outcome;
-  }
-
-  // A fault in the file is the more useful message, so the lock's own failure comes after.
-  if (!lock.Held()) {
-    outcome.message = LockFailure(lock, paths);
-    return outcome;
-  }
-  const std::optional<QByteArray> previousEntries = ReadPreviousEntries(folder);
-  outcome.message = InstallDataImage(build.image, folder, platform, beforeSwap, ops);
-  if (!outcome.message.isEmpty()) return outcome;
-  outcome.changes = ReportChanges(folder, previousEntries, build.image.entry);
-
-  outcome.ok = true;
-  outcome.prefCount = build.image.PrefCount();
-  outcome.cityCount = build.image.CityCount();
-  outcome.entryCount = build.image.EntryCount();
-  outcome.indexCount = build.image.IndexCount();
-  return outcome;
+  return InstallLocked(PrepareRebuild(*bytes, csv.fileName()), folder, paths, lock, platform, beforeSwap, ops);
 }

@@ -7,6 +7,7 @@
 
 #include "platform/FileOps.h"
 #include "update/ChangeReport.h"
+#include "update/DataImage.h"
 
 class Platform;
 
@@ -22,10 +23,33 @@ struct RebuildOutcome {
 
 inline const QString kRebuildTitle = QStringLiteral("郵便番号ファイル更新");
 
+// The national file read, checked and built in memory, not yet put in place.
+struct PreparedRebuild {
+  bool ok = false;
+  QString reason;  // why it was refused, in Japanese, without a closing "。", when !ok
+  DataImage image;
+};
+
+// `bytes` is the national file as read or downloaded: the CSV itself, or a ZIP archive
+// (known by its content, not its name) whose only ".csv" member is the CSV, unpacked
+// in memory. `sourceName` names it in the reason. Changes nothing on disk.
+PreparedRebuild PrepareRebuild(const QByteArray& bytes, const QString& sourceName);
+
+// Puts a prepared data set in place as RebuildDataFiles does, under the folder's
+// rebuild lock; a prepared set that was refused changes nothing and gives its
+// reason as the message.
+RebuildOutcome InstallRebuild(const PreparedRebuild& prepared, const QString& dataFolder, Platform& platform,
+                              const std::function<void()>& beforeSwap = {}, FileOps& ops = SystemFileOps());
+
+// PrepareRebuild and InstallRebuild in one: the rebuild from bytes in memory.
+RebuildOutcome RebuildFromBytes(const QString& dataFolder, const QByteArray& bytes, const QString& sourceName,
+                                Platform& platform, const std::function<void()>& beforeSwap = {},
+                                FileOps& ops = SystemFileOps());
+
 // Takes the data folder's rebuild lock first and refuses at once, changing
 // nothing, while another rebuild holds it. Reads all of `csvPath` first (code page
-// 932, or its UTF-8 edition) and refuses a missing, unreadable or malformed file
-// with a message, changing nothing. Else
+// 932 or its UTF-8 edition, or either in its ZIP archive) and refuses a missing,
+// unreadable or malformed file with a message, changing nothing. Else
 // writes the new files under temporary names in `dataFolder`, calls `beforeSwap`
 // (the caller closes its files there) and swaps them in as one step (see
 // InstallDataImage); the old files go to the trash. Old files stay as they were on

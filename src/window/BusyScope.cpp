@@ -3,9 +3,10 @@
 
 #include <QTimer>
 
-frmMirabo::BusyScope::BusyScope(frmMirabo& window, Platform& platform, std::unique_ptr<InputBlocker>& slot)
+frmMirabo::BusyScope::BusyScope(frmMirabo& window, Platform& platform, std::unique_ptr<InputBlocker>& slot,
+                                bool hourglass)
     : window_(window), platform_(platform), slot_(slot) {
-  platform_.SetBusyPointer(true);
+  if (hourglass) platform_.SetBusyPointer(true);
   slot_ = std::make_unique<InputBlocker>(&window_);
   platform_.ProcessPendingEvents();
 }

@@ -9,8 +9,9 @@
 
 class frmMirabo::BusyScope {
  public:
-  // Shows the hourglass, starts ignoring the window's input, then lets pending events run.
-  BusyScope(frmMirabo& window, Platform& platform, std::unique_ptr<InputBlocker>& slot);
+  // Shows the hourglass (unless another sign of work is shown, as a progress dialog),
+  // starts ignoring the window's input, then lets pending events run.
+  BusyScope(frmMirabo& window, Platform& platform, std::unique_ptr<InputBlocker>& slot, bool hourglass = true);
   // Stops ignoring input (the pointer is restored by the handler's own closing step),
   // and closes the window if the user asked for that meanwhile.
   ~BusyScope();

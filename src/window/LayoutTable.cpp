@@ -35,12 +35,16 @@ const std::vector<ControlSpec>& ControlTable() {
       {"Text1", K::TextBox, nullptr, "", 1290, 4800, 1830, 345, 1, {P, 11.25}},
       {"Command2", K::Button, nullptr, "番号検索", 3300, 4785, 915, 390, 19, {}},
       {"Command4", K::Button, nullptr, "住所検索", 4440, 4800, 915, 390, 27, {}},
-      {"Frame8", K::Frame, nullptr, "", 150, 5475, 5265, 2190, 23, {}},
+      // The panel is taller than at first to hold the download and file buttons below the link.
+      {"Frame8", K::Frame, nullptr, "", 150, 5475, 5265, 2790, 23, {}},
       {"Command3", K::Button, "Frame8", "郵便番号ファイル更新", 300, 600, 2100, 450, 24, {}},
       {"Label2", K::Label, "Frame8", "", 2625, 300, 2205, 1380, 26, {}},
       // The outline stands before the link so that the link is drawn on top of it.
       {"Shape1", K::Shape, "Frame8", "", 525, 1650, 4065, 315, -1, {}},
       {"Label3", K::Label, "Frame8", "", 600, 1725, 4140, 225, 25, {P, 9, true}},
+      // No tab stops: the keyboard reaches both through their items in the help menu.
+      {"Command5", K::Button, "Frame8", "最新データをダウンロードして更新", 300, 2130, 2850, 450, -1, {}},
+      {"Command6", K::Button, "Frame8", "ファイルを選んで更新…", 3255, 2130, 1950, 450, -1, {}},
   };
   return table;
 }

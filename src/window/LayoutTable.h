@@ -27,7 +27,6 @@ inline const QString kGothic = QStringLiteral("ＭＳ ゴシック");
 inline const QString kPGothic = QStringLiteral("ＭＳ Ｐゴシック");
 inline const QString kWindowTitle = QStringLiteral("郵便番号検索(Ver.2.5)");
 inline const QString kSearchPageUrl = QStringLiteral("http://www.post.japanpost.jp/newnumber/search.htm");
-inline const QString kDownloadPageUrl = QStringLiteral("http://www.post.japanpost.jp/newnumber/down_2.htm");
 
 // The controls in creation order; a container always stands before what it holds.
 const std::vector<ControlSpec>& ControlTable();

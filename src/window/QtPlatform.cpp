@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
@@ -73,4 +74,8 @@ int QtPlatform::Ask(const QString& text, const QString& title, const QStringList
   box.setEscapeButton(added.last());  // the last choice is the one that does nothing
   box.exec();
   return int(added.indexOf(box.clickedButton()));
+}
+
+QString QtPlatform::ChooseOpenFile(const QString& title, const QString& folder, const QString& filter) {
+  return QFileDialog::getOpenFileName(mainWindow_, title, folder, filter);
 }

@@ -26,6 +26,7 @@ class QtPlatform : public Platform {
   void SetClipboardText(const QString& text) override;
   bool MoveToTrash(const QStringList& paths) override;
   int Ask(const QString& text, const QString& title, const QStringList& buttons) override;
+  QString ChooseOpenFile(const QString& title, const QString& folder, const QString& filter) override;
 
  private:
   QPointer<QWidget> mainWindow_;

@@ -26,6 +26,7 @@ class QPushButton;
 class QRadioButton;
 class QTimer;
 struct ChangeSummary;
+struct RebuildOutcome;
 struct SearchTally;
 
 class frmMirabo : public QMainWindow {
@@ -45,6 +46,7 @@ class frmMirabo : public QMainWindow {
   QRadioButton *Option1 = nullptr, *Option2 = nullptr, *Option3 = nullptr, *Option4 = nullptr, *Option5 = nullptr;
   QRadioButton *Option6 = nullptr, *Option7 = nullptr, *Option8 = nullptr, *Option9 = nullptr, *Option10 = nullptr;
   QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr;
+  QPushButton *Command5 = nullptr, *Command6 = nullptr;  // download, choose a file
   QLineEdit* Text1 = nullptr;
   QLabel* Label2 = nullptr;
   LinkLabel* Label3 = nullptr;
@@ -52,6 +54,7 @@ class frmMirabo : public QMainWindow {
   QTimer* Timer1 = nullptr;
   QAction *mEnd = nullptr, *mDummy = nullptr, *mHelp = nullptr, *mInfo = nullptr;
   QAction* mListCheck = nullptr;
+  QAction *mDownload = nullptr, *mChooseFile = nullptr;
   QMenu* mmhelp = nullptr;
   QAction* mChanges = nullptr;  // the last rebuild's change list; disabled without a report
 
@@ -91,6 +94,12 @@ class frmMirabo : public QMainWindow {
   void Command3_Click();
   void mInfo_Click();
   void mChanges_Click();
+  // Getting the national file: download, a chosen file, a dropped file.
+  void Command5_Click();
+  void Command6_Click();
+  void mDownload_Click() { Command5_Click(); }
+  void mChooseFile_Click() { Command6_Click(); }
+  void Form_DragDrop(const QString& path);
   // Small window behaviours.
   void Form_Resize();
   void Label3_MouseDown();
@@ -120,6 +129,8 @@ class frmMirabo : public QMainWindow {
   void moveEvent(QMoveEvent* event) override;
   void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   class BusyScope;
@@ -135,6 +146,7 @@ class frmMirabo : public QMainWindow {
   void PlaceOptionPanel(QGroupBox* panel);
   void FinishSearch(const SearchTally& tally);
   void RebuildFromFile(const QString& csvPath);
+  void FinishRebuild(const RebuildOutcome& outcome, bool filesClosed, const QString& title);
   void BuildChangesItem();
   void RefreshChangesItem();
   void ShowRebuildDone(const ChangeSummary& changes);

@@ -2,6 +2,7 @@
 #include <QFrame>
 
 #include "platform/Platform.h"
+#include "update/NationalFile.h"
 #include "window/LayoutTable.h"
 #include "window/LinkLabel.h"
 #include "window/frmMirabo.h"

@@ -96,6 +96,8 @@ void frmMirabo::BuildControls() {
   Command2 = static_cast<QPushButton*>(get("Command2"));
   Command3 = static_cast<QPushButton*>(get("Command3"));
   Command4 = static_cast<QPushButton*>(get("Command4"));
+  Command5 = static_cast<QPushButton*>(get("Command5"));
+  Command6 = static_cast<QPushButton*>(get("Command6"));
   Text1 = static_cast<QLineEdit*>(get("Text1"));
   Label2 = static_cast<QLabel*>(get("Label2"));
   Label3 = static_cast<LinkLabel*>(get("Label3"));
@@ -103,7 +105,7 @@ void frmMirabo::BuildControls() {
 
   for (QRadioButton* option : {Option1, Option4, Option6, Option8, Option9}) option->setChecked(true);
   Option1->setToolTip(QStringLiteral("クリックするとクリップボードにコピーされます"));
-  for (QPushButton* button : {Command1, Command2, Command3, Command4}) button->setAutoDefault(false);
+  for (QPushButton* button : {Command1, Command2, Command3, Command4, Command5, Command6}) button->setAutoDefault(false);
   Label2->setWordWrap(true);
   Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   Label2->setText(UpdateInstructionText());
@@ -128,12 +130,16 @@ void frmMirabo::BuildMenus() {
   mmhelp = bar->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
   mHelp = mmhelp->addAction(QStringLiteral("ﾄﾋﾟｯｸの検索(&H)"));
   mInfo = mmhelp->addAction(QStringLiteral("更新情報(&J)"));
+  mDownload = mmhelp->addAction(QStringLiteral("最新データをダウンロードして更新"));
+  mChooseFile = mmhelp->addAction(QStringLiteral("ファイルを選んで更新…"));
   mListCheck = mmhelp->addAction(QStringLiteral("一覧チェック(&L)…"));
   mEnd->setObjectName(QStringLiteral("mEnd"));
   mDummy->setObjectName(QStringLiteral("mDummy"));
   mmhelp->setObjectName(QStringLiteral("mmhelp"));
   mHelp->setObjectName(QStringLiteral("mHelp"));
   mInfo->setObjectName(QStringLiteral("mInfo"));
+  mDownload->setObjectName(QStringLiteral("mDownload"));
+  mChooseFile->setObjectName(QStringLiteral("mChooseFile"));
   mListCheck->setObjectName(QStringLiteral("mListCheck"));
   BuildChangesItem();
 }
@@ -153,6 +159,8 @@ void frmMirabo::ConnectEvents() {
   connect(Command2, &QPushButton::clicked, this, &frmMirabo::Command2_Click);
   connect(Command3, &QPushButton::clicked, this, &frmMirabo::Command3_Click);
   connect(Command4, &QPushButton::clicked, this, &frmMirabo::Command4_Click);
+  connect(Command5, &QPushButton::clicked, this, &frmMirabo::Command5_Click);
+  connect(Command6, &QPushButton::clicked, this, &frmMirabo::Command6_Click);
   connect(Option1, &QRadioButton::toggled, this, [this](bool on) { if (on) Option1_Click(); });
   connect(Option2, &QRadioButton::toggled, this, [this](bool on) { if (on) Option2_Click(); });
   // As in any option group, the tab key stops only at the chosen option of each group.
@@ -169,6 +177,9 @@ void frmMirabo::ConnectEvents() {
   connect(mEnd, &QAction::triggered, this, &frmMirabo::mEnd_Click);
   connect(mHelp, &QAction::triggered, this, &frmMirabo::mHelp_Click);
   connect(mInfo, &QAction::triggered, this, &frmMirabo::mInfo_Click);
+  connect(mDownload, &QAction::triggered, this, &frmMirabo::mDownload_Click);
+  connect(mChooseFile, &QAction::triggered, this, &frmMirabo::mChooseFile_Click);
+  setAcceptDrops(true);
   connect(mListCheck, &QAction::triggered, this, &frmMirabo::mListCheck_Click);
 }
 
@@ -182,6 +193,7 @@ void frmMirabo::SetTabOrder() {
   std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1].second, order[i].second);
   for (QWidget* label : {static_cast<QWidget*>(Label2), static_cast<QWidget*>(Label3)}) label->setFocusPolicy(Qt::NoFocus);
+  for (QWidget* button : {static_cast<QWidget*>(Command5), static_cast<QWidget*>(Command6)}) button->setFocusPolicy(Qt::NoFocus);
 }
 
 bool frmMirabo::eventFilter(QObject* watched, QEvent* event) {

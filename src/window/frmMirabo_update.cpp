@@ -1,15 +1,22 @@
-// The rebuild button and the update information.
+// The rebuild button, the rebuild from any national file, and the update information.
 #include "platform/Platform.h"
+#include "update/NationalFile.h"
 #include "update/Rebuild.h"
 #include "update/SwapRecovery.h"
 #include "update/UpdateInfo.h"
 #include "window/BusyScope.h"
 #include "window/frmMirabo.h"
 
-void frmMirabo::Command3_Click() { RebuildFromFile(DataFolder + QStringLiteral("KEN_ALL.CSV")); }
+// The folder's KEN_ALL.CSV, or else one of the two archives as they are downloaded.
+void frmMirabo::Command3_Click() {
+  if (IsBusy()) return;
+  const QString path = FindNationalFile(DataFolder);
+  if (path.isEmpty()) return platform_.MessageBox(NoNationalFileMessage(DataFolder), kRebuildTitle);
+  RebuildFromFile(path);
+}
 
-// Rebuilds the data files from a national file and reloads the window; a refusal
-// leaves the old data in place and says why.
+// Rebuilds the data files from a national file (the CSV or its ZIP) and reloads the
+// window; a refusal leaves the old data in place and says why.
 void frmMirabo::RebuildFromFile(const QString& csvPath) {
   if (IsBusy()) return;
   bool closed = false;
@@ -22,14 +29,18 @@ void frmMirabo::RebuildFromFile(const QString& csvPath) {
     });
     platform_.SetBusyPointer(false);
   }
+  FinishRebuild(outcome, closed, kRebuildTitle);
+}
+
+void frmMirabo::FinishRebuild(const RebuildOutcome& outcome, bool filesClosed, const QString& title) {
   if (!outcome.ok) {
     // Nothing was replaced: the window keeps showing the old data as it was. A
     // rollback that failed half-way is tried once more before the files reopen.
-    if (closed) {
+    if (filesClosed) {
       RecoverInterruptedSwap(DataFolder, platform_);
       Data.OpenDataFiles(DataFolder);
     }
-    platform_.MessageBox(outcome.message, kRebuildTitle);
+    platform_.MessageBox(outcome.message, title);
     return;
   }
   Form_Load();

@@ -72,14 +72,24 @@ TEST(RebuildCli, RefusalExitsTwoWithOneLineAndKeepsTheFiles) {
   EXPECT_EQ(ReadBytes(folder.File("ubinno.dat")), before);
 }
 
-TEST(RebuildCli, MissingCsvNamesFileAndFolder) {
+TEST(RebuildCli, NoNationalFileNamesAllThreeNamesAndTheFolder) {
   TempFolder folder;
   const CliRun run = RunCli({"--data", folder.Path(), "rebuild"}, {}, folder.Path());
   EXPECT_EQ(run.status, 2);
   const QString folderName = QDir::toNativeSeparators(QDir(folder.Path()).absolutePath());
   EXPECT_EQ(QString::fromUtf8(run.err),
-            QStringLiteral("mirabo-cli: 「KEN_ALL.CSV」が見つかりません（フォルダ: %1）。データは変更していません。\n").arg(folderName));
+            QStringLiteral("mirabo-cli: 「KEN_ALL.CSV」、「ken_all.zip」、「utf_ken_all.zip」 のどれも見つかりません"
+                           "（フォルダ: %1）。データは変更していません。\n").arg(folderName));
   EXPECT_FALSE(QFile::exists(folder.File("fuken.DAT")));
+}
+
+TEST(RebuildCli, MissingCsvOptionFileNamesFileAndFolder) {
+  TempFolder folder;
+  const CliRun run = RunCli({"--data", folder.Path(), "rebuild", "--csv", folder.File("x.zip")}, {}, folder.Path());
+  EXPECT_EQ(run.status, 2);
+  const QString folderName = QDir::toNativeSeparators(QDir(folder.Path()).absolutePath());
+  EXPECT_EQ(QString::fromUtf8(run.err),
+            QStringLiteral("mirabo-cli: 「x.zip」が見つかりません（フォルダ: %1）。データは変更していません。\n").arg(folderName));
 }
 
 TEST(RebuildCli, UnknownArgumentsAreBadUse) {

@@ -57,3 +57,8 @@ int RecordingPlatform::Ask(const QString& text, const QString& title, const QStr
   calls << QStringLiteral("ask|%1|%2|%3").arg(title, text, buttons.join(u'/'));
   return answers.isEmpty() ? -1 : answers.takeFirst();
 }
+
+QString RecordingPlatform::ChooseOpenFile(const QString& title, const QString& folder, const QString& filter) {
+  calls << QStringLiteral("choose|%1|%2|%3").arg(title, folder, filter);
+  return chosenFile;
+}

@@ -11,7 +11,8 @@ class RecordingPlatform : public Platform {
  public:
   // Every call as one line: "beep", "message|title|text" (then "button|caption" for a
   // message with a button), "busy|1", "events", "web|url", "help|file",
-  // "help-close|file", "clipboard|text", "trash|path", "ask|title|text|button/button/...".
+  // "help-close|file", "clipboard|text", "trash|path", "ask|title|text|button/button/...",
+  // "choose|title|folder|filter".
   QStringList calls;
   // The answers Ask gives, first to last; -1 (closed unanswered) once they run out.
   QList<int> answers;
@@ -24,6 +25,8 @@ class RecordingPlatform : public Platform {
   bool pressMessageButton = false;
   // Pass pending events on to Qt as well (window tests), or not (core tests).
   bool forwardEvents = false;
+  // What ChooseOpenFile answers (empty: cancelled).
+  QString chosenFile;
 
   int Count(const QString& call) const;
   QStringList Messages() const;  // the texts of the message boxes shown
@@ -39,4 +42,5 @@ class RecordingPlatform : public Platform {
   void SetClipboardText(const QString& text) override;
   bool MoveToTrash(const QStringList& paths) override;
   int Ask(const QString& text, const QString& title, const QStringList& buttons) override;
+  QString ChooseOpenFile(const QString& title, const QString& folder, const QString& filter) override;
 };

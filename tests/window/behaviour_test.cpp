@@ -12,7 +12,7 @@
 namespace {
 const QColor kBlue(0, 0, 255);
 const QColor kDarkRed(64, 0, 0);
-const char kDownloadPage[] = "web|http://www.post.japanpost.jp/newnumber/down_2.htm";
+const char kDownloadPage[] = "web|https://www.post.japanpost.jp/service/search/zipcode/download/kogaki-zip.html";
 
 QColor LinkColour(const frmMirabo& w) { return w.Label3->palette().color(QPalette::WindowText); }
 

@@ -69,10 +69,13 @@ class HelpWindowTest : public QObject {
 
   void realFileNamesTheDownloadPageAndBothEditions() {
     const QString text = PlainTextOf(ParseHelpTopics(*ReadHelpSource(kHelpFile)).value(5).html);
-    QVERIFY(text.contains(u"https://www.post.japanpost.jp/zipcode/download.html"));
+    QVERIFY(text.contains(u"https://www.post.japanpost.jp/service/search/zipcode/download/kogaki-zip.html"));
     QVERIFY(text.contains(u"KEN_ALL.CSV"));
-    QVERIFY(text.contains(u"utf_ken_all.csv"));
+    QVERIFY(text.contains(u"ken_all.zip"));
+    QVERIFY(text.contains(u"utf_ken_all.zip"));
     QVERIFY(text.contains(U8("郵便番号ファイル更新")));
+    QVERIFY(text.contains(U8("最新データをダウンロードして更新")));
+    QVERIFY(text.contains(U8("ファイルを選んで更新…")));
   }
 
   void windowHasItsTitleAndListsTheContents() {

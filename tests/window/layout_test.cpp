@@ -75,11 +75,13 @@ void LayoutTest::controlPlacesInPixels_data() {
   QTest::newRow("Text1") << "Text1" << "client" << QRect(86, 320, 122, 23);
   QTest::newRow("Command2") << "Command2" << "client" << QRect(220, 319, 61, 26);
   QTest::newRow("Command4") << "Command4" << "client" << QRect(296, 320, 61, 26);
-  QTest::newRow("Frame8") << "Frame8" << "client" << QRect(10, 365, 351, 146);
+  QTest::newRow("Frame8") << "Frame8" << "client" << QRect(10, 365, 351, 186);
   QTest::newRow("Command3") << "Command3" << "Frame8" << QRect(20, 40, 140, 30);
   QTest::newRow("Label2") << "Label2" << "Frame8" << QRect(175, 20, 147, 92);
   QTest::newRow("Shape1") << "Shape1" << "Frame8" << QRect(35, 110, 271, 21);
   QTest::newRow("Label3") << "Label3" << "Frame8" << QRect(40, 115, 276, 15);
+  QTest::newRow("Command5") << "Command5" << "Frame8" << QRect(20, 142, 190, 30);
+  QTest::newRow("Command6") << "Command6" << "Frame8" << QRect(217, 142, 130, 30);
   // The two etched lines run across the whole client width (width -1 stands for that).
   QTest::newRow("Line1") << "Line1" << "client" << QRect(0, 0, -1, 1);
   QTest::newRow("Line2") << "Line2" << "client" << QRect(0, 1, -1, 1);
@@ -104,8 +106,13 @@ void LayoutTest::captionsAndStartValues() {
       {w.Option1, "番号"},     {w.Option2, "住所"},       {w.Option3, "全角"},     {w.Option4, "半角"},
       {w.Option5, "－無"},     {w.Option6, "－付"},       {w.Option7, "府県名付"}, {w.Option8, "府県名無"},
       {w.Option9, "市町で空白"}, {w.Option10, "空白なし"}, {w.Command1, "コピー(&C)"}, {w.Command2, "番号検索"},
-      {w.Command3, "郵便番号ファイル更新"}, {w.Command4, "住所検索"}};
+      {w.Command3, "郵便番号ファイル更新"}, {w.Command4, "住所検索"}, {w.Command5, "最新データをダウンロードして更新"},
+      {w.Command6, "ファイルを選んで更新…"}};
   for (const auto& [button, caption] : captions) QCOMPARE(button->text(), QString::fromUtf8(caption));
+  // The update panel's longer captions are shown whole.
+  for (QPushButton* button : {w.Command3, w.Command5, w.Command6})
+    QVERIFY2(button->sizeHint().width() <= button->width(),
+             qPrintable(QStringLiteral("%1: %2 > %3").arg(button->objectName()).arg(button->sizeHint().width()).arg(button->width())));
   for (QRadioButton* on : {w.Option1, w.Option4, w.Option6, w.Option8, w.Option9}) QVERIFY(on->isChecked());
   for (QRadioButton* off : {w.Option2, w.Option3, w.Option5, w.Option7, w.Option10}) QVERIFY(!off->isChecked());
   QCOMPARE(w.Option1->toolTip(), QString("クリックするとクリップボードにコピーされます"));
@@ -163,15 +170,19 @@ void LayoutTest::menusAndTheirAccessKeys() {
   QCOMPARE(bar[2]->text(), QString("ﾍﾙﾌﾟ(&H)"));
   QCOMPARE(bar[2]->menu(), window_->mmhelp);
   const QList<QAction*> help = window_->mmhelp->actions();
-  QCOMPARE(help.size(), 4);
+  QCOMPARE(help.size(), 6);
   QCOMPARE(help[0]->text(), QString("ﾄﾋﾟｯｸの検索(&H)"));
   QCOMPARE(help[1]->text(), QString("更新情報(&J)"));
-  QCOMPARE(help[2]->text(), QString("一覧チェック(&L)…"));
+  QCOMPARE(help[2]->text(), QString("最新データをダウンロードして更新"));
+  QCOMPARE(help[3]->text(), QString("ファイルを選んで更新…"));
+  QCOMPARE(help[4]->text(), QString("一覧チェック(&L)…"));
   QCOMPARE(help[0], window_->mHelp);
   QCOMPARE(help[1], window_->mInfo);
-  QCOMPARE(help[2], window_->mListCheck);
-  QCOMPARE(help[3]->text(), QString("前回の更新での変更(&R)"));
-  QCOMPARE(help[3], window_->mChanges);
+  QCOMPARE(help[2], window_->mDownload);
+  QCOMPARE(help[3], window_->mChooseFile);
+  QCOMPARE(help[4], window_->mListCheck);
+  QCOMPARE(help[5]->text(), QString("前回の更新での変更(&R)"));
+  QCOMPARE(help[5], window_->mChanges);
   QVERIFY(!window_->mChanges->isEnabled());  // no change report in the empty folder
 }
 
@@ -182,9 +193,9 @@ void LayoutTest::updatePanelLiesBelowTheStartUpSize() {
   QWidget* client = w.centralWidget();
   QCOMPARE(w.pos(), QPoint(0, 0));
   QVERIFY2(w.Frame8->y() >= client->height(), "the update panel must start below the visible area");
-  // A client area of 7665 twips (511 pixels) or more shows the whole panel.
-  w.resize(w.width(), 511 + w.menuBar()->height());
-  QTRY_VERIFY(client->height() >= 511);
+  // A client area of 8265 twips (551 pixels) or more shows the whole panel.
+  w.resize(w.width(), 551 + w.menuBar()->height());
+  QTRY_VERIFY(client->height() >= 551);
   QVERIFY(client->rect().contains(w.Frame8->geometry()));
 }
 
@@ -206,7 +217,7 @@ void LayoutTest::linkLabelLooksLikeALink() {
 
 void LayoutTest::tabOrderStartsInTheSearchBox() {
   frmMirabo& w = *window_;
-  w.resize(w.width(), 600);  // the update panel's button too
+  w.resize(w.width(), 640);  // the update panel's buttons too
   w.show();
   QVERIFY(QTest::qWaitForWindowActive(&w));
   QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.Text1));

@@ -1,0 +1,12 @@
+// The progress dialog of a download: bytes received so far and a cancel button.
+#pragma once
+
+#include "update/Rebuild.h"
+
+class NationalDownload;
+class QWidget;
+
+// Runs `download` to its end under a modal progress dialog over `parent`; the
+// dialog's cancel button (or Esc) cancels it. Qt's event loop keeps running
+// meanwhile, so the window repaints and the dialog takes input.
+PreparedRebuild RunDownloadDialog(QWidget* parent, NationalDownload& download);

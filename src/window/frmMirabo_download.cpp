@@ -1,0 +1,70 @@
+// Getting the national file without unpacking or copying: download, file dialog, drop.
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QTimer>
+
+#include "platform/Platform.h"
+#include "update/NationalFile.h"
+#include "update/download/NationalDownload.h"
+#include "window/BusyScope.h"
+#include "window/DownloadDialog.h"
+#include "window/frmMirabo.h"
+
+namespace {
+
+// The one local .csv or .zip file that a drag carries, or an empty text.
+QString DroppedNationalFile(const QMimeData* data) {
+  if (!data || !data->hasUrls() || data->urls().size() != 1) return {};
+  const QUrl url = data->urls().first();
+  if (!url.isLocalFile()) return {};
+  const QString suffix = QFileInfo(url.toLocalFile()).suffix().toLower();
+  return suffix == u"csv" || suffix == u"zip" ? url.toLocalFile() : QString();
+}
+
+}  // namespace
+
+// Downloads under a progress dialog, then rebuilds from the bytes in memory.
+void frmMirabo::Command5_Click() {
+  if (IsBusy()) return;
+  NationalDownload download(DownloadUrls(), kDefaultDownloadTimeoutSeconds);
+  PreparedRebuild prepared;
+  {
+    BusyScope busy(*this, platform_, busy_, false);  // the dialog shows the work
+    prepared = RunDownloadDialog(this, download);
+  }
+  if (!prepared.ok) return FinishRebuild(InstallRebuild(prepared, DataFolder, platform_), false, kDownloadTitle);
+  bool closed = false;
+  RebuildOutcome outcome;
+  {
+    BusyScope busy(*this, platform_, busy_);
+    outcome = InstallRebuild(prepared, DataFolder, platform_, [&] {
+      Data.CloseAll();
+      closed = true;
+    });
+    platform_.SetBusyPointer(false);
+  }
+  FinishRebuild(outcome, closed, kDownloadTitle);
+}
+
+void frmMirabo::Command6_Click() {
+  if (IsBusy()) return;
+  const QString path = platform_.ChooseOpenFile(QStringLiteral("ファイルを選んで更新…"), DataFolder,
+                                                QStringLiteral("郵便番号データ (*.csv *.CSV *.zip *.ZIP)"));
+  if (!path.isEmpty()) RebuildFromFile(path);
+}
+
+void frmMirabo::Form_DragDrop(const QString& path) { RebuildFromFile(path); }
+
+void frmMirabo::dragEnterEvent(QDragEnterEvent* event) {
+  if (!IsBusy() && !DroppedNationalFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void frmMirabo::dropEvent(QDropEvent* event) {
+  const QString path = DroppedNationalFile(event->mimeData());
+  if (path.isEmpty() || IsBusy()) return;
+  event->acceptProposedAction();
+  // The rebuild starts once the drag has ended, so the program it came from is not kept waiting.
+  QTimer::singleShot(0, this, [this, path] { Form_DragDrop(path); });
+}

@@ -1,0 +1,37 @@
+// Starting and stopping the fixture server: its port comes as the first line it prints.
+#include "support/HttpFixture.h"
+
+HttpFixture::HttpFixture() {
+  process_.start(QStringLiteral("python3"), {QStringLiteral(MIRABO_HTTP_FIXTURE), root_.Path(), "--lifetime", "240"});
+  if (!process_.waitForStarted(10000)) return;
+  // The server prints "PORT n" once it listens.
+  QByteArray line;
+  for (int i = 0; i < 100 && !line.endsWith('\n'); ++i) {
+    if (!process_.canReadLine()) process_.waitForReadyRead(100);
+    if (process_.canReadLine()) line = process_.readLine();
+  }
+  if (line.startsWith("PORT ")) port_ = line.mid(5).trimmed().toInt();
+}
+
+HttpFixture::~HttpFixture() {
+  // Closing its input ends the server; a server that does not end is stopped.
+  process_.closeWriteChannel();
+  if (!process_.waitForFinished(5000)) {
+    process_.kill();
+    process_.waitForFinished(5000);
+  }
+}
+
+void HttpFixture::Serve(const QString& name, const QByteArray& bytes) const { WriteBytes(root_.File(name), bytes); }
+
+QString HttpFixture::Url(const QString& path) const { return QStringLiteral("http://127.0.0.1:%1/%2").arg(port_).arg(path); }
+
+QStringList HttpFixture::Column(int column) const {
+  QStringList values;
+  for (const QByteArray& line : ReadBytes(root_.File("requests.log")).split('\n'))
+    if (!line.isEmpty()) values << QString::fromUtf8(line).section(u'\t', column, column);
+  return values;
+}
+
+QStringList HttpFixture::Paths() const { return Column(0); }
+QStringList HttpFixture::Referers() const { return Column(1); }

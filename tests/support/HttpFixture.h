@@ -1,0 +1,33 @@
+// The local HTTP server of the download tests (http_fixture.py), on 127.0.0.1 only.
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include "support/TestFiles.h"
+
+class HttpFixture {
+ public:
+  // Starts the server over a fresh folder; Ok() tells whether it answered in time.
+  HttpFixture();
+  ~HttpFixture();
+
+  bool Ok() const { return port_ > 0; }
+  // The folder whose files the server serves by name.
+  const TempFolder& Root() const { return root_; }
+  void Serve(const QString& name, const QByteArray& bytes) const;
+  // "http://127.0.0.1:PORT/" followed by `path`.
+  QString Url(const QString& path) const;
+  // The path and the Referer header of each request so far, in order. A client may
+  // send a request again on a fresh connection, so counts are at least, not exactly.
+  QStringList Paths() const;
+  QStringList Referers() const;
+
+ private:
+  QStringList Column(int column) const;
+
+  TempFolder root_;
+  QProcess process_;
+  int port_ = 0;
+};

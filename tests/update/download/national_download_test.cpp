@@ -1,0 +1,165 @@
+// The download against a local server: good archives, every bad answer, redirects, limits.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+#include "support/DataBuilder.h"
+#include "support/HttpFixture.h"
+#include "support/ZipMaker.h"
+#include "update/DataFileBuilder.h"
+#include "update/NationalFile.h"
+#include "update/ZipMember.h"
+#include "update/download/NationalDownload.h"
+
+namespace {
+
+class NationalDownloadTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    static int argc = 1;
+    static char name[] = "test";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
+    csv_ = new QByteArray(MakeKenAll(1500, 5));
+  }
+  void SetUp() override {
+    ASSERT_TRUE(server_.Ok());
+    server_.Serve("ken_all.zip", MakeZip({{"KEN_ALL.CSV", *csv_}}));
+  }
+  PreparedRebuild Download(const QStringList& paths, int timeoutSeconds = 20) {
+    QStringList urls;
+    for (const QString& path : paths) urls << (path.contains("://") ? path : server_.Url(path));
+    NationalDownload download(urls, timeoutSeconds);
+    return WaitForDownload(download);
+  }
+  static QByteArray Entries(const PreparedRebuild& prepared) { return prepared.image.entry + prepared.image.index; }
+
+  static QByteArray* csv_;
+  HttpFixture server_;
+};
+QByteArray* NationalDownloadTest::csv_ = nullptr;
+
+TEST_F(NationalDownloadTest, BothEditionsBuildWhatTheUnpackedCsvBuilds) {
+  const DataImage expected = BuildDataImage(*csv_).image;
+  server_.Serve("utf_ken_all.zip", MakeZip({{"utf_ken_all.csv", MakeKenAll(1500, 5, false, {"--encoding", "utf8"})}}));
+  for (const char* path : {"ken_all.zip", "utf_ken_all.zip"}) {
+    const PreparedRebuild got = Download({path});
+    ASSERT_TRUE(got.ok) << got.reason.toStdString();
+    EXPECT_EQ(got.image.pref, expected.pref) << path;
+    EXPECT_EQ(got.image.city, expected.city) << path;
+    EXPECT_EQ(got.image.entry, expected.entry) << path;
+    EXPECT_EQ(got.image.index, expected.index) << path;
+  }
+}
+
+TEST_F(NationalDownloadTest, SendsTheDownloadPageAsReferrerAndFollowsRedirects) {
+  const PreparedRebuild got = Download({"redirect/3/ken_all.zip"});
+  ASSERT_TRUE(got.ok) << got.reason.toStdString();
+  for (const char* path : {"/redirect/3/ken_all.zip", "/redirect/2/ken_all.zip", "/redirect/1/ken_all.zip", "/ken_all.zip"})
+    EXPECT_TRUE(server_.Paths().contains(path)) << path;
+  const QStringList referers = server_.Referers();
+  EXPECT_EQ(referers.count(kDownloadPageUrl), referers.size());
+}
+
+TEST_F(NationalDownloadTest, TakesTheFirstAddressThatGivesANationalZip) {
+  const PreparedRebuild got = Download({"status/404", "status/200", "ken_all.zip", "never-asked.zip"});
+  ASSERT_TRUE(got.ok) << got.reason.toStdString();
+  EXPECT_EQ(Entries(got), Entries({true, {}, BuildDataImage(*csv_).image}));
+  EXPECT_FALSE(server_.Paths().contains("/never-asked.zip"));
+}
+
+TEST_F(NationalDownloadTest, EveryBadAnswerIsRefusedNamingItsCause) {
+  const QByteArray zip = MakeZip({{"KEN_ALL.CSV", *csv_}});
+  server_.Serve("truncated.zip", zip.left(zip.size() / 2));
+  server_.Serve("nocsv.zip", MakeZip({{"readme.txt", "x"}}));
+  server_.Serve("twocsv.zip", MakeZip({{"a.csv", *csv_}, {"b.csv", *csv_}}));
+  server_.Serve("bomb.zip", MakeZipBomb("KEN_ALL.CSV", kMaxZipMemberBytes + 1));
+  server_.Serve("wrong.zip", MakeZip({{"KEN_ALL.CSV", "a,b,c\r\n"}}));
+  const struct {
+    const char* path;
+    QString cause;
+  } cases[] = {
+      {"status/404", "サーバーの応答が HTTP 404 でした"},
+      {"status/500", "サーバーの応答が HTTP 500 でした"},
+      {"status/200", "受信したファイルは ZIP ではありません"},
+      {"truncated.zip", "「truncated.zip」: ZIP ファイルが壊れています（"},
+      {"nocsv.zip", "「nocsv.zip」: ZIP の中に CSV ファイルがありません"},
+      {"twocsv.zip", "「twocsv.zip」: ZIP の中に CSV ファイルが 2 個以上あります（「a.csv」と「b.csv」）"},
+      {"bomb.zip", "「bomb.zip」: ZIP の中の「KEN_ALL.CSV」は展開すると 200 MB を超えます"},
+      {"wrong.zip", "「wrong.zip」の「KEN_ALL.CSV」の 1 行目: 値が 3 個あります（15 個のはずです）"},
+      {"redirect/11/ken_all.zip", "転送（リダイレクト）が多すぎます"},
+  };
+  for (const auto& c : cases) {
+    const PreparedRebuild got = Download({c.path});
+    EXPECT_FALSE(got.ok) << c.path;
+    const QString start = QStringLiteral("ダウンロードできませんでした。「%1」: ").arg(server_.Url(c.path));
+    EXPECT_TRUE(got.reason.startsWith(start + c.cause)) << got.reason.toStdString();
+    EXPECT_EQ(got.image.entry, QByteArray()) << c.path;
+  }
+}
+
+TEST_F(NationalDownloadTest, ReasonsOfAllAddressesComeInOrder) {
+  const PreparedRebuild got = Download({"status/404", "status/200"});
+  EXPECT_EQ(got.reason, QStringLiteral("ダウンロードできませんでした。「%1」: サーバーの応答が HTTP 404 でした／「%2」: "
+                                       "受信したファイルは ZIP ではありません")
+                            .arg(server_.Url("status/404"), server_.Url("status/200")));
+}
+
+TEST_F(NationalDownloadTest, NoServerAndNoWebAddressAreRefused) {
+  // Port 1 on the loopback is not listened on here.
+  const PreparedRebuild refused = Download({"http://127.0.0.1:1/ken_all.zip"});
+  EXPECT_TRUE(refused.reason.startsWith("ダウンロードできませんでした。「http://127.0.0.1:1/ken_all.zip」: ネットワークに接続できません（"))
+      << refused.reason.toStdString();
+  for (const char* url : {"ftp://127.0.0.1/ken_all.zip", "file:///etc/hostname", "ken_all.zip"}) {
+    NationalDownload download({url}, 5);
+    const PreparedRebuild got = WaitForDownload(download);
+    EXPECT_EQ(got.reason, QStringLiteral("ダウンロードできませんでした。「%1」: http または https のアドレスではありません").arg(url));
+  }
+}
+
+TEST_F(NationalDownloadTest, SilentServerEndsTheWholeRunAtTheTimeout) {
+  const PreparedRebuild got = Download({"silent/x", "ken_all.zip"}, 2);
+  EXPECT_EQ(got.reason, QStringLiteral("ダウンロードできませんでした。「%1」: 2 秒以内に終わりませんでした（タイムアウト）")
+                            .arg(server_.Url("silent/x")));
+  EXPECT_FALSE(server_.Paths().contains("/ken_all.zip"));  // the timeout covers the run, not one address
+}
+
+TEST_F(NationalDownloadTest, CancelMidTransferStopsEverything) {
+  QByteArray big(1 << 20, '\0');
+  for (qsizetype i = 0; i < big.size(); ++i) big[i] = char(i * 7919 >> 3);
+  server_.Serve("big.zip", big);  // only its first 64 KB ever come
+  NationalDownload download({server_.Url("trickle/big.zip"), server_.Url("ken_all.zip")}, 30);
+  qint64 seen = 0, announced = 0;
+  QObject::connect(&download, &NationalDownload::Progress, [&](qint64 received, qint64 total) {
+    seen = received;
+    announced = total;
+    if (received > 0) download.Cancel();
+  });
+  const PreparedRebuild got = WaitForDownload(download);
+  EXPECT_GT(seen, 0);
+  EXPECT_EQ(announced, ReadBytes(server_.Root().File("big.zip")).size());
+  EXPECT_EQ(got.reason, QStringLiteral("ダウンロードできませんでした。「%1」: ダウンロードを取り消しました")
+                            .arg(server_.Url("trickle/big.zip")));
+  EXPECT_FALSE(download.IsRunning());
+}
+
+TEST_F(NationalDownloadTest, CancelBeforeTheFirstRequestFinishesAtOnce) {
+  NationalDownload download({server_.Url("ken_all.zip")}, 30);
+  bool finished = false;
+  QObject::connect(&download, &NationalDownload::Finished, [&] { finished = true; });
+  download.Start();
+  EXPECT_FALSE(finished);  // never inside Start
+  download.Cancel();
+  EXPECT_TRUE(finished);
+  EXPECT_EQ(download.Result().reason, QString("ダウンロードできませんでした。ダウンロードを取り消しました"));
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(server_.Paths().isEmpty());
+}
+
+TEST(DownloadProgressText, GroupsDigitsAndLeavesOutAnUnknownTotal) {
+  EXPECT_EQ(DownloadProgressText(0, -1), QString("受信 0 バイト"));
+  EXPECT_EQ(DownloadProgressText(1234567, -1), QString("受信 1,234,567 バイト"));
+  EXPECT_EQ(DownloadProgressText(999, 2100000), QString("受信 999 / 2,100,000 バイト"));
+}
+
+}  // namespace

@@ -1,0 +1,130 @@
+// The rebuild from a ZIP as published and from bytes in memory, and where the button looks.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+#include "support/DataBuilder.h"
+#include "support/ZipMaker.h"
+#include "update/NationalFile.h"
+#include "update/RebuildKit.h"
+#include "update/ZipMember.h"
+
+namespace {
+
+QString FolderName(const TempFolder& folder) { return QDir::toNativeSeparators(QDir(folder.Path()).absolutePath()); }
+
+// The data files that a rebuild from the unpacked CSV leaves.
+std::vector<QByteArray> FilesFromCsv(const QByteArray& csv) {
+  TempFolder folder;
+  RecordingPlatform platform;
+  EXPECT_TRUE(RebuildFrom(folder, csv, platform).ok);
+  return DataFileBytes(folder);
+}
+
+TEST(RebuildZip, BothPublishedEditionsGiveTheFilesOfTheUnpackedCsv) {
+  const QByteArray cp932 = MakeKenAll(2000, 7, true);
+  const QByteArray utf8 = MakeKenAll(2000, 7, true, {"--encoding", "utf8"});
+  ASSERT_NE(cp932, utf8);
+  const std::vector<QByteArray> expected = FilesFromCsv(cp932);
+  ASSERT_EQ(FilesFromCsv(utf8), expected);  // the two editions hold the same rows
+
+  for (const auto& [zipName, member, csv] : {std::tuple{"ken_all.zip", "KEN_ALL.CSV", cp932},
+                                             std::tuple{"utf_ken_all.zip", "utf_ken_all.csv", utf8}}) {
+    TempFolder folder;
+    WriteBytes(folder.File(zipName), MakeZip({{member, csv}}));
+    RecordingPlatform platform;
+    const RebuildOutcome outcome = RebuildDataFiles(folder.Path(), folder.File(zipName), platform);
+    ASSERT_TRUE(outcome.ok) << outcome.message.toStdString();
+    EXPECT_EQ(outcome.entryCount, expected[2].size() / 130);
+    EXPECT_EQ(DataFileBytes(folder), expected) << zipName;
+    // Nothing unpacked beside the archive.
+    QStringList listing{"city.DAT", "fuken.DAT", "mirabo.lock", "ubinind.dat", "ubinno.dat", zipName};
+    listing.sort();
+    EXPECT_EQ(FolderListing(folder), listing);
+  }
+}
+
+TEST(RebuildZip, ArchiveIsKnownByContentNotByName) {
+  const QByteArray csv = MakeKenAll(50, 2);
+  TempFolder folder;
+  WriteBytes(folder.File("KEN_ALL.CSV"), MakeZip({{"KEN_ALL.CSV", csv}}));  // a ZIP under the CSV's name
+  RecordingPlatform platform;
+  ASSERT_TRUE(RebuildDataFiles(folder.Path(), folder.File("KEN_ALL.CSV"), platform).ok);
+  EXPECT_EQ(DataFileBytes(folder), FilesFromCsv(csv));
+}
+
+TEST(RebuildZip, FromBytesInMemoryWritesOnlyTheDataFiles) {
+  const QByteArray csv = MakeKenAll(80, 3);
+  TempFolder folder;
+  RecordingPlatform platform;
+  const RebuildOutcome outcome = RebuildFromBytes(folder.Path(), MakeZip({{"KEN_ALL.CSV", csv}}), "ken_all.zip", platform);
+  ASSERT_TRUE(outcome.ok) << outcome.message.toStdString();
+  EXPECT_EQ(FolderListing(folder),
+            QStringList({"city.DAT", "fuken.DAT", "mirabo.lock", "ubinind.dat", "ubinno.dat"}));  // first import: no change report
+  EXPECT_EQ(DataFileBytes(folder), FilesFromCsv(csv));
+}
+
+TEST(RebuildZip, RefusalsNameArchiveAndMemberAndKeepTheOldFiles) {
+  const QByteArray good = KenAllLine("1000001", "東京都", "千代田区", "千代田");
+  struct Case {
+    QByteArray zip;
+    QString message;
+  };
+  const Case cases[] = {
+      {MakeZip({{"readme.txt", good}}), "「ken_all.zip」: ZIP の中に CSV ファイルがありません。データは変更していません。"},
+      {MakeZip({{"a.csv", good}, {"b.csv", good}}),
+       "「ken_all.zip」: ZIP の中に CSV ファイルが 2 個以上あります（「a.csv」と「b.csv」）。データは変更していません。"},
+      {MakeZip({{"KEN_ALL.CSV", good + "1,2,3\r\n"}}),
+       "「ken_all.zip」の「KEN_ALL.CSV」の 2 行目: 値が 3 個あります（15 個のはずです）。データは変更していません。"},
+      {MakeZipBomb("KEN_ALL.CSV", kMaxZipMemberBytes + 1),
+       "「ken_all.zip」: ZIP の中の「KEN_ALL.CSV」は展開すると 200 MB を超えます。データは変更していません。"},
+  };
+  TempFolder folder;
+  RecordingPlatform platform;
+  ASSERT_TRUE(RebuildFrom(folder, good, platform).ok);
+  const std::vector<QByteArray> before = DataFileBytes(folder);
+  for (const Case& c : cases) {
+    WriteBytes(folder.File("ken_all.zip"), c.zip);
+    const RebuildOutcome outcome = RebuildDataFiles(folder.Path(), folder.File("ken_all.zip"), platform);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.message, c.message);
+    EXPECT_EQ(DataFileBytes(folder), before);
+  }
+}
+
+TEST(NationalFile, ButtonLooksForTheCsvThenEachArchiveInOrder) {
+  TempFolder folder;
+  EXPECT_EQ(FindNationalFile(folder.Path()), QString());
+  QDir(folder.Path()).mkdir("KEN_ALL.CSV");  // a folder of that name is no file
+  EXPECT_EQ(FindNationalFile(folder.Path()), QString());
+  WriteBytes(folder.File("utf_ken_all.zip"), "z");
+  EXPECT_EQ(FindNationalFile(folder.Path()), folder.File("utf_ken_all.zip"));
+  WriteBytes(folder.File("ken_all.zip"), "z");
+  EXPECT_EQ(FindNationalFile(folder.Path()), folder.File("ken_all.zip"));
+  QDir(folder.Path()).rmdir("KEN_ALL.CSV");
+  WriteBytes(folder.File("KEN_ALL.CSV"), "c");
+  EXPECT_EQ(FindNationalFile(folder.Path()), folder.File("KEN_ALL.CSV"));
+}
+
+TEST(NationalFile, MessageForNoneNamesAllThreeAndTheFolder) {
+  TempFolder folder;
+  EXPECT_EQ(NoNationalFileMessage(folder.Path()),
+            QStringLiteral("「KEN_ALL.CSV」、「ken_all.zip」、「utf_ken_all.zip」 のどれも見つかりません（フォルダ: %1）。"
+                           "データは変更していません。")
+                .arg(FolderName(folder)));
+}
+
+TEST(NationalFile, DownloadAddressChosenThenEnvironmentThenOfficial) {
+  qunsetenv("MIRABO_DOWNLOAD_URL");
+  EXPECT_EQ(DownloadUrls(), QStringList({"https://www.post.japanpost.jp/service/search/zipcode/download/kogaki/zip/ken_all.zip",
+                                         "https://www.post.japanpost.jp/service/search/zipcode/download/utf/zip/utf_ken_all.zip"}));
+  qputenv("MIRABO_DOWNLOAD_URL", "http://127.0.0.1:9/mirror.zip");
+  EXPECT_EQ(DownloadUrls(), QStringList({"http://127.0.0.1:9/mirror.zip"}));
+  EXPECT_EQ(DownloadUrls("http://127.0.0.1:9/chosen.zip"), QStringList({"http://127.0.0.1:9/chosen.zip"}));
+  qputenv("MIRABO_DOWNLOAD_URL", "");
+  EXPECT_EQ(DownloadUrls().size(), 2);
+  qunsetenv("MIRABO_DOWNLOAD_URL");
+}
+
+}  // namespace

@@ -1,0 +1,241 @@
+// Download, file dialog and drop through the real window, against a local server.
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QtTest>
+
+#include "WindowFixture.h"
+#include "support/DataBuilder.h"
+#include "support/HttpFixture.h"
+#include "support/ZipMaker.h"
+#include "update/Rebuild.h"
+#include "window/ExtentList.h"
+
+namespace {
+
+QByteArray FolderBytes(const QString& folder) {
+  QByteArray all;
+  for (const char* name : {"fuken.DAT", "city.DAT", "ubinno.dat", "ubinind.dat"}) all += ReadBytes(folder + name) + '|';
+  return all;
+}
+
+// The data files that a rebuild from the unpacked CSV leaves.
+QByteArray FilesFromCsv(const QByteArray& csv) {
+  TempFolder folder;
+  WriteBytes(folder.File("KEN_ALL.CSV"), csv);
+  RecordingPlatform platform;
+  RebuildDataFiles(folder.Path(), folder.File("KEN_ALL.CSV"), platform);
+  return FolderBytes(folder.Path());
+}
+
+// The messages other than the one that reports a rebuild done.
+QStringList Refusals(const RecordingPlatform& platform) {
+  QStringList refusals;
+  for (const QString& text : platform.Messages())
+    if (!text.startsWith(QStringLiteral("更新しました。"))) refusals << text;
+  return refusals;
+}
+
+QProgressDialog* OpenDialog(const frmMirabo& window) {
+  auto* dialog = window.findChild<QProgressDialog*>("DownloadDialog");
+  return dialog && dialog->isVisible() ? dialog : nullptr;
+}
+
+// Notes when the download's progress dialog is shown, and whether the window was busy then.
+class DialogWatcher : public QObject {
+ public:
+  explicit DialogWatcher(const frmMirabo& window) : window_(window) { qApp->installEventFilter(this); }
+  ~DialogWatcher() override { qApp->removeEventFilter(this); }
+  bool seen = false, busy = false;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show && watched->objectName() == u"DownloadDialog") {
+      seen = true;
+      busy = window_.IsBusy();
+    }
+    return false;
+  }
+
+ private:
+  const frmMirabo& window_;
+};
+
+// Runs `step` every 20 ms while the window's handler runs, until it returns true (or 20 s pass).
+void WhileRunning(const std::function<bool()>& step) {
+  auto* timer = new QTimer;
+  auto* clock = new QElapsedTimer;
+  clock->start();
+  QObject::connect(timer, &QTimer::timeout, [timer, clock, step] {
+    if (step() || clock->elapsed() > 20000) {
+      timer->stop();
+      timer->deleteLater();
+      delete clock;
+    }
+  });
+  timer->start(20);
+}
+
+}  // namespace
+
+class DownloadWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase();
+  void init();
+  void cleanup();
+  void downloadShowsProgressAndRebuildsInMemory();
+  void cancelMidTransferKeepsTheData();
+  void menuItemDownloadsAndARefusalKeepsTheData();
+  void chosenFileRebuildsWhereverItLies();
+  void droppedZipRebuildsAndOtherFilesAreRefused();
+  void updateButtonTakesTheArchiveWhenNoCsvIsThere();
+
+ private:
+  QByteArray csv_;
+  QByteArray expected_;
+  std::unique_ptr<HttpFixture> server_;
+  std::unique_ptr<TempFolder> folder_;
+  std::unique_ptr<RecordingPlatform> platform_;
+  std::unique_ptr<frmMirabo> window_;
+  QByteArray before_;
+};
+
+void DownloadWindowTest::initTestCase() {
+  csv_ = MakeKenAll(3000, 9);
+  expected_ = FilesFromCsv(csv_);
+}
+
+void DownloadWindowTest::init() {
+  server_ = std::make_unique<HttpFixture>();
+  QVERIFY(server_->Ok());
+  server_->Serve("ken_all.zip", MakeZip({{"KEN_ALL.CSV", csv_}}));
+  folder_ = std::make_unique<TempFolder>();
+  WriteDataSet(folder_->Path(), GridDataSet(3, 3, 2));
+  before_ = FolderBytes(folder_->Path());
+  platform_ = std::make_unique<RecordingPlatform>();
+  platform_->forwardEvents = true;
+  window_ = std::make_unique<frmMirabo>(*platform_, folder_->Path());
+  window_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+}
+
+void DownloadWindowTest::cleanup() {
+  window_.reset();
+  platform_.reset();
+  folder_.reset();
+  server_.reset();
+  qunsetenv("MIRABO_DOWNLOAD_URL");
+}
+
+void DownloadWindowTest::downloadShowsProgressAndRebuildsInMemory() {
+  qputenv("MIRABO_DOWNLOAD_URL", server_->Url("redirect/2/ken_all.zip").toUtf8());
+  const DialogWatcher watcher(*window_);
+  window_->Command5->click();
+  QVERIFY(watcher.seen);
+  QVERIFY(watcher.busy);
+  QVERIFY(!OpenDialog(*window_));
+  QCOMPARE(Refusals(*platform_), QStringList());
+  QCOMPARE(FolderBytes(folder_->Path()), expected_);
+  QCOMPARE(window_->Data.EntryCount, 3000);
+  QCOMPARE(window_->List1->count(), 47);  // the window shows the new data
+  QVERIFY(!window_->IsBusy());
+  // Nothing unpacked or saved beside the data files.
+  QCOMPARE(QDir(folder_->Path()).entryList({"*.csv", "*.CSV", "*.zip", "*.tmp"}, QDir::Files), QStringList());
+}
+
+void DownloadWindowTest::cancelMidTransferKeepsTheData() {
+  QByteArray big(1 << 20, '\0');
+  for (qsizetype i = 0; i < big.size(); ++i) big[i] = char(i * 7919 >> 3);
+  server_->Serve("big.zip", big);
+  qputenv("MIRABO_DOWNLOAD_URL", server_->Url("trickle/big.zip").toUtf8());
+  QString shown;
+  WhileRunning([&] {
+    QProgressDialog* dialog = OpenDialog(*window_);
+    if (!dialog) return false;
+    shown = dialog->findChild<QLabel*>()->text();
+    if (!shown.contains(" / 1,048,576 ")) return false;  // the first bytes have come
+    QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+    return true;
+  });
+  window_->Command5->click();
+  // The server sends 64 KB, then 64 KB more, then nothing.
+  QVERIFY2(shown == "ダウンロードしています…\n受信 65,536 / 1,048,576 バイト" ||
+               shown == "ダウンロードしています…\n受信 131,072 / 1,048,576 バイト",
+           qPrintable(shown));
+  QCOMPARE(platform_->calls.filter("message|"),
+           QStringList({QStringLiteral("message|最新データをダウンロードして更新|ダウンロードできませんでした。「%1」: "
+                                       "ダウンロードを取り消しました。データは変更していません。")
+                            .arg(server_->Url("trickle/big.zip"))}));
+  QCOMPARE(FolderBytes(folder_->Path()), before_);
+  QCOMPARE(window_->List1->count(), 3);
+  QCOMPARE(window_->Data.EntryCount, 18);
+  QVERIFY(!window_->IsBusy());
+}
+
+void DownloadWindowTest::menuItemDownloadsAndARefusalKeepsTheData() {
+  qputenv("MIRABO_DOWNLOAD_URL", server_->Url("status/404").toUtf8());
+  window_->mDownload->trigger();
+  QCOMPARE(Refusals(*platform_),
+           QStringList({QStringLiteral("ダウンロードできませんでした。「%1」: サーバーの応答が HTTP 404 でした。データは変更していません。")
+                            .arg(server_->Url("status/404"))}));
+  QCOMPARE(FolderBytes(folder_->Path()), before_);
+  QCOMPARE(window_->List1->count(), 3);  // still showing the old data
+  QCOMPARE(window_->Data.EntryCount, 18);
+
+  qputenv("MIRABO_DOWNLOAD_URL", server_->Url("ken_all.zip").toUtf8());
+  window_->mDownload->trigger();
+  QCOMPARE(FolderBytes(folder_->Path()), expected_);
+}
+
+void DownloadWindowTest::chosenFileRebuildsWhereverItLies() {
+  TempFolder elsewhere;
+  WriteBytes(elsewhere.File("utf_ken_all.zip"),
+             MakeZip({{"utf_ken_all.csv", MakeKenAll(3000, 9, false, {"--encoding", "utf8"})}}));
+  window_->Command6->click();  // cancelled: nothing happens
+  QCOMPARE(platform_->calls.filter("choose|"),
+           QStringList({QStringLiteral("choose|ファイルを選んで更新…|%1|郵便番号データ (*.csv *.CSV *.zip *.ZIP)")
+                            .arg(folder_->Path())}));
+  QCOMPARE(FolderBytes(folder_->Path()), before_);
+  QCOMPARE(Refusals(*platform_), QStringList());
+
+  platform_->chosenFile = elsewhere.File("utf_ken_all.zip");
+  window_->mChooseFile->trigger();
+  QCOMPARE(Refusals(*platform_), QStringList());
+  QCOMPARE(FolderBytes(folder_->Path()), expected_);
+}
+
+void DownloadWindowTest::droppedZipRebuildsAndOtherFilesAreRefused() {
+  TempFolder elsewhere;
+  WriteBytes(elsewhere.File("ken_all.zip"), MakeZip({{"KEN_ALL.CSV", csv_}}));
+  WriteBytes(elsewhere.File("notes.txt"), csv_);
+  auto drop = [&](const QString& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window_.get(), &dropped);
+    return dropped.isAccepted();
+  };
+  QVERIFY(!drop(elsewhere.File("notes.txt")));
+  QVERIFY(drop(elsewhere.File("ken_all.zip")));
+  QTRY_COMPARE(FolderBytes(folder_->Path()), expected_);
+  QCOMPARE(Refusals(*platform_), QStringList());
+  QTRY_COMPARE(window_->List1->count(), 47);
+}
+
+void DownloadWindowTest::updateButtonTakesTheArchiveWhenNoCsvIsThere() {
+  WriteBytes(folder_->File("utf_ken_all.zip"), "not used while ken_all.zip is there");
+  WriteBytes(folder_->File("ken_all.zip"), MakeZip({{"KEN_ALL.CSV", csv_}}));
+  window_->Command3->click();
+  QCOMPARE(Refusals(*platform_), QStringList());
+  QCOMPARE(FolderBytes(folder_->Path()), expected_);
+}
+
+QTEST_MAIN(DownloadWindowTest)
+#include "download_window_test.moc"
