@@ -9,6 +9,7 @@
 
 #include "update/DataFileBuilder.h"
 #include "update/DataFileInstall.h"
+#include "update/DataFolderCheck.h"
 #include "update/DataFolderLock.h"
 #include "update/SwapPaths.h"
 
@@ -66,6 +67,9 @@ QString FaultMessage(const QFileInfo& csv, const KenAllFault& fault) {
 RebuildOutcome RebuildDataFiles(const QString& dataFolder, const QString& csvPath, Platform& platform,
                                 const std::function<void()>& beforeSwap, FileOps& ops) {
   RebuildOutcome outcome;
+  // Read-only data is refused before anything is read: nothing could be replaced.
+  outcome.message = DataFolderWriteProblem(dataFolder);
+  if (!outcome.message.isEmpty()) return outcome;
   const QString folder = dataFolder.endsWith(u'/') ? dataFolder : dataFolder + u'/';
   // Held to the end, so a second rebuild of this folder is refused at once.
   const SwapPaths paths(folder);
@@ -90,6 +94,10 @@ RebuildOutcome RebuildDataFiles(const QString& dataFolder, const QString& csvPat
     outcome.message = LockFailure(lock, paths);
     return outcome;
   }
+  const DataImage& image = build.image;
+  outcome.message = DataFolderSpaceProblem(
+      folder, qint64(image.pref.size()) + image.city.size() + image.entry.size() + image.index.size());
+  if (!outcome.message.isEmpty()) return outcome;
   const std::optional<QByteArray> previousEntries = ReadPreviousEntries(folder);
   outcome.message = InstallDataImage(build.image, folder, platform, beforeSwap, ops);
   if (!outcome.message.isEmpty()) return outcome;
