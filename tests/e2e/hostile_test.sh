@@ -191,11 +191,21 @@ if [ "$(id -u)" -eq 0 ] && command -v runuser >/dev/null; then
     chown -R nobody "$work/nobody-home"
     runuser -u nobody -- env HOME="$work/nobody-home" TMPDIR="$work/nobody-home" \
       "$work/nobody-home/test_data" --gtest_filter='*ReadOnly*:*WithoutWriteAccess*' >"$work/ut.out" 2>&1
-    check readonly-unit-data "$(tail -n5 "$work/ut.out")" grep -q "PASSED" "$work/ut.out"
+    ut=$?
+    check readonly-unit-data "$(tail -n5 "$work/ut.out")" test "$ut" -eq 0 -a -z "$(grep SKIPPED "$work/ut.out")"
+    if [ -x "$tests/test_update" ]; then
+      cp "$tests/test_update" "$work/nobody-home/" && chown nobody "$work/nobody-home/test_update"
+      runuser -u nobody -- env HOME="$work/nobody-home" TMPDIR="$work/nobody-home" \
+        "$work/nobody-home/test_update" --gtest_filter='DataFolderCheck.*' >"$work/ut.out" 2>&1
+      ut=$?
+      check readonly-unit-update "$(tail -n5 "$work/ut.out")" test "$ut" -eq 0 -a -z "$(grep SKIPPED "$work/ut.out")"
+    fi
     runuser -u nobody -- env HOME="$work/nobody-home" TMPDIR="$work/nobody-home" XDG_RUNTIME_DIR="$work/nobody-home" \
       QT_QPA_PLATFORM=offscreen "$work/nobody-home/damaged_data_test" readOnlyDataIsBrowsedAndClosingWritesNothing \
       >"$work/ut.out" 2>&1
-    check readonly-unit-window "$(tail -n5 "$work/ut.out")" grep -q "^PASS   : .*readOnlyData" "$work/ut.out"
+    ut=$?
+    check readonly-unit-window "$(tail -n5 "$work/ut.out")" \
+      test "$ut" -eq 0 -a -n "$(grep '^PASS   : .*readOnlyData' "$work/ut.out")"
   fi
 else
   log "SKIP readonly: needs root and runuser to act as nobody"
