@@ -144,15 +144,9 @@ TEST_F(SearchCliTest, ExitStatusesAndStandardError) {
       {"full stop kept, not found: one beep", {"code", "1000001."}, {}, 1, kBel, false, 1},
       {"cleaned to nothing: one beep, no list", {"code", "a"}, {}, 1, kBel, false, 0},
       {"empty text: beep, no list", {"code", ""}, {}, 1, kBel, false, 0},
-      {"empty lines in a batch are skipped", {"code", "-"}, "
-9999999
-
-", 0, "", false, 0},
-      {"empty lines in an address batch too", {"address", "-"}, U("
-多摩
-").toUtf8(), 0, kTooMany, false, 0},
-      {"line of spaces is still a search", {"address", "-"}, "  
-", 1, kBel, false, 0},
+      {"empty lines in a batch are skipped", {"code", "-"}, "\n9999999\n\n", 0, "", false, 0},
+      {"empty lines in an address batch too", {"address", "-"}, U("\n多摩\n").toUtf8(), 0, kTooMany, false, 0},
+      {"line of spaces is still a search", {"address", "-"}, "  \n", 1, kBel, false, 0},
       {"hyphen-led text after --: the hyphen goes, found", {"code", "--", "-1000001"}, {}, 0, "", false, 0},
       {"postal mark and hyphen: one beep, found", {"code", U("〒100-0001")}, {}, 0, kBel, false, 0},
       {"leading space: one beep, found", {"code", " 100-0001"}, {}, 0, kBel, false, 0},

@@ -25,6 +25,8 @@ struct HugeCase {
   qint64 recordLength;
 };
 
+void PrintTo(const HugeCase& c, std::ostream* os) { *os << c.name; }
+
 class DataSetHugeCounts : public DataSetLimits, public ::testing::WithParamInterface<HugeCase> {};
 
 TEST_P(DataSetHugeCounts, OneRecordOverAMillionMakesTheSetDamagedAndClosed) {
@@ -107,6 +109,8 @@ struct SelectionCase {
   QByteArray nameBytes;
   bool selection;
 };
+
+void PrintTo(const SelectionCase& c, std::ostream* os) { *os << c.name; }
 
 class SavedSelectionName : public ::testing::TestWithParam<SelectionCase> {};
 

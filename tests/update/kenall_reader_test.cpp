@@ -198,7 +198,7 @@ struct EncodingFaultCase {
   QString what;
 };
 // Cases print as their names, so that test names and failures stay readable.
-void PrintTo(const EncodingCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const EncodingFaultCase& c, std::ostream* os) { *os << c.name; }
 
 class KenAllMixedEncodings : public ::testing::TestWithParam<EncodingFaultCase> {};
 
@@ -234,6 +234,8 @@ struct EditionCase {
   TextEncoding encoding;
   QString pref;  // of the last row
 };
+
+void PrintTo(const EditionCase& c, std::ostream* os) { *os << c.name; }
 
 class KenAllEditions : public ::testing::TestWithParam<EditionCase> {};
 
