@@ -17,6 +17,8 @@ QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 // Every command that only reads the data, with arguments that find something.
 const QList<QStringList> kReadingCommands = {
     {"browse"}, {"browse", "0"}, {"code", "1000001"}, {"address", "千代田"}, {"info"}, {"copy", "1"}};
+// The same and the list check, which reads the data too (its list from empty standard input).
+const QList<QStringList> kFolderCommands = kReadingCommands + QList<QStringList>{{"check", "-"}};
 
 // Runs the program through the shell, so that its standard output can be /dev/full
 // or closed; `redirect` is the shell's redirection of handle 1.
@@ -71,7 +73,7 @@ TEST_F(CliDataFolder, ClosedStandardOutputFailsAndNoOutputLandsInADataFile) {
 
 TEST_F(CliDataFolder, DamagedDataSetIsRefusedByEveryReadingCommand) {
   ASSERT_TRUE(QFile::resize(folder_.File("fuken.DAT"), qint64(18) * 50000000));  // sparse
-  for (const QStringList& command : kReadingCommands) {
+  for (const QStringList& command : kFolderCommands) {
     const CliRun run = RunCli(With(command));
     EXPECT_EQ(run.status, 2) << command.join(' ').toStdString();
     EXPECT_TRUE(run.out.isEmpty()) << command.join(' ').toStdString();
@@ -84,7 +86,7 @@ TEST_F(CliDataFolder, DamagedDataSetIsRefusedByEveryReadingCommand) {
 TEST(CliMistypedFolder, MissingFolderIsAnErrorForEveryReadingCommand) {
   TempFolder root;
   const QString missing = root.Path() + "nonexistent";
-  for (const QStringList& command : kReadingCommands) {
+  for (const QStringList& command : kFolderCommands) {
     const CliRun run = RunCli(QStringList{"--data", missing} + command);
     EXPECT_EQ(run.status, 2) << command.join(' ').toStdString();
     EXPECT_TRUE(run.out.isEmpty());
@@ -96,7 +98,7 @@ TEST(CliMistypedFolder, MissingFolderIsAnErrorForEveryReadingCommand) {
 TEST(CliMistypedFolder, FolderWithoutDataFilesIsAnErrorAndStaysEmpty) {
   TempFolder folder;
   WriteBytes(folder.File("notes.txt"), "x");
-  for (const QStringList& command : kReadingCommands) {
+  for (const QStringList& command : kFolderCommands) {
     const CliRun run = RunCli(QStringList{"--data", folder.Path()} + command);
     EXPECT_EQ(run.status, 2) << command.join(' ').toStdString();
     EXPECT_EQ(QString::fromUtf8(run.err), "mirabo-cli: no data files in " + folder.Path().chopped(1) + "\n");
