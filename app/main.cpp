@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "data/Cp932Codec.h"
+#include "platform/ProgramFolder.h"
 #include "window/LayoutTable.h"
 #include "window/QtPlatform.h"
 #include "window/WindowIcon.h"
@@ -20,7 +21,13 @@ int main(int argc, char* argv[]) {
     platform.MessageBox(QStringLiteral("文字コード(CP932)の変換ができないため起動できません。"), kWindowTitle);
     return 2;
   }
-  const DataLayout layout = ChooseDataLayout(QCoreApplication::applicationDirPath());
+  // The folder's own bytes: Qt's text for a name that is not UTF-8 is empty.
+  const QString programFolder = ProgramFolder();
+  if (programFolder.isEmpty()) {
+    platform.MessageBox(QStringLiteral("プログラムのフォルダーが見つかりません。"), kWindowTitle);
+    return 1;
+  }
+  const DataLayout layout = ChooseDataLayout(programFolder);
   if (layout.dataFolder.isEmpty()) {  // no home folder to keep the data in
     platform.MessageBox(layout.error, kWindowTitle);
     return 1;

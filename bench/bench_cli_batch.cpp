@@ -1,4 +1,5 @@
-// mirabo-cli code - with 10,000 codes on standard input, start to finish.
+// mirabo-cli code - with 10,000 codes and address - with 1,000 texts on standard input,
+// start to finish. The address batch must stay within 3 s on national-scale data.
 #include <benchmark/benchmark.h>
 
 #include <QFileInfo>
@@ -42,6 +43,37 @@ void BM_CliCodeBatch(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_CliCodeBatch)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(7)->UseRealTime()
+    ->ReportAggregatesOnly(true);
+
+// 1,000 address texts: the city of an entry and the start of its town, from entries
+// spread over the whole file, so that every search scans all entries.
+QString WriteAddresses() {
+  const QString folder = NationalData::Get().Folder();
+  DataSet data;
+  data.OpenDataFiles(folder);
+  QString text;
+  for (int i = 0; i < 1000; ++i) {
+    data.ReadEntry(qint32(1 + qint64(i) * 7919 % data.EntryCount));
+    text += data.EntryRec.City.trimmed() + data.EntryRec.Town.trimmed().left(2) + u'\n';
+  }
+  const QString path = folder + "addresses.txt";
+  QFile file(path);
+  if (file.open(QIODevice::WriteOnly)) file.write(text.toUtf8());
+  return path;
+}
+
+void BM_CliAddressBatch(benchmark::State& state) {
+  static const QString addresses = WriteAddresses();
+  for (auto _ : state) {
+    QProcess cli;
+    cli.setStandardInputFile(addresses);
+    cli.setStandardOutputFile(QProcess::nullDevice());
+    cli.setStandardErrorFile(QProcess::nullDevice());  // the too-many message of wide texts
+    cli.start(cliPath, {"--data", NationalData::Get().Folder(), "address", "-"});
+    if (!cli.waitForFinished(60000) || cli.exitCode() != 0) state.SkipWithError("mirabo-cli address - failed");
+  }
+}
+BENCHMARK(BM_CliAddressBatch)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)->UseRealTime()
     ->ReportAggregatesOnly(true);
 
 }  // namespace

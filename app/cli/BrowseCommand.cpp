@@ -1,4 +1,6 @@
 // mirabo-cli browse: the lines of the prefecture, city or town list.
+#include <climits>
+
 #include "cli/Cli.h"
 #include "lookup/Browse.h"
 
@@ -19,7 +21,7 @@ int RunBrowse(Cli& cli, const QStringList& args) {
     return cli.Fail(QStringLiteral("usage: browse [PREF [CITY]] with 0-based positions"));
 
   DataSet data;
-  data.OpenDataFiles(cli.dataFolder);
+  if (const auto failed = cli.OpenForReading(data)) return *failed;
   QStringList lines = PrefectureLines(data);
   if (!args.isEmpty()) {
     if (pref >= lines.size()) return cli.Fail(QStringLiteral("no prefecture at position %1").arg(pref));
@@ -29,7 +31,8 @@ int RunBrowse(Cli& cli, const QStringList& args) {
     if (city >= lines.size()) return cli.Fail(QStringLiteral("no city at position %1").arg(city));
     // As in the window: city position CITY is city record FirstCity + CITY of the prefecture.
     data.ReadPref(pref + 1);
-    data.ReadCity(data.PrefRec.FirstCity + city);
+    const qint64 cityRecNo = qint64(data.PrefRec.FirstCity) + city;  // FirstCity comes from the file
+    data.ReadCity(cityRecNo >= 1 && cityRecNo <= INT_MAX ? qint32(cityRecNo) : 0);
     lines = TownListOf(data, data.CityRec.FirstEntry, data.CityRec.LastEntry).lines;
   }
   for (const QString& line : lines) cli.out << line << '\n';

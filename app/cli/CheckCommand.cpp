@@ -48,6 +48,8 @@ int RunCheck(Cli& cli, const QStringList& args) {
   QByteArray bytes;
   if (!ReadInput(parsed.file, bytes)) return cli.Fail(QStringLiteral("cannot read %1").arg(parsed.file));
   QStringList lines = SplitListLines(DecodeListInput(bytes));
+  DataSet data;
+  if (const auto failed = cli.OpenForReading(data)) return *failed;
 
   if (parsed.header && !lines.isEmpty()) {
     const QStringList titles = SplitListRow(lines.takeFirst());
@@ -55,8 +57,6 @@ int RunCheck(Cli& cli, const QStringList& args) {
     cli.out << QStringLiteral("判定") << '\t' << titles.value(0) << '\t' << titles.value(1) << '\t'
             << QStringLiteral("候補") << '\n';
   }
-  DataSet data;
-  data.OpenDataFiles(cli.dataFolder);
   const CityLookup lookup(data);
   data.CloseAll();
   bool allOk = true;

@@ -1,10 +1,13 @@
 // Shared pieces of the command-line companion: its context and its commands.
 #pragma once
 
+#include <optional>
+
 #include <QStringList>
 #include <QTextStream>
 
 #include "cli/ConsolePlatform.h"
+#include "data/DataSet.h"
 
 struct RebuildOutcome;
 
@@ -19,6 +22,11 @@ struct Cli {
 
   // A one-line reason on standard error, and the failure status.
   int Fail(const QString& reason);
+
+  // Opens the data set for a command that only reads it, creating nothing. Gives
+  // the failure status, already reported, for a folder without any data file or a
+  // damaged data set.
+  std::optional<int> OpenForReading(DataSet& data);
 };
 
 // Each command takes the arguments after its name.

@@ -1,6 +1,4 @@
 // mirabo-cli copy: the text that copying entry RECORD puts on the clipboard.
-#include <QFile>
-
 #include "cli/Cli.h"
 #include "data/DataSet.h"
 #include "output/CopyText.h"
@@ -50,18 +48,17 @@ int RunCopy(Cli& cli, const QStringList& args) {
   const QString reason = ParseCopyArgs(args, request);
   if (!reason.isEmpty()) return cli.Fail(reason);
 
-  // Read-only, so a copy neither needs write access nor creates a missing data file.
-  QFile entries(cli.dataFolder + datafile::Entry);
-  if (!entries.open(QIODevice::ReadOnly)) return cli.Fail(QStringLiteral("cannot open %1").arg(entries.fileName()));
-  const qint64 count = entries.size() / EntryRecord::Size;
+  // Opened without creating anything; read access is enough for a copy.
+  DataSet data;
+  if (const auto failed = cli.OpenForReading(data)) return *failed;
+  if (!data.EntryFile.IsOpen()) return cli.Fail(QStringLiteral("cannot open %1").arg(cli.dataFolder + datafile::Entry));
+  const qint64 count = data.EntryCount;
   bool ok = false;
   const qint64 record = request.record.toLongLong(&ok);
   if (!ok || record < 1 || record > count)
     return cli.Fail(QStringLiteral("RECORD must be a number from 1 to %1: %2").arg(count).arg(request.record));
-  char bytes[EntryRecord::Size];
-  if (!entries.seek((record - 1) * EntryRecord::Size) || entries.read(bytes, EntryRecord::Size) != EntryRecord::Size)
-    return cli.Fail(QStringLiteral("cannot read entry %1").arg(record));
-  const EntryRecord entry = EntryRecord::Decode(bytes);
+  data.ReadEntry(qint32(record));
+  const EntryRecord& entry = data.EntryRec;
   cli.out << CopyText(entry, request.options) << '\n';
   return kExitOk;
 }

@@ -6,7 +6,7 @@
 int RunInfo(Cli& cli, const QStringList& args) {
   if (!args.isEmpty()) return cli.Fail(QStringLiteral("usage: info"));
   DataSet data;
-  data.OpenDataFiles(cli.dataFolder);
+  if (const auto failed = cli.OpenForReading(data)) return *failed;
   const QString text = UpdateInfoText(IndexFileDate(cli.dataFolder), data.PrefCount, data.CityCount, data.IndexCount);
   data.CloseAll();
   cli.out << QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) << '\n';

@@ -93,7 +93,7 @@ int RunSearch(Cli& cli, const QStringList& args, const char* command, SearchText
   if (!ParseSearchArgs(args, parsed))
     return cli.Fail(QStringLiteral("usage: %1 [--tsv] [--] TEXT... (TEXT - reads standard input)").arg(command));
   DataSet data;
-  data.OpenDataFiles(cli.dataFolder);
+  if (const auto failed = cli.OpenForReading(data)) return *failed;
   ConsoleSink sink(cli, data, parsed.tsv);
 
   bool allFound = true;
@@ -107,7 +107,11 @@ int RunSearch(Cli& cli, const QStringList& args, const char* command, SearchText
     QTextStream lines(&input);
     lines.setEncoding(QStringConverter::Utf8);
     QString line;
-    while (lines.readLineInto(&line)) allFound = search(cli, data, line, sink) && allFound;
+    while (lines.readLineInto(&line)) {
+      // A blank line in a list (often the last one) is no search that failed.
+      if (line.isEmpty()) continue;
+      allFound = search(cli, data, line, sink) && allFound;
+    }
   }
   cli.out.flush();
   return allFound ? kExitOk : kExitNothingFound;

@@ -1,10 +1,18 @@
 // mirabo-cli: the window's lookups, copies and rebuild for scripts and batch work.
 #include <QCoreApplication>
-#include <QDir>
+#include <QFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "cli/Cli.h"
 #include "data/Cp932Codec.h"
 #include "platform/DataLayout.h"
+#include "platform/ProgramFolder.h"
 #include "update/SwapRecovery.h"
 
 namespace {
@@ -44,21 +52,40 @@ int Cli::Fail(const QString& reason) {
   return kExitFailure;
 }
 
-int main(int argc, char* argv[]) {
-  QCoreApplication app(argc, argv);
-  QTextStream out(stdout), err(stderr);
-  out.setEncoding(QStringConverter::Utf8);
-  err.setEncoding(QStringConverter::Utf8);
-  ConsolePlatform platform(err);
-  Cli cli{QString(), out, err, platform};
+namespace {
 
-  QStringList args = app.arguments().mid(1);
+// A handle 0, 1 or 2 that the caller closed would go to the next file opened, and
+// the output would land in a data file. Fill each gap with a read-only handle, so
+// that writing to a closed standard output fails as it should.
+void KeepStandardHandlesTaken() {
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (::fcntl(fd, F_GETFD) != -1) continue;
+    const int opened = ::open("/dev/null", O_RDONLY);
+    if (opened >= 0 && opened != fd) ::close(opened);
+  }
+}
+
+// Output that did not arrive is a failure, whatever the command reported.
+int CheckedStatus(Cli& cli, QFile& stdoutFile, int status) {
+  cli.out.flush();
+  const bool flushed = stdoutFile.flush() && std::fflush(stdout) == 0;
+  if (flushed && stdoutFile.error() == QFileDevice::NoError && cli.out.status() == QTextStream::Ok &&
+      !std::ferror(stdout))
+    return status;
+  const QString reason = stdoutFile.error() != QFileDevice::NoError ? stdoutFile.errorString()
+                                                                     : QString::fromLocal8Bit(std::strerror(errno));
+  return cli.Fail(QStringLiteral("cannot write standard output: %1").arg(reason));
+}
+
+int Run(Cli& cli, QStringList args, char* argv[]) {
   if (args.size() >= 2 && args[0] == u"--data") {
-    cli.dataFolder = QDir(args[1]).absolutePath() + u'/';
+    // The folder's own bytes: its name as text may not lead back to it.
+    cli.dataFolder = UsableFolderPath(QByteArray(argv[2]));
+    if (cli.dataFolder.isEmpty()) return cli.Fail(QStringLiteral("cannot open data folder %1").arg(args[1]));
     args = args.mid(2);
   }
   if (args.isEmpty() || args[0] == u"--help" || args[0] == u"-h") {
-    (args.isEmpty() ? err : out) << kUsage << Qt::flush;
+    (args.isEmpty() ? cli.err : cli.out) << kUsage << Qt::flush;
     return args.isEmpty() ? kExitFailure : kExitOk;
   }
   const Command command = FindCommand(args[0]);
@@ -66,17 +93,33 @@ int main(int argc, char* argv[]) {
   try {
     cp932::Require();  // fail before any command reads or writes a file
     if (cli.dataFolder.isEmpty()) {  // no --data: the window's own layout rule
-      const DataLayout layout = ChooseDataLayout(QCoreApplication::applicationDirPath());
+      // The folder's own bytes: Qt's text for a name that is not UTF-8 is empty.
+      const QString programFolder = ProgramFolder();
+      if (programFolder.isEmpty()) return cli.Fail(QStringLiteral("cannot find the program's folder"));
+      const DataLayout layout = ChooseDataLayout(programFolder);
       if (!layout.error.isEmpty()) return cli.Fail(layout.error);
       cli.dataFolder = layout.dataFolder;
     }
     // Every command opens the data set: a rebuild cut short is settled first.
-    RecoverInterruptedSwap(cli.dataFolder, platform);
-    const int status = command(cli, args.mid(1));
-    out.flush();
-    return status;
+    if (!cli.dataFolder.isEmpty()) RecoverInterruptedSwap(cli.dataFolder, cli.platform);
+    return command(cli, args.mid(1));
   } catch (const cp932::Unavailable& missing) {
-    out.flush();
     return cli.Fail(QString::fromLocal8Bit(missing.what()));
   }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  KeepStandardHandlesTaken();
+  QCoreApplication app(argc, argv);
+  QFile stdoutFile;
+  stdoutFile.open(stdout, QIODevice::WriteOnly);
+  QTextStream out(&stdoutFile), err(stderr);
+  out.setEncoding(QStringConverter::Utf8);
+  err.setEncoding(QStringConverter::Utf8);
+  ConsolePlatform platform(err);
+  Cli cli{QString(), out, err, platform};  // filled by --data or the layout rule
+  const int status = Run(cli, app.arguments().mid(1), argv);
+  return CheckedStatus(cli, stdoutFile, status);
 }

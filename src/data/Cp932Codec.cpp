@@ -118,6 +118,21 @@ QString Decode(const char* bytes, qsizetype length) {
   return text;
 }
 
+bool IsValid(const char* bytes, qsizetype length) {
+  const Tables& t = Table();
+  for (qsizetype i = 0; i < length; ++i) {
+    const auto b = quint8(bytes[i]);
+    if (b < 0x80) continue;
+    if (IsLeadByte(b)) {
+      if (i + 1 >= length || t.pair[b][quint8(bytes[i + 1])] == kInvalid) return false;
+      ++i;
+    } else if (t.single[b] == kInvalid) {
+      return false;
+    }
+  }
+  return true;
+}
+
 int CharWidth(QChar c) { return Table().width[c.unicode()]; }
 
 int ByteWidth(QStringView text) {

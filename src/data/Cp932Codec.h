@@ -25,6 +25,9 @@ void Require();
 QString Decode(const char* bytes, qsizetype length);
 inline QString Decode(const QByteArray& bytes) { return Decode(bytes.constData(), bytes.size()); }
 
+// True when every byte belongs to a character that Decode knows: no U+FFFD would appear.
+bool IsValid(const char* bytes, qsizetype length);
+
 // Encodes text; a character that code page 932 cannot hold is written as "?".
 QByteArray Encode(QStringView text);
 

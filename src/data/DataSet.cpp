@@ -21,16 +21,29 @@ bool WriteFrom(RecordFile& file, qint32 n, const Record& buffer) {
 
 }  // namespace
 
-void DataSet::OpenDataFiles(const QString& dataFolder) {
-  PrefFile.Open(dataFolder + datafile::Pref);
-  CityFile.Open(dataFolder + datafile::City);
-  EntryFile.Open(dataFolder + datafile::Entry);
-  IndexFile.Open(dataFolder + datafile::Index);
+void DataSet::OpenDataFiles(const QString& dataFolder, bool create) {
+  CloseAll();
+  ++generation_;
+  damaged_ = false;
+  PrefCount = CityCount = EntryCount = IndexCount = 0;
+  // A folder path that could not be found must not become "/" or the working directory.
+  if (dataFolder.isEmpty()) return;
+  PrefFile.Open(dataFolder + datafile::Pref, create);
+  CityFile.Open(dataFolder + datafile::City, create);
+  EntryFile.Open(dataFolder + datafile::Entry, create);
+  IndexFile.Open(dataFolder + datafile::Index, create);
+  for (const RecordFile* file : {&PrefFile, &CityFile, &EntryFile, &IndexFile}) {
+    // Listing or scanning millions of records would take all memory and never end.
+    if (file->Count() > kMaxRecords) {
+      damaged_ = true;
+      CloseAll();
+      return;
+    }
+  }
   PrefCount = PrefFile.Count();
   CityCount = CityFile.Count();
   EntryCount = EntryFile.Count();
   IndexCount = IndexFile.Count();
-  ++generation_;
 }
 
 void DataSet::CloseAll() {

@@ -6,6 +6,10 @@
 #include "data/RecordFile.h"
 #include "data/Records.h"
 
+// What the user is told about a Damaged() data set.
+inline const QString kDamagedDataMessage =
+    QStringLiteral("データファイルが壊れています。郵便番号ファイル更新でデータを作り直してください。");
+
 namespace datafile {
 inline constexpr char Pref[] = "fuken.DAT";
 inline constexpr char City[] = "city.DAT";
@@ -31,9 +35,18 @@ class DataSet {
   IndexRecord IndexRec;
 
   // Opens the four files in `dataFolder` (a path ending in "/"), creating missing
-  // ones empty, then takes the four counts. A file that cannot be opened counts 0.
-  void OpenDataFiles(const QString& dataFolder);
+  // ones empty unless `create` is false, then takes the four counts. A file that
+  // cannot be opened counts 0; one that cannot be written opens for reading. An
+  // empty folder opens nothing. A file of more than kMaxRecords records cannot
+  // come from a rebuild: the set is then Damaged(), closed, and counts 0.
+  void OpenDataFiles(const QString& dataFolder, bool create = true);
   void CloseAll();
+
+  // No rebuild writes more: 999,999 entries at most, one closing prefecture record.
+  static constexpr qint32 kMaxRecords = 1000000;
+  bool Damaged() const { return damaged_; }
+  // Record 48 may be written: fuken.DAT is open for writing.
+  bool CanSaveSelection() const { return PrefFile.IsWritable(); }
 
   // Bumped by every OpenDataFiles, so caches over the files know when to renew.
   quint64 Generation() const { return generation_; }
@@ -51,4 +64,5 @@ class DataSet {
 
  private:
   quint64 generation_ = 0;
+  bool damaged_ = false;
 };

@@ -1,59 +1,110 @@
-// Record access over QFile, reading through a mapping of the file where it exists.
+// Record access with pread and pwrite: a file that another program shortens while it
+// is open reads as zeros past its new end, where a memory mapping would fault.
 #include "data/RecordFile.h"
 
+#include <atomic>
+#include <cerrno>
 #include <cstring>
 #include <limits>
 
-bool RecordFile::Open(const QString& path) {
-  Close();
-  file_.setFileName(path);
-  if (!file_.open(QIODevice::ReadWrite)) return false;
-  const qint64 size = file_.size();
-  count_ = qint32(qMin<qint64>(size / length_, std::numeric_limits<qint32>::max()));
-  if (size > 0) {
-    map_ = file_.map(0, size);
-    mapSize_ = map_ ? size : 0;
+#include <QFile>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::atomic<quint64> writesSoFar{0};
+
+// Reads up to `length` bytes at `offset`; the rest of `out` becomes zero bytes.
+void ReadAt(int fd, char* out, qint64 length, qint64 offset) {
+  qint64 done = 0;
+  while (done < length) {
+    const ssize_t got = ::pread(fd, out + done, size_t(length - done), off_t(offset + done));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    done += got;
   }
+  std::memset(out + done, 0, size_t(length - done));
+}
+
+bool WriteAt(int fd, const char* in, qint64 length, qint64 offset) {
+  qint64 done = 0;
+  while (done < length) {
+    const ssize_t put = ::pwrite(fd, in + done, size_t(length - done), off_t(offset + done));
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) return false;
+    done += put;
+  }
+  return true;
+}
+
+// Opens without blocking on a fifo, then keeps the handle only for a plain file.
+int OpenPlainFile(const QByteArray& path, int flags) {
+  const int fd = ::open(path.constData(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
+  if (fd < 0) return -1;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    errno = EISDIR;
+    return -1;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
+}
+
+}  // namespace
+
+bool RecordFile::Open(const QString& path, bool create) {
+  Close();
+  const QByteArray name = QFile::encodeName(path);
+  fd_ = OpenPlainFile(name, O_RDWR | (create ? O_CREAT : 0));
+  writable_ = fd_ >= 0;
+  // No write access (permissions, a read-only mount): the data can still be read.
+  if (fd_ < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) fd_ = OpenPlainFile(name, O_RDONLY);
+  if (fd_ < 0) return false;
+  struct stat info {};
+  const qint64 size = ::fstat(fd_, &info) == 0 ? info.st_size : 0;
+  count_ = qint32(qMin<qint64>(size / length_, std::numeric_limits<qint32>::max()));
   return true;
 }
 
 void RecordFile::Close() {
-  if (map_) file_.unmap(map_);
-  map_ = nullptr;
-  mapSize_ = 0;
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  writable_ = false;
   count_ = 0;
-  if (file_.isOpen()) file_.close();
 }
 
 bool RecordFile::Read(qint32 n, char* out) {
-  if (n <= 0 || !file_.isOpen()) return false;
-  const qint64 offset = qint64(n - 1) * length_;
-  if (offset + length_ <= mapSize_) {
-    std::memcpy(out, map_ + offset, length_);
-    return true;
-  }
-  // Past the mapping: the file may have grown since Open; anything beyond its end is zero.
-  std::memset(out, 0, length_);
-  if (offset < file_.size() && file_.seek(offset)) file_.read(out, length_);
+  if (n <= 0 || fd_ < 0) return false;
+  ReadAt(fd_, out, length_, qint64(n - 1) * length_);
   return true;
 }
 
 bool RecordFile::Write(qint32 n, const char* in) {
-  if (n <= 0 || !file_.isOpen()) return false;
-  const qint64 offset = qint64(n - 1) * length_;
-  const qint64 size = file_.size();
-  // Growing the file first fills the gap with zero bytes (a write after a seek past
-  // the end leaves it undefined), and a far record number costs no gap-sized buffer.
-  if (offset > size && !file_.resize(offset)) return false;
-  if (!file_.seek(offset) || file_.write(in, length_) != length_) return false;
-  return file_.flush();
+  if (n <= 0 || fd_ < 0 || !writable_) return false;
+  // A write past the end leaves a gap that the file system fills with zero bytes
+  // (kept sparse), so a far record number costs no gap-sized buffer.
+  if (!WriteAt(fd_, in, length_, qint64(n - 1) * length_)) return false;
+  ++writesSoFar;
+  return true;
 }
 
 QByteArray RecordFile::ReadAll() {
   const qint64 bytes = qint64(count_) * length_;
-  if (!file_.isOpen() || bytes == 0) return {};
-  if (bytes <= mapSize_) return QByteArray(reinterpret_cast<const char*>(map_), bytes);
-  QByteArray all(bytes, '\0');
-  if (file_.seek(0)) file_.read(all.data(), bytes);
+  if (fd_ < 0 || bytes == 0) return {};
+  QByteArray all(bytes, Qt::Uninitialized);
+  ReadAt(fd_, all.data(), bytes, 0);
   return all;
 }
+
+FileStamp RecordFile::Stamp() const {
+  struct stat info {};
+  if (fd_ < 0 || ::fstat(fd_, &info) != 0) return {};
+  return {quint64(info.st_dev), quint64(info.st_ino), qint64(info.st_size),
+          qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
+quint64 RecordFile::WritesSoFar() { return writesSoFar.load(); }

@@ -70,6 +70,15 @@ struct IndexRecord {
 // 0-based prefecture list position, LastCity the 0-based city list position.
 constexpr qint32 SavedSelectionRecord = 48;
 
+// The name of the record that closes fuken.DAT after a rebuild: four U+3000 and
+// two spaces (bytes 81 40 81 40 81 40 81 40 20 20).
+inline const QString kSentinelName = QStringLiteral("\u3000\u3000\u3000\u3000  ");
+
+// True when record 48, as read, is the saved selection: with 47 prefectures the
+// rebuild leaves the closing record there. With more, record 48 is a prefecture,
+// whose range must be neither taken as list positions nor overwritten.
+inline bool IsSavedSelection(const PrefRecord& record48) { return record48.Name == kSentinelName; }
+
 namespace record {
 qint32 GetNumber(const char* bytes);
 void PutNumber(char* bytes, qint32 value);

@@ -1,7 +1,6 @@
 // Building, reusing and searching the joined address texts of all entries.
 #include "lookup/AddressTexts.h"
 
-#include <cstring>
 #include <mutex>
 
 #include <QStringMatcher>
@@ -13,32 +12,25 @@ std::mutex lastBuiltMutex;
 std::shared_ptr<const AddressTexts> lastBuilt;
 }  // namespace
 
-AddressTexts::AddressTexts(DataSet& data) {
+AddressTexts::AddressTexts(DataSet& data)
+    : stamp_(data.EntryFile.Stamp()), writes_(RecordFile::WritesSoFar()) {
   const qint32 count = qMax(data.EntryCount, 0);
-  records_.resize(qsizetype(count) * EntryRecord::Size);
+  // One read for the whole file; records it no longer holds read as zero bytes.
+  QByteArray records = data.EntryFile.ReadAll();
+  records.resize(qsizetype(count) * EntryRecord::Size, '\0');
   offsets_.reserve(size_t(count) + 1);
   offsets_.push_back(0);
   joined_.reserve(qsizetype(count) * 16);
   for (qint32 n = 1; n <= count; ++n) {
-    char* bytes = records_.data() + qsizetype(n - 1) * EntryRecord::Size;
-    // A record that cannot be read counts as never written: zero bytes, no text.
-    if (!data.EntryFile.Read(n, bytes)) std::memset(bytes, 0, EntryRecord::Size);
-    const EntryRecord entry = EntryRecord::Decode(bytes);
+    const EntryRecord entry = EntryRecord::Decode(records.constData() + qsizetype(n - 1) * EntryRecord::Size);
     joined_ += CleanField(entry.City);
     joined_ += CleanField(entry.Town);
     offsets_.push_back(joined_.size());
   }
 }
 
-bool AddressTexts::Matches(DataSet& data) const {
-  if (data.EntryCount != Count()) return false;
-  char bytes[EntryRecord::Size];
-  for (qint32 n = 1; n <= Count(); ++n) {
-    if (!data.EntryFile.Read(n, bytes)) std::memset(bytes, 0, EntryRecord::Size);
-    if (std::memcmp(bytes, records_.constData() + qsizetype(n - 1) * EntryRecord::Size, EntryRecord::Size) != 0)
-      return false;
-  }
-  return true;
+bool AddressTexts::Matches(const DataSet& data) const {
+  return data.EntryCount == Count() && data.EntryFile.Stamp() == stamp_ && RecordFile::WritesSoFar() == writes_;
 }
 
 std::shared_ptr<const AddressTexts> AddressTexts::Of(DataSet& data) {

@@ -4,7 +4,6 @@
 #include <memory>
 #include <vector>
 
-#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -13,8 +12,9 @@
 class AddressTexts {
  public:
   // The texts of entry records 1 to EntryCount as the entry file holds them now.
-  // The last set built is kept and handed out again while the file's records are
-  // byte for byte the same, so a search decodes the file only after it changed.
+  // The last set built is kept and handed out again while the entry file is the
+  // same file with the same size and modification time, and no record file of this
+  // process was written since, so a search decodes the file only after it changed.
   static std::shared_ptr<const AddressTexts> Of(DataSet& data);
 
   qint32 Count() const { return qint32(offsets_.size()) - 1; }
@@ -25,10 +25,11 @@ class AddressTexts {
 
  private:
   explicit AddressTexts(DataSet& data);
-  // True when records 1..Count() of the entry file are still the bytes read here.
-  bool Matches(DataSet& data) const;
+  // True when the entry file is still the one read here, unchanged.
+  bool Matches(const DataSet& data) const;
 
-  QByteArray records_;              // the raw records the texts were built from
+  FileStamp stamp_;     // of the entry file, taken before it was read
+  quint64 writes_ = 0;  // RecordFile::WritesSoFar() then
   QString joined_;                  // all texts one after the other
   std::vector<qsizetype> offsets_;  // text of record n is [offsets_[n-1], offsets_[n])
 };

@@ -37,7 +37,7 @@ CodeMatch FindFirstCode(DataSet& data, const QString& key) {
     if (prefix > key) hi = mid;
     else lo = mid;
     if (hi == lo) return {};
-    if (hi == lo + 1) {
+    if (qint64(hi) == qint64(lo) + 1) {
       // Adjacent ends: probe the one that may be unread. The top record is checked
       // first, so that the second record of a two-record index is read as well.
       if (lo == count - 1) {
@@ -51,7 +51,8 @@ CodeMatch FindFirstCode(DataSet& data, const QString& key) {
         mid = hi;
       }
     } else {
-      mid = lo + (hi + 1 - lo) / 2;
+      // The midpoint rounds up; hi + 1 would overflow for a count of INT_MAX.
+      mid = qint32(lo + (qint64(hi) + 1 - lo) / 2);
     }
   }
   return {};

@@ -46,6 +46,8 @@ QString UserDataHome(const LayoutEnvironment& env) {
 
 DataLayout PortableLayout(const QString& folder) {
   DataLayout layout;
+  // No folder stays no folder: "" + "/" would be the root.
+  if (folder.isEmpty()) return layout;
   layout.dataFolder = WithSlash(folder);
   layout.helpFile = layout.dataFolder + kHelpName;
   return layout;

@@ -39,7 +39,8 @@ QByteArray CsvValue::Bytes() const {
   return bytes;
 }
 
-std::optional<CsvFault> SplitCsvLine(const char* begin, const char* end, std::vector<CsvValue>& values) {
+std::optional<CsvFault> SplitCsvLine(const char* begin, const char* end, std::vector<CsvValue>& values,
+                                     qsizetype maxValues) {
   values.clear();
   const char* p = begin;
   for (;;) {
@@ -60,7 +61,7 @@ std::optional<CsvFault> SplitCsvLine(const char* begin, const char* end, std::ve
       value.end = p;
     }
     values.push_back(value);
-    if (p == end) return std::nullopt;
+    if (p == end || qsizetype(values.size()) > maxValues) return std::nullopt;
     ++p;  // the comma; a comma at the line's end leaves one more, empty value
   }
 }

@@ -26,8 +26,10 @@ using CsvFault = QString;
 // commas. A value may stand in double quotes, with spaces or tabs around them; inside
 // the quotes a comma is part of the value and "" stands for one quote. Fails for a
 // quote that is not closed, text after a closing quote, or a quote inside an
-// unquoted value. `values` is cleared first.
-std::optional<CsvFault> SplitCsvLine(const char* begin, const char* end, std::vector<CsvValue>& values);
+// unquoted value. `values` is cleared first. Splitting stops once `values` holds
+// more than `maxValues`, so a line of nothing but commas costs no memory per comma.
+std::optional<CsvFault> SplitCsvLine(const char* begin, const char* end, std::vector<CsvValue>& values,
+                                     qsizetype maxValues);
 
 // The value as a decimal integer in [min, max]: optional spaces, an optional sign,
 // at least one digit, optional spaces. Nothing for anything else.

@@ -33,28 +33,47 @@ int Utf8Length(const unsigned char* p, const unsigned char* end) {
   return length;
 }
 
-bool IsUtf8WithMultiByte(const QByteArray& bytes) {
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
-  const auto* end = p + bytes.size();
-  bool multiByte = false;
-  while (p < end) {
-    const int length = Utf8Length(p, end);
+bool IsValidUtf8(const char* begin, const char* end) {
+  const auto* p = reinterpret_cast<const unsigned char*>(begin);
+  const auto* stop = reinterpret_cast<const unsigned char*>(end);
+  while (p < stop) {
+    const int length = Utf8Length(p, stop);
     if (length == 0) return false;
-    multiByte |= length > 1;
     p += length;
   }
-  return multiByte;
+  return true;
+}
+
+bool IsAscii(const char* begin, const char* end) {
+  for (const char* p = begin; p < end; ++p)
+    if (quint8(*p) >= 0x80) return false;
+  return true;
+}
+
+QString EncodingName(TextEncoding encoding) {
+  return encoding == TextEncoding::Utf8 ? QStringLiteral("UTF-8") : QStringLiteral("Shift-JIS（コードページ 932）");
+}
+
+// The text with control characters written as \xHH, so that a message shows them.
+QString Visible(const QString& text) {
+  QString shown;
+  for (const QChar c : text) {
+    if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+      shown += QStringLiteral("\\x") + QStringLiteral("%1").arg(c.unicode(), 2, 16, QChar(u'0')).toUpper();
+    else
+      shown += c;
+  }
+  return shown;
 }
 
 }  // namespace
 
-TextEncoding DetectEncoding(const QByteArray& bytes) {
-  return HasUtf8Bom(bytes) || IsUtf8WithMultiByte(bytes) ? TextEncoding::Utf8 : TextEncoding::Cp932;
-}
-
-KenAllReader::KenAllReader(const QByteArray& file)
-    : pos_(file.constData()), end_(file.constData() + file.size()), encoding_(DetectEncoding(file)) {
-  if (HasUtf8Bom(file)) pos_ += 3;
+KenAllReader::KenAllReader(const QByteArray& file) : pos_(file.constData()), end_(file.constData() + file.size()) {
+  if (HasUtf8Bom(file)) {
+    pos_ += 3;
+    encoding_ = TextEncoding::Utf8;
+    encodingDecided_ = true;
+  }
   // A DOS end-of-file mark closes some older copies of the file; it is no row.
   if (end_ > pos_ && end_[-1] == '\x1A') --end_;
   values_.reserve(kColumns + 1);
@@ -81,10 +100,14 @@ bool KenAllReader::Next(KenAllRow& row) {
     }
     if (firstEmptyLine_ != 0) return Refuse(firstEmptyLine_, QStringLiteral("空の行があります"));
     if (std::memchr(begin, '\0', lineEnd - begin)) return Refuse(line_, QStringLiteral("NUL 文字が含まれています"));
-    if (auto fault = SplitCsvLine(begin, lineEnd, values_)) return Refuse(line_, *fault);
+    if (auto fault = CheckEncoding(begin, lineEnd)) return Refuse(line_, *fault);
+    if (auto fault = SplitCsvLine(begin, lineEnd, values_, kColumns)) return Refuse(line_, *fault);
+    if (values_.size() > kColumns)
+      return Refuse(line_, QStringLiteral("値が %1 個より多くあります（15 個のはずです）").arg(kColumns));
     if (values_.size() != kColumns)
       return Refuse(line_, QStringLiteral("値が %1 個あります（15 個のはずです）").arg(values_.size()));
     if (auto fault = CheckNumbers()) return Refuse(line_, *fault);
+    ++rows_;
 
     row.code = Text(values_[2]);
     row.pref = Text(values_[6]);
@@ -92,7 +115,21 @@ bool KenAllReader::Next(KenAllRow& row) {
     row.town = Text(values_[8]);
     return true;
   }
+  // What a failed download or copy leaves: nothing that could replace the data.
+  if (!fault_ && rows_ == 0) Refuse(0, QStringLiteral("データの行がありません"));
   return false;
+}
+
+std::optional<QString> KenAllReader::CheckEncoding(const char* begin, const char* end) {
+  if (!encodingDecided_) {
+    if (IsAscii(begin, end)) return std::nullopt;
+    encoding_ = IsValidUtf8(begin, end) ? TextEncoding::Utf8 : TextEncoding::Cp932;
+    encodingDecided_ = true;
+    return std::nullopt;
+  }
+  const bool valid = encoding_ == TextEncoding::Utf8 ? IsValidUtf8(begin, end) : cp932::IsValid(begin, end - begin);
+  if (valid) return std::nullopt;
+  return QStringLiteral("%1 として読めない文字があります（このファイルは %1 のはずです）").arg(EncodingName(encoding_));
 }
 
 std::optional<QString> KenAllReader::CheckNumbers() const {
@@ -107,7 +144,7 @@ std::optional<QString> KenAllReader::CheckNumbers() const {
   for (const NumberColumn& column : kNumbers) {
     const CsvValue& value = values_[column.index];
     if (ParseInteger(value, column.min, column.max)) continue;
-    QString shown = Text(value);
+    QString shown = Visible(Text(value));
     if (shown.size() > 20) shown = shown.left(20) + QStringLiteral("…");
     return QStringLiteral("%1 列目「%2」は %3～%4 の整数ではありません")
         .arg(column.index + 1)

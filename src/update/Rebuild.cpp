@@ -9,6 +9,7 @@
 
 #include "update/DataFileBuilder.h"
 #include "update/DataFileInstall.h"
+#include "update/DataFolderCheck.h"
 #include "update/DataFolderLock.h"
 #include "update/SwapPaths.h"
 #include "update/ZipMember.h"
@@ -78,6 +79,10 @@ RebuildOutcome InstallLocked(const PreparedRebuild& prepared, const QString& fol
     outcome.message = LockFailure(lock, paths);
     return outcome;
   }
+  const DataImage& image = prepared.image;
+  outcome.message = DataFolderSpaceProblem(
+      folder, qint64(image.pref.size()) + image.city.size() + image.entry.size() + image.index.size());
+  if (!outcome.message.isEmpty()) return outcome;
   const std::optional<QByteArray> previousEntries = ReadPreviousEntries(folder);
   outcome.message = InstallDataImage(prepared.image, folder, platform, beforeSwap, ops);
   if (!outcome.message.isEmpty()) return outcome;
@@ -120,6 +125,11 @@ PreparedRebuild PrepareRebuild(const QByteArray& bytes, const QString& sourceNam
 
 RebuildOutcome InstallRebuild(const PreparedRebuild& prepared, const QString& dataFolder, Platform& platform,
                               const std::function<void()>& beforeSwap, FileOps& ops) {
+  if (QString problem = DataFolderWriteProblem(dataFolder); !problem.isEmpty()) {
+    RebuildOutcome outcome;
+    outcome.message = problem;
+    return outcome;
+  }
   const QString folder = WithSlash(dataFolder);
   const SwapPaths paths(folder);
   const DataFolderLock lock(paths.Lock(), ops);
@@ -139,6 +149,9 @@ RebuildOutcome RebuildFromBytes(const QString& dataFolder, const QByteArray& byt
 RebuildOutcome RebuildDataFiles(const QString& dataFolder, const QString& csvPath, Platform& platform,
                                 const std::function<void()>& beforeSwap, FileOps& ops) {
   RebuildOutcome outcome;
+  // Read-only data is refused before anything is read: nothing could be replaced.
+  outcome.message = DataFolderWriteProblem(dataFolder);
+  if (!outcome.message.isEmpty()) return outcome;
   const QString folder = WithSlash(dataFolder);
   // Held to the end, so a second rebuild of this folder is refused at once.
   const SwapPaths paths(folder);

@@ -2,7 +2,9 @@
 #include "update/UpdateInfo.h"
 
 #include <QDateTime>
-#include <QFileInfo>
+#include <QFile>
+
+#include <sys/stat.h>
 
 QString FormatGrouped(qint64 value) {
   if (value == 0) return {};
@@ -32,9 +34,8 @@ QString UpdateInfoText(std::optional<QDate> modified, qint32 prefCount, qint32 c
 }
 
 std::optional<QDate> IndexFileDate(const QString& dataFolder) {
-  const QFileInfo index(dataFolder + QStringLiteral("ubinind.dat"));
-  if (!index.exists()) return std::nullopt;
-  const QDateTime modified = index.lastModified();
-  if (!modified.isValid()) return std::nullopt;
-  return modified.toLocalTime().date();
+  // Asked of the system directly: Qt takes a time of 0 (the epoch) for no time at all.
+  struct stat info {};
+  if (::stat(QFile::encodeName(dataFolder + QStringLiteral("ubinind.dat")).constData(), &info) != 0) return std::nullopt;
+  return QDateTime::fromSecsSinceEpoch(info.st_mtim.tv_sec).toLocalTime().date();
 }

@@ -1,8 +1,9 @@
 // The main window's construction, start-up, browsing and unloading.
 #include "window/frmMirabo.h"
 
+#include <climits>
+
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -12,6 +13,7 @@
 
 #include "lookup/Browse.h"
 #include "platform/Platform.h"
+#include "platform/ProgramFolder.h"
 #include "update/SwapRecovery.h"
 #include "window/ExtentList.h"
 #include "window/InputBlocker.h"
@@ -33,11 +35,14 @@ void InstallFontSubstitutes() {
   QFont::insertSubstitutions(kPGothic, {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
 }
 
+// The 0-based position saved for a 1-based one; a position read from a damaged
+// record may be the smallest number, which has no predecessor.
+qint32 SavedPosition(qint32 index) { return index == INT_MIN ? index : index - 1; }
+
 }  // namespace
 
 frmMirabo::frmMirabo(Platform& platform, const QString& dataFolder, QWidget* parent)
-    : frmMirabo(platform, PortableLayout(dataFolder.isEmpty() ? QCoreApplication::applicationDirPath() : dataFolder),
-                parent) {}
+    : frmMirabo(platform, PortableLayout(dataFolder.isEmpty() ? ProgramFolder() : dataFolder), parent) {}
 
 frmMirabo::frmMirabo(Platform& platform, const DataLayout& layout, QWidget* parent)
     : QMainWindow(parent), platform_(platform), layout_(layout) {
@@ -61,6 +66,8 @@ int frmMirabo::TwipsPerPixel() const { return qMax(1, qRound(1440.0 / logicalDpi
 
 void frmMirabo::Form_Load() {
   List1->clear();
+  // Empty when the program's folder cannot be found: then nothing is opened, and
+  // nothing is written to "/" or the working directory.
   DataFolder = layout_.dataFolder;
   Line1->resize(width(), 1);
   Line2->resize(width(), 1);
@@ -68,12 +75,16 @@ void frmMirabo::Form_Load() {
   PlaceOptionPanel(Frame2);
   PlaceOptionPanel(Frame5);
   Frame5->hide();
-  RecoverInterruptedSwap(DataFolder, platform_);  // a rebuild cut short: one whole set again
+  // A rebuild cut short: one whole set again.
+  if (!DataFolder.isEmpty()) RecoverInterruptedSwap(DataFolder, platform_);
   Data.OpenDataFiles(DataFolder);
+  if (Data.Damaged()) platform_.MessageBox(kDamagedDataMessage, kWindowTitle);
   List1->addItems(PrefectureLines(Data));
   ListMode = 1;
   PrefRecNo = SavedSelectionRecord;
   FillList();
+  // With more than 47 prefectures record 48 is a prefecture, not saved positions.
+  if (!IsSavedSelection(Data.PrefRec)) SelFirstCity = SelLastCity = 0;
   PrefIndex = SelFirstCity;
   CityIndex = SelLastCity;
   SelectPosition(List1, PrefIndex);  // runs List1_Click when the selection changes
@@ -95,7 +106,9 @@ void frmMirabo::List1_Click() {
 void frmMirabo::List2_Click() {
   const int row = List2->FirstSelectedRow();
   if (row >= 0) CityIndex = row + 1;
-  CityRecNo = CityIndex + SelFirstCity - 1;
+  // Both come from the files and may be anything; a sum outside the record numbers reads nothing.
+  const qint64 cityRecNo = qint64(CityIndex) + SelFirstCity - 1;
+  CityRecNo = cityRecNo >= 1 && cityRecNo <= INT_MAX ? qint32(cityRecNo) : 0;
   ListMode = 3;
   FillList();
 }
@@ -123,16 +136,19 @@ void frmMirabo::FillList() {
 }
 
 // Saves the two list positions into the saved-selection record, but only where
-// that record exists: closing the window never grows fuken.DAT.
+// that record exists and is the selection (not a 48th prefecture), and the file
+// may be written: closing the window never grows or damages fuken.DAT.
 void frmMirabo::Form_Unload() {
   if (unloaded_) return;
   unloaded_ = true;
   Timer1->stop();
-  if (Data.PrefFile.IsOpen() && Data.PrefCount >= SavedSelectionRecord) {
+  if (Data.CanSaveSelection() && Data.PrefCount >= SavedSelectionRecord) {
     Data.ReadPref(SavedSelectionRecord);
-    Data.PrefRec.FirstCity = PrefIndex - 1;
-    Data.PrefRec.LastCity = CityIndex - 1;
-    Data.WritePref(SavedSelectionRecord);
+    if (IsSavedSelection(Data.PrefRec)) {
+      Data.PrefRec.FirstCity = SavedPosition(PrefIndex);
+      Data.PrefRec.LastCity = SavedPosition(CityIndex);
+      Data.WritePref(SavedSelectionRecord);
+    }
   }
   Data.CloseAll();
   platform_.CloseHelp(HelpFile);

@@ -29,8 +29,9 @@ TEST(InfoCli, PrintsDateAndCountsOfTheDataFiles) {
             QStringLiteral("最新データ更新日＝01/06/03\n都道府県データ数＝47\n市郡町村データ数＝1,234\n全郵便番号データ＝1,000\n"));
 }
 
-TEST(InfoCli, EmptyFolderShowsZeroPrefecturesAndNoCounts) {
+TEST(InfoCli, EmptyDataFilesShowZeroPrefecturesAndNoCounts) {
   TempFolder folder;
+  for (const char* name : {"fuken.DAT", "city.DAT", "ubinno.dat", "ubinind.dat"}) WriteBytes(folder.File(name), "");
   const CliRun run = RunCli({"--data", folder.Path(), "info"});
   EXPECT_EQ(run.status, 0);
   const QStringList lines = QString::fromUtf8(run.out).split(u'\n');

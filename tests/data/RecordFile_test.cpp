@@ -7,6 +7,9 @@
 #include <QFileInfo>
 #include <climits>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "support/TestFiles.h"
 
 namespace {
@@ -104,6 +107,70 @@ TEST_F(RecordFileTest, LargestRecordNumberExtendsTheFileWithZeroBytes) {
   EXPECT_EQ(QByteArray(out, 130), QByteArray(130, '\0'));
   file.Close();
   QFile::remove(Path());
+}
+
+TEST_F(RecordFileTest, FileCutShortWhileOpenReadsZerosPastItsNewEnd) {
+  WriteBytes(Path(), QByteArray("AAAABBBBCCCC"));
+  RecordFile file(4);
+  ASSERT_TRUE(file.Open(Path()));
+  char out[4];
+  ASSERT_TRUE(file.Read(3, out));
+  EXPECT_EQ(QByteArray(out, 4), QByteArray("CCCC"));
+  // Another program copies a smaller file over this one: 1.5 records remain.
+  ASSERT_EQ(::truncate(QFile::encodeName(Path()).constData(), 6), 0);
+  ASSERT_TRUE(file.Read(3, out));
+  EXPECT_EQ(ToHex(QByteArray(out, 4)), ToHex(Hex("00 00 00 00")));
+  ASSERT_TRUE(file.Read(2, out));
+  EXPECT_EQ(ToHex(QByteArray(out, 4)), ToHex(Hex("42 42 00 00")));
+  EXPECT_EQ(file.Count(), 3);  // still as counted at open
+  EXPECT_EQ(ToHex(file.ReadAll()), ToHex(Hex("41 41 41 41 42 42 00 00 00 00 00 00")));
+  EXPECT_EQ(ReadBytes(Path()), QByteArray("AAAABB"));  // reading did not grow it back
+}
+
+TEST_F(RecordFileTest, FileWithoutWriteAccessOpensForReadingAndRefusesWrites) {
+  WriteBytes(Path(), QByteArray("AAAABBBB"));
+  ASSERT_TRUE(QFile::setPermissions(Path(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+  if (::geteuid() == 0) GTEST_SKIP() << "root writes whatever the permissions say";
+  RecordFile file(4);
+  ASSERT_TRUE(file.Open(Path()));
+  EXPECT_FALSE(file.IsWritable());
+  EXPECT_EQ(file.Count(), 2);
+  char out[4];
+  ASSERT_TRUE(file.Read(2, out));
+  EXPECT_EQ(QByteArray(out, 4), QByteArray("BBBB"));
+  EXPECT_FALSE(file.Write(1, "ZZZZ"));
+  EXPECT_EQ(ReadBytes(Path()), QByteArray("AAAABBBB"));
+}
+
+TEST_F(RecordFileTest, MissingFileIsLeftMissingWhenNotToBeCreated) {
+  RecordFile file(4);
+  EXPECT_FALSE(file.Open(Path(), false));
+  EXPECT_FALSE(QFile::exists(Path()));
+  ASSERT_TRUE(file.Open(Path()));
+  EXPECT_TRUE(file.IsWritable());
+  EXPECT_TRUE(QFile::exists(Path()));
+}
+
+TEST_F(RecordFileTest, FifoInPlaceOfTheFileDoesNotOpenNorBlock) {
+  ASSERT_EQ(::mkfifo(QFile::encodeName(Path()).constData(), 0644), 0);
+  RecordFile file(4);
+  EXPECT_FALSE(file.Open(Path()));
+  EXPECT_EQ(file.Count(), 0);
+}
+
+TEST_F(RecordFileTest, StampChangesWithTheFileAndWritesAreCounted) {
+  WriteBytes(Path(), QByteArray("AAAA"));
+  RecordFile file(4);
+  EXPECT_EQ(file.Stamp(), FileStamp{});
+  ASSERT_TRUE(file.Open(Path()));
+  const FileStamp before = file.Stamp();
+  EXPECT_EQ(before.size, 4);
+  EXPECT_EQ(file.Stamp(), before);
+  const quint64 writes = RecordFile::WritesSoFar();
+  ASSERT_TRUE(file.Write(2, "BBBB"));
+  EXPECT_EQ(RecordFile::WritesSoFar(), writes + 1);
+  EXPECT_NE(file.Stamp(), before);
+  EXPECT_EQ(file.Stamp().size, 8);
 }
 
 }  // namespace

@@ -3,6 +3,11 @@
 
 #include <random>
 
+#include <QFile>
+
+#include <unistd.h>
+#include <utime.h>
+
 #include "data/DataSet.h"
 #include "data/TextFitting.h"
 #include "lookup/AddressSearch.h"
@@ -114,6 +119,45 @@ TEST(AddressSearch, SeesRecordsWrittenSinceTheLastSearch) {
   RecordingSink after;
   ListAddressMatches(data, U("梅田"), after);
   EXPECT_EQ(after.records, QList<qint32>({3, 5}));
+}
+
+TEST(AddressSearch, SeesARecordChangedInPlaceByAnotherProgram) {
+  TempFolder folder;
+  WriteDataFiles(folder.Path(), AddressEntries());
+  DataSet data;
+  data.OpenDataFiles(folder.Path());
+  RecordingSink before;
+  ListAddressMatches(data, U("梅田"), before);
+  ASSERT_EQ(before.records, QList<qint32>({3}));
+
+  // Same file, same size; only its time tells of the change.
+  QFile file(folder.File("ubinno.dat"));
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  char bytes[EntryRecord::Size];
+  Entry("1000008", U("東京都"), U("千代田区"), U("梅田町")).Encode(bytes);
+  ASSERT_TRUE(file.seek(4 * EntryRecord::Size));
+  ASSERT_EQ(file.write(bytes, EntryRecord::Size), EntryRecord::Size);
+  file.close();
+  const struct utimbuf past {991526400, 991526400};
+  ASSERT_EQ(::utime(QFile::encodeName(folder.File("ubinno.dat")).constData(), &past), 0);
+
+  RecordingSink after;
+  ListAddressMatches(data, U("梅田"), after);
+  EXPECT_EQ(after.records, QList<qint32>({3, 5}));
+}
+
+TEST(AddressSearch, EntryFileCutShortBetweenSearchesFindsOnlyWhatRemains) {
+  TempFolder folder;
+  WriteDataFiles(folder.Path(), AddressEntries());
+  DataSet data;
+  data.OpenDataFiles(folder.Path());
+  RecordingSink before;
+  ListAddressMatches(data, U("梅田"), before);
+  ASSERT_EQ(before.records, QList<qint32>({3}));
+  ASSERT_EQ(::truncate(QFile::encodeName(folder.File("ubinno.dat")).constData(), 2 * EntryRecord::Size), 0);
+  RecordingSink after;
+  EXPECT_EQ(ListAddressMatches(data, U("梅田"), after).lineCount, 0);
+  EXPECT_TRUE(after.records.isEmpty());
 }
 
 TEST(AddressSearch, SeesANewDataSetWithTheSameCount) {

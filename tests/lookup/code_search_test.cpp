@@ -1,7 +1,12 @@
 // Search by postcode through the core: the typed text, the bisection, the listing walk.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <random>
+
+#include <QFile>
+
+#include <unistd.h>
 
 #include "data/DataSet.h"
 #include "lookup/CodeSearch.h"
@@ -226,6 +231,36 @@ TEST(CodeSearch, FindFirstCodeAgreesWithBruteForceOnSmallIndexes) {
 TEST(CodeSearch, FindFirstCodeAgreesWithBruteForceOnLargeIndexes) {
   std::mt19937 rng(7);
   for (int size : {127, 128, 1000, 4097, 12000}) CompareWithBruteForce(rng, size, 400);
+}
+
+TEST(CodeSearchDamage, EntryFileCutShortBetweenSearchesListsNothingFromTheLostPart) {
+  TempFolder folder;
+  WriteDataFiles(folder.Path(), CodeEntries());
+  DataSet data;
+  data.OpenDataFiles(folder.Path());
+  Typed before;
+  PressSearch(data, QStringLiteral("9999999"), before);
+  ASSERT_EQ(before.sink.records, QList<qint32>({6}));
+  // A smaller data set copied over the entry file while this one is open.
+  ASSERT_EQ(::truncate(QFile::encodeName(folder.File("ubinno.dat")).constData(), 5 * EntryRecord::Size), 0);
+  Typed after;
+  PressSearch(data, QStringLiteral("9999999"), after);
+  EXPECT_TRUE(after.sink.records.isEmpty());  // the index still names entry 6, which now reads as zeros
+  Typed kept;
+  PressSearch(data, QStringLiteral("1000002"), kept);
+  EXPECT_EQ(kept.sink.records, QList<qint32>({1}));
+}
+
+TEST(CodeSearchDamage, IndexCountOfIntMaxBisectsWithoutOverflow) {
+  TempFolder folder;
+  WriteDataFiles(folder.Path(), CodeEntries());
+  DataSet data;
+  data.OpenDataFiles(folder.Path());
+  // A count as large as a number field holds: records past the file read as zeros,
+  // whose empty codes sort before every key, so the bisection climbs to the top.
+  data.IndexCount = INT_MAX;
+  EXPECT_FALSE(FindFirstCode(data, QStringLiteral("9999999")).found);
+  EXPECT_FALSE(FindFirstCode(data, QStringLiteral("99999999999")).found);
 }
 
 }  // namespace

@@ -139,6 +139,8 @@ TEST(DataLayout, PortableLayoutOfANamedFolder) {
   EXPECT_EQ(PortableLayout("/tmp/d").dataFolder, "/tmp/d/");
   EXPECT_EQ(PortableLayout("/tmp/d/").helpFile, "/tmp/d/MIRABO.HLP");
   EXPECT_EQ(PortableLayout("/tmp/d/").kind, LayoutKind::Portable);
+  // A program folder that could not be found must not become the root.
+  EXPECT_EQ(PortableLayout(QString()).dataFolder, QString());
 }
 
 TEST(DataLayoutOnDisk, InstalledPrefixMakesTheNestedDataFolder) {

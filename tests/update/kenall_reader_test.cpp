@@ -40,6 +40,15 @@ TEST(KenAllValues, QuotedAndUnquotedValuesGiveTheTextWithoutQuotes) {
   EXPECT_EQ(read.rows[0].town, QStringLiteral("  town "));
 }
 
+TEST(KenAllValues, LineOfCommasIsSplitOnlyUpToOneValueTooMany) {
+  // Ten million commas: keeping every empty value took about 32 bytes per comma.
+  const QByteArray line(10000000, ',');
+  std::vector<CsvValue> values;
+  EXPECT_FALSE(SplitCsvLine(line.constData(), line.constData() + line.size(), values, 15));
+  EXPECT_EQ(values.size(), 16u);
+  EXPECT_LT(values.capacity(), 64u);
+}
+
 TEST(KenAllValues, EmptyQuotedValueIsEmpty) {
   const ReadResult read = ReadAll(RowWithColumn(9, "\"\""));
   ASSERT_EQ(read.rows.size(), 1u);
@@ -76,8 +85,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LineEndCase{"Cr", kRow + "\r" + kRow + "\r", 2},
                       LineEndCase{"LastLineWithoutLineEnd", kRow + "\r\n" + kRow, 2},
                       LineEndCase{"EmptyLinesAtTheEnd", kRow + "\r\n\r\n\n\r\n", 1},
-                      LineEndCase{"DosEndOfFileMark", kRow + "\r\n\x1A", 1}, LineEndCase{"Empty", "", 0},
-                      LineEndCase{"OnlyEmptyLines", "\r\n\r\n", 0}),
+                      LineEndCase{"DosEndOfFileMark", kRow + "\r\n\x1A", 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct FaultCase {
@@ -103,8 +111,16 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FaultCase{"FourteenValues", kRow + "\r\n" + kRow.left(kRow.lastIndexOf(',')) + "\r\n", 2,
                   QStringLiteral("値が 14 個あります（15 個のはずです）")},
-        FaultCase{"SixteenValues", kRow + ",0\r\n", 1, QStringLiteral("値が 16 個あります（15 個のはずです）")},
-        FaultCase{"TrailingCommaIsOneMoreValue", kRow + ",\r\n", 1, QStringLiteral("値が 16 個あります（15 個のはずです）")},
+        FaultCase{"SixteenValues", kRow + ",0\r\n", 1, QStringLiteral("値が 15 個より多くあります（15 個のはずです）")},
+        FaultCase{"TrailingCommaIsOneMoreValue", kRow + ",\r\n", 1,
+                  QStringLiteral("値が 15 個より多くあります（15 個のはずです）")},
+        FaultCase{"LineOfCommasAfterGoodRows", kRow + "\r\n" + kRow + "\r\n" + QByteArray(100000, ',') + "\r\n", 3,
+                  QStringLiteral("値が 15 個より多くあります（15 個のはずです）")},
+        // What a failed download or copy leaves behind: no row that could replace the data.
+        FaultCase{"EmptyFile", "", 0, QStringLiteral("データの行がありません")},
+        FaultCase{"OnlyEmptyLines", "\r\n\r\n\n", 0, QStringLiteral("データの行がありません")},
+        FaultCase{"OnlyByteOrderMark", Hex("EF BB BF"), 0, QStringLiteral("データの行がありません")},
+        FaultCase{"OnlyEndOfFileMark", "\x1A", 0, QStringLiteral("データの行がありません")},
         FaultCase{"LineBrokenInsideQuotes", "1,\"100  \",\"1000\r\n001\",\"k\"\r\n", 1,
                   QStringLiteral("3 列目の引用符が閉じていません")},
         FaultCase{"TextAfterClosingQuote", RowWithColumn(8, "\"C\"x"), 1,
@@ -160,31 +176,89 @@ TEST(KenAllNumbers, MessageShowsTheValueAndTheRange) {
   EXPECT_EQ(read.fault->what, QStringLiteral("10 列目「x」は -32768～32767 の整数ではありません"));
 }
 
-struct EncodingCase {
+TEST(KenAllNumbers, InvisibleCharacterInTheValueIsShownAsItsCode) {
+  // A Ctrl-Z (DOS end-of-file mark) in the middle of the file, before a row.
+  const ReadResult read = ReadAll(kRow + "\r\n\x1A" + kRow + "\r\n");
+  ASSERT_TRUE(read.fault);
+  EXPECT_EQ(read.fault->line, 2);
+  EXPECT_EQ(read.fault->what, QStringLiteral("1 列目「\\x1A1」は -2147483648～2147483647 の整数ではありません"));
+}
+
+// Pieces of rows in either edition. 北海道 in UTF-8 and in code page 932:
+const QByteArray kUtf8Pref = Hex("22 E5 8C 97 E6 B5 B7 E9 81 93 22");
+const QByteArray kCp932Pref = Hex("22 96 6B 8A 43 93 B9 22");
+const QString kUtf8Expected = QStringLiteral("UTF-8 として読めない文字があります（このファイルは UTF-8 のはずです）");
+const QString kCp932Expected = QStringLiteral(
+    "Shift-JIS（コードページ 932） として読めない文字があります（このファイルは Shift-JIS（コードページ 932） のはずです）");
+
+struct EncodingFaultCase {
   const char* name;
-  QByteArray bytes;
-  TextEncoding encoding;
+  QByteArray file;
+  qint64 line;
+  QString what;
 };
 // Cases print as their names, so that test names and failures stay readable.
-void PrintTo(const EncodingCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const EncodingFaultCase& c, std::ostream* os) { *os << c.name; }
 
-class KenAllEditions : public ::testing::TestWithParam<EncodingCase> {};
+class KenAllMixedEncodings : public ::testing::TestWithParam<EncodingFaultCase> {};
 
-TEST_P(KenAllEditions, AreTold) { EXPECT_EQ(DetectEncoding(GetParam().bytes), GetParam().encoding); }
+TEST_P(KenAllMixedEncodings, AreRefusedAtTheFirstLineThatBreaksTheEncoding) {
+  const ReadResult read = ReadAll(GetParam().file);
+  ASSERT_TRUE(read.fault);
+  EXPECT_EQ(read.fault->line, GetParam().line);
+  EXPECT_EQ(read.fault->what, GetParam().what);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, KenAllMixedEncodings,
+    ::testing::Values(
+        EncodingFaultCase{"ByteOrderMarkBeforeCodePage932Rows", Hex("EF BB BF") + RowWithColumn(7, kCp932Pref) + "\r\n",
+                          1, kUtf8Expected},
+        EncodingFaultCase{"Utf8RowsThenOneCodePage932Row",
+                          kRow + "\r\n" + RowWithColumn(7, kUtf8Pref) + "\r\n" + RowWithColumn(7, kCp932Pref) + "\r\n",
+                          3, kUtf8Expected},
+        // 85 40 lies in a row that code page 932 leaves empty; 96 alone lacks its second byte.
+        EncodingFaultCase{"CodePage932ThenUnassignedCode",
+                          RowWithColumn(7, kCp932Pref) + "\r\n" + RowWithColumn(9, Hex("85 40")) + "\r\n", 2,
+                          kCp932Expected},
+        EncodingFaultCase{"CodePage932ThenCutCharacter",
+                          RowWithColumn(7, kCp932Pref) + "\r\n" + kRow + "\r\n" + RowWithColumn(9, Hex("41 96")) + "\r\n",
+                          3, kCp932Expected},
+        EncodingFaultCase{"Utf8ThenSurrogate", RowWithColumn(7, kUtf8Pref) + "\r\n" + RowWithColumn(9, Hex("ED A0 80")),
+                          2, kUtf8Expected}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct EditionCase {
+  const char* name;
+  QByteArray file;
+  TextEncoding encoding;
+  QString pref;  // of the last row
+};
+
+void PrintTo(const EditionCase& c, std::ostream* os) { *os << c.name; }
+
+class KenAllEditions : public ::testing::TestWithParam<EditionCase> {};
+
+TEST_P(KenAllEditions, AreToldByTheFirstLineBeyondAscii) {
+  KenAllReader reader(GetParam().file);
+  KenAllRow row, last;
+  while (reader.Next(row)) last = row;
+  ASSERT_FALSE(reader.Fault()) << reader.Fault()->what.toStdString();
+  EXPECT_EQ(reader.Encoding(), GetParam().encoding);
+  EXPECT_EQ(last.pref, GetParam().pref);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, KenAllEditions,
-    ::testing::Values(EncodingCase{"Utf8Bom", Hex("EF BB BF 31 2C"), TextEncoding::Utf8},
-                      EncodingCase{"Utf8BomAlone", Hex("EF BB BF"), TextEncoding::Utf8},
-                      EncodingCase{"Utf8Kanji", Hex("22 E5 8C 97 22"), TextEncoding::Utf8},  // "北"
-                      EncodingCase{"Utf8FourBytes", Hex("F0 9F 98 80"), TextEncoding::Utf8},
-                      EncodingCase{"AsciiOnly", "1,\"a\"\r\n", TextEncoding::Cp932},
-                      EncodingCase{"Cp932Kanji", Hex("22 96 6B 8A 43 93 B9 22"), TextEncoding::Cp932},
-                      EncodingCase{"Cp932HalfWidthKana", Hex("B1 B2 B3"), TextEncoding::Cp932},
-                      EncodingCase{"OverlongSlash", Hex("C0 AF"), TextEncoding::Cp932},
-                      EncodingCase{"Surrogate", Hex("ED A0 80"), TextEncoding::Cp932},
-                      EncodingCase{"TruncatedAtEnd", Hex("E5 8C"), TextEncoding::Cp932},
-                      EncodingCase{"Utf8ThenCp932", Hex("E5 8C 97 96 6B"), TextEncoding::Cp932}),
+    ::testing::Values(
+        EditionCase{"AsciiOnly", kRow + "\r\n", TextEncoding::Cp932, QStringLiteral("P")},
+        EditionCase{"AsciiRowsThenUtf8", kRow + "\r\n" + RowWithColumn(7, kUtf8Pref), TextEncoding::Utf8,
+                    QStringLiteral("北海道")},
+        EditionCase{"AsciiRowsThenCodePage932", kRow + "\r\n" + RowWithColumn(7, kCp932Pref), TextEncoding::Cp932,
+                    QStringLiteral("北海道")},
+        EditionCase{"ByteOrderMarkWithAsciiRows", Hex("EF BB BF") + kRow, TextEncoding::Utf8, QStringLiteral("P")},
+        // Half-width katakana ｱｲｳ: B1 B2 B3 are no UTF-8, so the file is code page 932.
+        EditionCase{"HalfWidthKana", RowWithColumn(7, Hex("B1 B2 B3")), TextEncoding::Cp932, QStringLiteral("ｱｲｳ")}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(KenAllEditionsText, Utf8EditionIsDecodedAsUtf8WithoutItsMark) {

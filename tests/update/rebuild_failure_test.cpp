@@ -84,14 +84,30 @@ TEST_P(RebuildMalformed, IsRefusedWholeNamingTheLine) {
   ExpectOldDataUntouched();
 }
 
-const QByteArray kGood = KenAllLine("1000001", "P", "C", "t");
+const QByteArray kGood = KenAllLine("1000001", "P", "C", "t");  // its half-width kana are no UTF-8
+
+QByteArray KenAllUtf8Line(const char* pref) {
+  return QByteArray("13101,\"100  \",\"1000001\",\"k\",\"k\",\"k\",\"") + pref + "\",\"C\",\"t\",0,0,0,0,0,0\r\n";
+}
 INSTANTIATE_TEST_SUITE_P(
     Cases, RebuildMalformed,
     ::testing::Values(
         MalformedCase{"MissingValue", kGood + kGood + kGood.left(kGood.lastIndexOf(',')) + "\r\n" + kGood,
                       QStringLiteral("「KEN_ALL.CSV」の 3 行目: 値が 14 個あります（15 個のはずです）。データは変更していません。")},
         MalformedCase{"ExtraValue", kGood + kGood.chopped(2) + ",0\r\n",
-                      QStringLiteral("「KEN_ALL.CSV」の 2 行目: 値が 16 個あります（15 個のはずです）。データは変更していません。")},
+                      QStringLiteral("「KEN_ALL.CSV」の 2 行目: 値が 15 個より多くあります（15 個のはずです）。データは変更していません。")},
+        MalformedCase{"LineOfCommas", kGood + QByteArray(1 << 20, ',') + "\r\n" + kGood,
+                      QStringLiteral("「KEN_ALL.CSV」の 2 行目: 値が 15 個より多くあります（15 個のはずです）。データは変更していません。")},
+        MalformedCase{"EmptyFile", QByteArray(),
+                      QStringLiteral("「KEN_ALL.CSV」: データの行がありません。データは変更していません。")},
+        MalformedCase{"OnlyEmptyLines", "\r\n\r\n",
+                      QStringLiteral("「KEN_ALL.CSV」: データの行がありません。データは変更していません。")},
+        MalformedCase{"ByteOrderMarkBeforeCodePage932", "\xEF\xBB\xBF" + kGood,
+                      QStringLiteral("「KEN_ALL.CSV」の 1 行目: UTF-8 として読めない文字があります（このファイルは UTF-8 のはずです）。"
+                                     "データは変更していません。")},
+        MalformedCase{"Utf8WithOneCodePage932Row", KenAllUtf8Line("北海道") + KenAllUtf8Line("東京都") + kGood,
+                      QStringLiteral("「KEN_ALL.CSV」の 3 行目: UTF-8 として読めない文字があります（このファイルは UTF-8 のはずです）。"
+                                     "データは変更していません。")},
         MalformedCase{"FlagNotANumber", kGood + kGood.chopped(3) + "x\r\n",
                       QStringLiteral("「KEN_ALL.CSV」の 2 行目: 15 列目「x」は -32768～32767 の整数ではありません。データは変更していません。")},
         MalformedCase{"CodeColumnOutOfRange", "99999999999" + kGood.mid(kGood.indexOf(',')),

@@ -115,22 +115,6 @@ TEST(RebuildEntries, EntryRecordHoldsPrefCityTownAndCodeCutToTheirFields) {
   EXPECT_EQ(ReadBytes(folder.File("ubinno.dat")), expected);
 }
 
-TEST(RebuildEntries, EmptyFileGivesEmptyDataSetWithTheSentinelAsRecordOne) {
-  TempFolder folder;
-  RecordingPlatform platform;
-  const RebuildOutcome outcome = RebuildFrom(folder, QByteArray(), platform);
-  ASSERT_TRUE(outcome.ok);
-  EXPECT_EQ(ReadBytes(folder.File("fuken.DAT")), SentinelBytes());
-  for (const char* name : {"city.DAT", "ubinno.dat", "ubinind.dat"}) {
-    EXPECT_TRUE(QFile::exists(folder.File(name))) << name;
-    EXPECT_EQ(ReadBytes(folder.File(name)), QByteArray()) << name;
-  }
-  EXPECT_EQ(outcome.prefCount, 1);
-  EXPECT_EQ(outcome.cityCount, 0);
-  EXPECT_EQ(outcome.entryCount, 0);
-  EXPECT_EQ(outcome.indexCount, 0);
-}
-
 TEST(RebuildEntries, EmptyLinesAtTheEndAddNoEntry) {
   TempFolder folder;
   RecordingPlatform platform;

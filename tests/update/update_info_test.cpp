@@ -1,8 +1,12 @@
 // The update information message: grouped counts, the yy/mm/dd date, the prefecture line.
 #include <gtest/gtest.h>
 
+#include <ctime>
+
 #include <QDateTime>
 #include <QFile>
+
+#include <utime.h>
 
 #include "support/TestFiles.h"
 #include "update/UpdateInfo.h"
@@ -73,6 +77,21 @@ TEST(UpdateInfoDate, IsTheLocalModificationDateOfTheIndexFile) {
   ASSERT_TRUE(index.setFileTime(QDateTime(QDate(2001, 6, 3), QTime(23, 30), Qt::LocalTime), QFileDevice::FileModificationTime));
   index.close();
   EXPECT_EQ(IndexFileDate(folder.Path()), QDate(2001, 6, 3));
+}
+
+TEST(UpdateInfoDate, IndexFileDatedAtTheEpochShowsThatDate) {
+  TempFolder folder;
+  WriteBytes(folder.File("ubinind.dat"), QByteArray(14, ' '));
+  const struct utimbuf epoch {0, 0};
+  ASSERT_EQ(::utime(QFile::encodeName(folder.File("ubinind.dat")).constData(), &epoch), 0);
+  // Japan's time, where the epoch falls at 09:00 on 1970-01-01.
+  const QByteArray oldZone = qgetenv("TZ");
+  qputenv("TZ", "JST-9");
+  ::tzset();
+  const std::optional<QDate> date = IndexFileDate(folder.Path());
+  oldZone.isNull() ? qunsetenv("TZ") : qputenv("TZ", oldZone);
+  ::tzset();
+  EXPECT_TRUE(UpdateInfoText(date, 48, 1, 1).startsWith(QStringLiteral("最新データ更新日＝70/01/01\r\n")));
 }
 
 TEST(UpdateInfoDate, MissingIndexFileGivesNoDate) {

@@ -1,0 +1,16 @@
+// Opening the data files for the reading commands: no files made, damage reported.
+#include <QDir>
+#include <QFileInfo>
+
+#include "cli/Cli.h"
+
+std::optional<int> Cli::OpenForReading(DataSet& data) {
+  bool any = false;
+  for (const char* name : {datafile::Pref, datafile::City, datafile::Entry, datafile::Index})
+    any = any || QFileInfo(dataFolder + QLatin1String(name)).isFile();
+  // A mistyped --data must not pass for an empty data set, nor leave files behind.
+  if (!any) return Fail(QStringLiteral("no data files in %1").arg(QDir::toNativeSeparators(QDir(dataFolder).absolutePath())));
+  data.OpenDataFiles(dataFolder, false);
+  if (data.Damaged()) return Fail(kDamagedDataMessage);
+  return std::nullopt;
+}
