@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "support/DataBuilder.h"
+#include "support/FaultyFileOps.h"
 #include "update/ChangeReport.h"
 #include "update/RebuildKit.h"
 
@@ -86,10 +87,12 @@ TEST_F(ChangeReportRebuild, EndingBeforeTheSwapLeavesThePreviousReport) {
 TEST_F(ChangeReportRebuild, FailingSwapLeavesThePreviousReport) {
   ASSERT_TRUE(Rebuild(kFirst).ok);
   ASSERT_TRUE(Rebuild(kSecond).ok);
-  // A folder where the index file goes cannot be trashed nor renamed over.
-  ASSERT_TRUE(QFile::remove(folder_.File("ubinind.dat")));
-  ASSERT_TRUE(QDir(folder_.Path()).mkpath("ubinind.dat/kept"));
-  const RebuildOutcome outcome = Rebuild(kFirst);
+  // The third rename of the swap fails: the swap rolls back and the old report stays.
+  FaultyFileOps ops;
+  ops.FailNth(FaultyFileOps::kRename, 3);
+  WriteBytes(folder_.File("KEN_ALL.CSV"), kFirst);
+  const RebuildOutcome outcome =
+      RebuildDataFiles(folder_.Path(), folder_.File("KEN_ALL.CSV"), platform_, {}, ops);
   EXPECT_FALSE(outcome.ok);
   EXPECT_EQ(Report(), kSecondReport);
 }
