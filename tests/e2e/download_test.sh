@@ -106,7 +106,9 @@ head -c 1048576 /dev/urandom >"$srv/big.zip"
   { log "FAIL setup: reference rebuilds failed"; exit 1; }
 cp "$program" "$app/mirabo"
 
-sleep 200 | python3 "$here/../support/http_fixture.py" "$srv" --lifetime 180 >"$work/port" &
+# The sleep keeps the server's input open; neither may hold the test's own output, or the
+# test's runner waits for the sleep after the test has ended.
+sleep 200 2>/dev/null | python3 "$here/../support/http_fixture.py" "$srv" --lifetime 180 >"$work/port" 2>"$work/server.log" &
 server=$!
 wait_until 20 grep -q PORT "$work/port" || { log "FAIL setup: the local server did not start"; exit 1; }
 base="http://127.0.0.1:$(sed -n 's/^PORT //p' "$work/port")"
