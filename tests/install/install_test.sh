@@ -114,8 +114,8 @@ completions() {
 }
 c1=$(completions mirabo-cli "") c2=$(completions mirabo-cli --data /tmp c) c3=$(completions mirabo-cli --data "")
 c4=$(completions mirabo-cli rebuild --csv "") c5=$(completions mirabo-cli copy 3 --n) c6=$(completions mirabo-cli -)
-if [ "$c1" = "browse rebuild code address copy info" ] && [ "$c2" = "code copy" ] && [ "$c3" = "FILES:-d" ] &&
-  [ "$c4" = "FILES:@(csv|CSV)" ] && [ "$c5" = "--no-hyphen --no-space" ] && [ "$c6" = "--data --help" ]; then
+if [ "$c1" = "browse rebuild download code address copy info changes check" ] && [ "$c2" = "code copy changes check" ] && [ "$c3" = "FILES:-d" ] &&
+  [ "$c4" = "FILES:@(csv|CSV|zip|ZIP)" ] && [ "$c5" = "--no-hyphen --no-space" ] && [ "$c6" = "--data --help" ]; then
   pass bash-completion
 else fail bash-completion "got '$c1' / '$c2' / '$c3' / '$c4' / '$c5' / '$c6'"; fi
 
