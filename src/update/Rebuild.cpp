@@ -2,6 +2,7 @@
 #include "update/Rebuild.h"
 
 #include <cstring>
+#include <optional>
 
 #include <QDir>
 #include <QFile>
@@ -98,6 +99,18 @@ RebuildOutcome InstallLocked(const PreparedRebuild& prepared, const QString& fol
 
 QString WithSlash(const QString& folder) { return folder.endsWith(u'/') ? folder : folder + u'/'; }
 
+// Why no rebuild of `dataFolder` may start, or empty when it may. Read-only data is
+// refused before the lock is even tried, so it never gets a lock file; otherwise
+// `lock` is taken here and held by the caller to the end, so that a second rebuild
+// of the folder is refused at once.
+QString RefusalToStart(const QString& dataFolder, const SwapPaths& paths, std::optional<DataFolderLock>& lock,
+                       FileOps& ops) {
+  // As the caller named it: an empty name is no folder, not the root.
+  if (QString problem = DataFolderWriteProblem(dataFolder); !problem.isEmpty()) return problem;
+  lock.emplace(paths.Lock(), ops);
+  return lock->HeldElsewhere() ? BusyMessage(paths) : QString();
+}
+
 }  // namespace
 
 PreparedRebuild PrepareRebuild(const QByteArray& bytes, const QString& sourceName) {
@@ -125,20 +138,13 @@ PreparedRebuild PrepareRebuild(const QByteArray& bytes, const QString& sourceNam
 
 RebuildOutcome InstallRebuild(const PreparedRebuild& prepared, const QString& dataFolder, Platform& platform,
                               const std::function<void()>& beforeSwap, FileOps& ops) {
-  if (QString problem = DataFolderWriteProblem(dataFolder); !problem.isEmpty()) {
-    RebuildOutcome outcome;
-    outcome.message = problem;
-    return outcome;
-  }
   const QString folder = WithSlash(dataFolder);
   const SwapPaths paths(folder);
-  const DataFolderLock lock(paths.Lock(), ops);
-  if (lock.HeldElsewhere()) {
-    RebuildOutcome outcome;
-    outcome.message = BusyMessage(paths);
-    return outcome;
-  }
-  return InstallLocked(prepared, folder, paths, lock, platform, beforeSwap, ops);
+  std::optional<DataFolderLock> lock;
+  RebuildOutcome refused;
+  refused.message = RefusalToStart(dataFolder, paths, lock, ops);
+  if (!refused.message.isEmpty()) return refused;
+  return InstallLocked(prepared, folder, paths, *lock, platform, beforeSwap, ops);
 }
 
 RebuildOutcome RebuildFromBytes(const QString& dataFolder, const QByteArray& bytes, const QString& sourceName,
@@ -149,20 +155,14 @@ RebuildOutcome RebuildFromBytes(const QString& dataFolder, const QByteArray& byt
 RebuildOutcome RebuildDataFiles(const QString& dataFolder, const QString& csvPath, Platform& platform,
                                 const std::function<void()>& beforeSwap, FileOps& ops) {
   RebuildOutcome outcome;
-  // Read-only data is refused before anything is read: nothing could be replaced.
-  outcome.message = DataFolderWriteProblem(dataFolder);
-  if (!outcome.message.isEmpty()) return outcome;
   const QString folder = WithSlash(dataFolder);
-  // Held to the end, so a second rebuild of this folder is refused at once.
   const SwapPaths paths(folder);
-  const DataFolderLock lock(paths.Lock(), ops);
-  if (lock.HeldElsewhere()) {
-    outcome.message = BusyMessage(paths);
-    return outcome;
-  }
+  std::optional<DataFolderLock> lock;
+  outcome.message = RefusalToStart(dataFolder, paths, lock, ops);
+  if (!outcome.message.isEmpty()) return outcome;
 
   const QFileInfo csv(csvPath);
   const std::optional<QByteArray> bytes = ReadCsv(csv, outcome.message);
   if (!bytes) return outcome;
-  return InstallLocked(PrepareRebuild(*bytes, csv.fileName()), folder, paths, lock, platform, beforeSwap, ops);
+  return InstallLocked(PrepareRebuild(*bytes, csv.fileName()), folder, paths, *lock, platform, beforeSwap, ops);
 }
