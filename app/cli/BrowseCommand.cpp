@@ -1,8 +1,6 @@
 // mirabo-cli browse: the lines of the prefecture, city or town list.
-#include <climits>
-
 #include "cli/Cli.h"
-#include "lookup/Browse.h"
+#include "lookup/BrowseState.h"
 
 namespace {
 
@@ -22,18 +20,18 @@ int RunBrowse(Cli& cli, const QStringList& args) {
 
   DataSet data;
   if (const auto failed = cli.OpenForReading(data)) return *failed;
+  // The same steps as choosing the prefecture and the city in the window.
+  BrowseState browse(data);
   QStringList lines = PrefectureLines(data);
   if (!args.isEmpty()) {
     if (pref >= lines.size()) return cli.Fail(QStringLiteral("no prefecture at position %1").arg(pref));
-    lines = CityListOf(data, pref + 1).lines;
+    browse.ChoosePref(pref);
+    lines = browse.FillList().lines;
   }
   if (args.size() == 2) {
     if (city >= lines.size()) return cli.Fail(QStringLiteral("no city at position %1").arg(city));
-    // As in the window: city position CITY is city record FirstCity + CITY of the prefecture.
-    data.ReadPref(pref + 1);
-    const qint64 cityRecNo = qint64(data.PrefRec.FirstCity) + city;  // FirstCity comes from the file
-    data.ReadCity(cityRecNo >= 1 && cityRecNo <= INT_MAX ? qint32(cityRecNo) : 0);
-    lines = TownListOf(data, data.CityRec.FirstEntry, data.CityRec.LastEntry).lines;
+    browse.ChooseCity(city);
+    lines = browse.FillList().lines;
   }
   for (const QString& line : lines) cli.out << line << '\n';
   return kExitOk;

@@ -1,7 +1,5 @@
-// The clipboard texts of an entry, and which entry a result-list line stands for.
+// The clipboard texts of an entry in the chosen format.
 #pragma once
-
-#include <optional>
 
 #include <QString>
 
@@ -18,8 +16,3 @@ struct CopyOptions {
 
 // The postcode or the address of `entry` as the options format it.
 QString CopyText(const EntryRecord& entry, const CopyOptions& options);
-
-// The entry record that result-list line `row` stands for: ShownFirstEntry + row
-// after a browse, the number at the end of the line after a search. Nothing for no
-// selection (row < 0) or a line that names no entry (the count line).
-std::optional<qint32> EntryOfLine(bool fromSearch, int row, const QString& line, qint32 shownFirstEntry);

@@ -1,14 +1,9 @@
 // The main window's construction, start-up, browsing and unloading.
 #include "window/frmMirabo.h"
 
-#include <climits>
-
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTimer>
 
 #include "lookup/Browse.h"
@@ -18,7 +13,6 @@
 #include "window/ExtentList.h"
 #include "window/InputBlocker.h"
 #include "window/LayoutTable.h"
-#include "window/LinkLabel.h"
 #include "window/WindowIcon.h"
 
 namespace {
@@ -34,10 +28,6 @@ void InstallFontSubstitutes() {
   QFont::insertSubstitutions(kGothic, {QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans Mono CJK JP")});
   QFont::insertSubstitutions(kPGothic, {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
 }
-
-// The 0-based position saved for a 1-based one; a position read from a damaged
-// record may be the smallest number, which has no predecessor.
-qint32 SavedPosition(qint32 index) { return index == INT_MIN ? index : index - 1; }
 
 }  // namespace
 
@@ -80,76 +70,42 @@ void frmMirabo::Form_Load() {
   Data.OpenDataFiles(DataFolder);
   if (Data.Damaged()) platform_.MessageBox(kDamagedDataMessage, kWindowTitle);
   List1->addItems(PrefectureLines(Data));
-  ListMode = 1;
-  PrefRecNo = SavedSelectionRecord;
-  FillList();
-  // With more than 47 prefectures record 48 is a prefecture, not saved positions.
-  if (!IsSavedSelection(Data.PrefRec)) SelFirstCity = SelLastCity = 0;
-  PrefIndex = SelFirstCity;
-  CityIndex = SelLastCity;
-  SelectPosition(List1, PrefIndex);  // runs List1_Click when the selection changes
-  SelectPosition(List2, CityIndex);  // runs List2_Click when the selection changes
+  Browsing.Load();
+  SelectPosition(List1, Browsing.PrefIndex);  // runs List1_Click when the selection changes
+  SelectPosition(List2, Browsing.CityIndex);  // runs List2_Click when the selection changes
   HelpFile = layout_.helpFile;
   RefreshChangesItem();
 }
 
 void frmMirabo::List1_Click() {
-  const int row = List1->FirstSelectedRow();
-  if (row >= 0) PrefIndex = row + 1;
-  PrefRecNo = PrefIndex;
-  ListMode = 1;
-  FillList();
-  ListMode = 2;
-  FillList();
+  Browsing.ChoosePref(List1->FirstSelectedRow());
+  FillList();  // the chosen prefecture's cities
 }
 
 void frmMirabo::List2_Click() {
-  const int row = List2->FirstSelectedRow();
-  if (row >= 0) CityIndex = row + 1;
-  // Both come from the files and may be anything; a sum outside the record numbers reads nothing.
-  const qint64 cityRecNo = qint64(CityIndex) + SelFirstCity - 1;
-  CityRecNo = cityRecNo >= 1 && cityRecNo <= INT_MAX ? qint32(cityRecNo) : 0;
-  ListMode = 3;
-  FillList();
+  Browsing.ChooseCity(List2->FirstSelectedRow());
+  FillList();  // the chosen city's towns
 }
 
 void frmMirabo::FillList() {
-  if (ListMode == 1) {
-    Data.ReadPref(PrefRecNo);
-    SelFirstCity = Data.PrefRec.FirstCity;
-    SelLastCity = Data.PrefRec.LastCity;
-  } else if (ListMode == 2) {
+  const qint32 mode = Browsing.ListMode;
+  const ListFill fill = Browsing.FillList();
+  if (mode == 2) {
     List2->clear();
-    const ListFill fill = CityListOf(Data, PrefRecNo);
     List2->addItems(fill.lines);
     List2->SetHorizontalExtent(CityListExtent(fill.widest, TwipsPerPixel()));
-  } else if (ListMode == 3) {
+  } else if (mode == 3) {
     List3->clear();
-    Data.ReadCity(CityRecNo);
-    ShownFirstEntry = Data.CityRec.FirstEntry;
-    ShownLastEntry = Data.CityRec.LastEntry;
-    const ListFill fill = TownListOf(Data, ShownFirstEntry, ShownLastEntry);
     List3->addItems(fill.lines);
-    FromSearch = false;
     List3->SetHorizontalExtent(TownListExtent(fill.widest, TwipsPerPixel()));
   }
 }
 
-// Saves the two list positions into the saved-selection record, but only where
-// that record exists and is the selection (not a 48th prefecture), and the file
-// may be written: closing the window never grows or damages fuken.DAT.
 void frmMirabo::Form_Unload() {
   if (unloaded_) return;
   unloaded_ = true;
   Timer1->stop();
-  if (Data.CanSaveSelection() && Data.PrefCount >= SavedSelectionRecord) {
-    Data.ReadPref(SavedSelectionRecord);
-    if (IsSavedSelection(Data.PrefRec)) {
-      Data.PrefRec.FirstCity = SavedPosition(PrefIndex);
-      Data.PrefRec.LastCity = SavedPosition(CityIndex);
-      Data.WritePref(SavedSelectionRecord);
-    }
-  }
+  Browsing.SaveSelection();
   Data.CloseAll();
   platform_.CloseHelp(HelpFile);
 }
@@ -174,5 +130,5 @@ void frmMirabo::SelectPosition(ExtentList* list, qint32 position) {
 }
 
 void frmMirabo::PlaceOptionPanel(QGroupBox* panel) {
-  panel->setGeometry(TwipsToPixels(3540, 700, 1800, 1620, TwipsPerPixel()));
+  panel->setGeometry(TwipsToPixels(kOptionPanel, TwipsPerPixel()));
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "data/DataSet.h"
+#include "lookup/BrowseState.h"
 #include "platform/DataLayout.h"
 
 class ChangeWindow;
@@ -62,12 +63,8 @@ class frmMirabo : public QMainWindow {
   QString DataFolder;
   QString HelpFile;
   DataSet Data;
-  qint32 PrefIndex = 0, CityIndex = 0, PrefRecNo = 0, CityRecNo = 0;
-  qint32 SelFirstCity = 0, SelLastCity = 0, ShownFirstEntry = 0, ShownLastEntry = 0;
-  qint32 ListMode = 0;
-  bool FromSearch = false;
+  BrowseState Browsing{Data};  // what the three lists show and which records they stand for
   QString SearchKey;
-  qint32 MatchFound = 0, MatchPos = 0;
 
   // Start-up, browsing and closing.
   void Form_Load();

@@ -12,8 +12,7 @@ void frmMirabo::Command1_Click() {
   if (IsBusy()) return;
   const int row = List3->FirstSelectedRow();
   const QString line = row >= 0 ? List3->item(row)->text() : QString();
-  const std::optional<qint32> record = EntryOfLine(FromSearch, row, line, ShownFirstEntry);
-  if (FromSearch && row >= 0) ShownFirstEntry = 1;
+  const std::optional<qint32> record = Browsing.ChooseEntry(row, line);
   // No selection, or the count line: there is no entry, and the clipboard keeps what it has.
   if (!record || !Data.ReadEntry(*record)) return;
 

@@ -1,7 +1,6 @@
-// Clipboard texts of entries under every option, and the entry behind a result-list line.
+// Clipboard texts of entries under every option.
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <ostream>
 #include <string_view>
 
@@ -163,52 +162,6 @@ TEST(CopyTextTest, AddressKeepsItsWidthsUnderFullWidth) {
   EntryRecord e = Shinjuku();
   e.Town = U8("西新宿1-2ｶﾞｰﾃﾞﾝ  ");
   EXPECT_EQ(CopyText(e, {.address = true, .fullWidth = true}), U8("新宿区 西新宿1-2ｶﾞｰﾃﾞﾝ"));
-}
-
-// ---- EntryOfLine ----
-
-// A search line: code, ideographic spaces, names, the town fitted to 90 bytes, then R.
-QString SearchLine(const QString& record) {
-  return U8("1638001　東京都　新宿区　西新宿") + QString(84, u' ') + record;
-}
-
-const char kCountLine[] = "    ＊＊＊＊  12 件 見つかりました　＊＊＊＊";
-
-struct LineRow {
-  const char* name;
-  bool fromSearch;
-  int row;
-  QString line;
-  qint32 shownFirst;
-  std::optional<qint32> expected;
-};
-
-TEST(EntryOfLineTest, LinesMapToRecords) {
-  const LineRow rows[] = {
-      {"SevenDigitRecord", true, 0, SearchLine("1234567"), 1, 1234567},
-      {"ThreeDigitRecordAfterBlanks", true, 4, SearchLine("123"), 1, 123},
-      {"OneDigitRecord", true, 0, SearchLine("5"), 1, 5},
-      {"SearchIgnoresShownFirst", true, 3, SearchLine("42"), 500, 42},
-      {"TabsAreBlanks", true, 0, QStringLiteral("x\t\t\t\t\t77"), 1, 77},
-      {"StopsAtFirstNonDigit", true, 0, QStringLiteral("x   12a3"), 1, 12},
-      {"LineShorterThanSeven", true, 0, QStringLiteral("  88"), 1, 88},
-      {"EighthCharacterFromEndIgnored", true, 0, QStringLiteral("9 000001"), 1, 1},
-      {"CountLineNamesNothing", true, 12, U8(kCountLine), 1, std::nullopt},
-      {"ZeroCountLineNamesNothing", true, 0, U8("    ＊＊＊＊  0 件 見つかりました　＊＊＊＊"), 1, std::nullopt},
-      {"RecordZeroNamesNothing", true, 0, SearchLine("0"), 1, std::nullopt},
-      {"EmptyLineNamesNothing", true, 0, QString(), 1, std::nullopt},
-      {"NoSelectionInSearch", true, -1, SearchLine("123"), 1, std::nullopt},
-      {"FirstBrowseLine", false, 0, U8("1638001  西新宿"), 300, 300},
-      {"TenthBrowseLine", false, 9, U8("1638010  西新宿"), 300, 309},
-      {"BrowseIgnoresTheLineText", false, 2, SearchLine("77"), 10, 12},
-      {"NoSelectionInBrowse", false, -1, QString(), 300, std::nullopt},
-      {"NoSelectionInEmptyBrowse", false, -1, QString(), 0, std::nullopt},
-      {"BrowseBeforeFirstRecord", false, 0, QString(), 0, std::nullopt},
-      {"BrowsePastLargestRecordNumber", false, 10, QString(), std::numeric_limits<qint32>::max() - 5, std::nullopt},
-  };
-  for (const LineRow& r : rows) {
-    EXPECT_EQ(EntryOfLine(r.fromSearch, r.row, r.line, r.shownFirst), r.expected) << r.name;
-  }
 }
 
 }  // namespace

@@ -36,16 +36,16 @@ void BrowseTest::listsShowPrefecturesCitiesAndTowns() {
   QCOMPARE(window.List2->FirstSelectedRow(), 0);
   QCOMPARE(Lines(window.List3),
            QStringList({"0600000　札幌市中央区　以下に掲載がない場合", "0640941　札幌市中央区　旭ケ丘"}));
-  QCOMPARE(window.ShownFirstEntry, 1);
-  QCOMPARE(window.ShownLastEntry, 2);
-  QVERIFY(!window.FromSearch);
+  QCOMPARE(window.Browsing.ShownFirstEntry, 1);
+  QCOMPARE(window.Browsing.ShownLastEntry, 2);
+  QVERIFY(!window.Browsing.FromSearch);
 
   window.List1->setCurrentRow(1);
   QCOMPARE(Lines(window.List2), QStringList({"横浜市", "川崎市"}));
   window.List2->setCurrentRow(1);
   QCOMPARE(Lines(window.List3), QStringList({"2100001　川崎市　本町"}));
-  QCOMPARE(window.ShownFirstEntry, 4);
-  QCOMPARE(window.CityRecNo, 3);
+  QCOMPARE(window.Browsing.ShownFirstEntry, 4);
+  QCOMPARE(window.Browsing.CityRecNo, 3);
   QVERIFY(platform.Messages().isEmpty());
 }
 
@@ -57,11 +57,11 @@ void BrowseTest::choosingAPrefectureFillsCitiesWithoutSelection() {
   const QStringList townsBefore = Lines(window.List3);
 
   window.List1->setCurrentRow(2);
-  QCOMPARE(window.PrefIndex, 3);
+  QCOMPARE(window.Browsing.PrefIndex, 3);
   QCOMPARE(Lines(window.List2), QStringList({"市3の1", "市3の2", "市3の3", "市3の4"}));
   QCOMPARE(window.List2->FirstSelectedRow(), -1);
   QCOMPARE(Lines(window.List3), townsBefore);  // the town list waits for a city
-  QCOMPARE(window.CityIndex, 1);
+  QCOMPARE(window.Browsing.CityIndex, 1);
 }
 
 void BrowseTest::savedSelectionIsRestored() {
@@ -72,12 +72,12 @@ void BrowseTest::savedSelectionIsRestored() {
   frmMirabo window(platform, folder.Path());
 
   QCOMPARE(window.List1->FirstSelectedRow(), 3);
-  QCOMPARE(window.PrefIndex, 4);
+  QCOMPARE(window.Browsing.PrefIndex, 4);
   QCOMPARE(window.List2->count(), 12);
   QCOMPARE(window.List2->FirstSelectedRow(), 10);
-  QCOMPARE(window.CityIndex, 11);
+  QCOMPARE(window.Browsing.CityIndex, 11);
   // The eleventh city of the fourth prefecture is city record 3 * 12 + 11 = 47.
-  QCOMPARE(window.CityRecNo, 47);
+  QCOMPARE(window.Browsing.CityRecNo, 47);
   QCOMPARE(Lines(window.List3), QStringList({"0411001　市4の11　町1", "0411002　市4の11　町2"}));
 }
 

@@ -71,7 +71,7 @@ void CopyWindowTest::clickOnABrowsedLineCopiesItsCode() {
 }
 
 void CopyWindowTest::tenthBrowsedLineIsTheTenthEntry() {
-  QCOMPARE(window_->ShownFirstEntry, 2);
+  QCOMPARE(window_->Browsing.ShownFirstEntry, 2);
   ClickRow(window_->List3, 9);
   QCOMPARE(platform_->clipboard, QString("100-0010"));  // entry ShownFirstEntry + 9 = 11
 }
@@ -83,7 +83,7 @@ void CopyWindowTest::clickOnASearchLineCopiesTheEntryItNames() {
   QVERIFY(window_->List3->item(0)->text().endsWith(" 4"));  // a one-digit record number
   ClickRow(window_->List3, 0);
   QCOMPARE(platform_->clipboard, QString("100-0003"));
-  QCOMPARE(window_->ShownFirstEntry, 1);
+  QCOMPARE(window_->Browsing.ShownFirstEntry, 1);
 }
 
 void CopyWindowTest::doubleClickCopiesTheSameTextTwice() {

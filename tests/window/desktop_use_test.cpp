@@ -112,13 +112,13 @@ void DesktopUseTest::clickingTheSelectedCityBrowsesItAgain() {
   ClickRow(window.List2, 1);  // 港区
   window.Text1->setText("千代田");
   QTest::mouseClick(window.Command4, Qt::LeftButton);
-  QVERIFY(window.FromSearch);
+  QVERIFY(window.Browsing.FromSearch);
   QCOMPARE(window.List2->FirstSelectedRow(), 1);
 
   ClickRow(window.List2, 1);
-  QVERIFY(!window.FromSearch);
+  QVERIFY(!window.Browsing.FromSearch);
   QCOMPARE(Lines(window.List3), QStringList({"1050011　港区　芝公園"}));
-  QCOMPARE(window.ShownFirstEntry, 3);
+  QCOMPARE(window.Browsing.ShownFirstEntry, 3);
   // The first line of the city's towns copies that town's code.
   ClickRow(window.List3, 0);
   QCOMPARE(platform.clipboard, QString("105-0011"));
@@ -140,7 +140,7 @@ void DesktopUseTest::clickingTheSelectedPrefectureListsItsCitiesAgain() {
   QCOMPARE(window.List2->FirstSelectedRow(), -1);
   ClickRow(window.List2, 0);
   QCOMPARE(window.List3->count(), 2);
-  QVERIFY(!window.FromSearch);
+  QVERIFY(!window.Browsing.FromSearch);
 }
 
 void DesktopUseTest::enterSearchesAsTheMatchingButton_data() {
@@ -172,7 +172,7 @@ void DesktopUseTest::enterSearchesAsTheMatchingButton() {
   entered.Text1->setText(typed);
   PressKey(entered.Text1, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
 
-  QVERIFY(entered.FromSearch);
+  QVERIFY(entered.Browsing.FromSearch);
   QCOMPARE(Lines(entered.List3), Lines(clicked.List3));
   QCOMPARE(byKey.calls, byButton.calls);
   QVERIFY(entered.Text1->text().isEmpty());
@@ -188,7 +188,7 @@ void DesktopUseTest::enterInAnEmptyBoxDoesNothing() {
   PressKey(window.Text1, Qt::Key_Return);
   PressKey(window.Text1, Qt::Key_Enter, Qt::KeypadModifier);
   QCOMPARE(Lines(window.List3), before);
-  QVERIFY(!window.FromSearch);
+  QVERIFY(!window.Browsing.FromSearch);
   QCOMPARE(platform.calls, callsBefore);  // not even a beep
 }
 
@@ -209,7 +209,7 @@ void DesktopUseTest::enterConfirmingACompositionDoesNotSearch() {
 
   QCOMPARE(window.Text1->text(), QString("北区"));
   QCOMPARE(Lines(window.List3), before);
-  QVERIFY(!window.FromSearch);
+  QVERIFY(!window.Browsing.FromSearch);
   QCOMPARE(platform.calls, callsBefore);
 }
 

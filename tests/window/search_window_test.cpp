@@ -53,7 +53,7 @@ void SearchWindowTest::codeTypedWithHyphenInEitherWidth() {
            QStringList({"1000005　東京都　千代田区　丸の内" + pad80 + "2",
                         "1000005　大阪府　大阪市北区　同じ番号" + QString(90 - 8, u' ') + "5",
                         "    ＊＊＊＊  2 件 見つかりました　＊＊＊＊"}));
-  QVERIFY(window.FromSearch);
+  QVERIFY(window.Browsing.FromSearch);
   QVERIFY(window.Text1->text().isEmpty());
   QCOMPARE(platform.Count("beep"), 0);  // the hyphen goes without a beep
   // Widest text: 大阪府 + 大阪市北区 + 同じ番号 = 12 characters; (12 + 7) * 225 / 15.
@@ -99,7 +99,7 @@ void SearchWindowTest::emptyBoxBeepsAndChangesNothing() {
   QTest::mouseClick(window.Command4, Qt::LeftButton);
   QCOMPARE(platform.Count("beep"), 2);
   QCOMPARE(Lines(window.List3), before);
-  QVERIFY(!window.FromSearch);
+  QVERIFY(!window.Browsing.FromSearch);
   QCOMPARE(platform.calls.count("busy|1"), 0);
 }
 
