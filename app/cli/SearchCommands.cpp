@@ -36,14 +36,13 @@ bool ParseSearchArgs(const QStringList& args, SearchArgs& parsed) {
 // Prints result lines as the result list holds them, or one tab-separated entry per line.
 class ConsoleSink : public SearchSink {
  public:
-  ConsoleSink(Cli& cli, DataSet& data, bool tsv) : cli_(cli), data_(data), tsv_(tsv) {}
+  ConsoleSink(Cli& cli, bool tsv) : cli_(cli), tsv_(tsv) {}
 
-  void AddLine(const QString& line, qint32 recordNo) override {
+  void AddLine(const QString& line, const EntryRecord& entry, qint32 recordNo) override {
     if (!tsv_) {
       cli_.out << line << '\n';
       return;
     }
-    const EntryRecord& entry = data_.EntryRec;  // the entry this line was built from
     cli_.out << FitToBytes(entry.Code, 7) << '\t' << CleanField(entry.Pref) << '\t' << CleanField(entry.City)
              << '\t' << CleanField(entry.Town) << '\t' << recordNo << '\n';
   }
@@ -59,7 +58,6 @@ class ConsoleSink : public SearchSink {
 
  private:
   Cli& cli_;
-  DataSet& data_;
   bool tsv_;
 };
 
@@ -94,7 +92,7 @@ int RunSearch(Cli& cli, const QStringList& args, const char* command, SearchText
     return cli.Fail(QStringLiteral("usage: %1 [--tsv] [--] TEXT... (TEXT - reads standard input)").arg(command));
   DataSet data;
   if (const auto failed = cli.OpenForReading(data)) return *failed;
-  ConsoleSink sink(cli, data, parsed.tsv);
+  ConsoleSink sink(cli, parsed.tsv);
 
   bool allFound = true;
   for (const QString& text : parsed.texts) {

@@ -5,20 +5,12 @@
 #include "lookup/SearchLines.h"
 
 SearchTally ListAddressMatches(DataSet& data, const QString& key, SearchSink& sink) {
-  SearchTally tally;
+  ResultListing listing(sink);
   // Held for the whole listing: a search run from Yield may build a newer set meanwhile.
   const std::shared_ptr<const AddressTexts> texts = AddressTexts::Of(data);
   for (const qint32 recordNo : texts->Find(key, kSearchLimit)) {
     data.ReadEntry(recordNo);
-    sink.AddLine(SearchLine(data.EntryRec, recordNo), recordNo);
-    const int length = SearchTextLength(data.EntryRec);
-    sink.Yield();
-    ++tally.lineCount;
-    tally.widest = qMax(tally.widest, length);
-    if (tally.lineCount >= kSearchLimit) {
-      sink.TooMany();
-      break;
-    }
+    if (!listing.Add(data.EntryRec, recordNo)) break;
   }
-  return tally;
+  return listing.Tally();
 }

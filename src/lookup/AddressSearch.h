@@ -8,5 +8,4 @@
 
 // Lists every entry whose cleaned City followed directly by its cleaned Town
 // contains `key` (already trimmed), in record order, at most 2000 lines.
-// While sink.AddLine runs, data.EntryRec holds the entry of that line.
 SearchTally ListAddressMatches(DataSet& data, const QString& key, SearchSink& sink);

@@ -2,8 +2,7 @@
 #include "lookup/CodeSearch.h"
 
 #include "lookup/CodeInput.h"
-#include "lookup/SearchLines.h"
-#include "lookup/WidthMapping.h"
+#include "data/WidthMapping.h"
 
 namespace {
 
@@ -59,27 +58,14 @@ CodeMatch FindFirstCode(DataSet& data, const QString& key) {
 }
 
 SearchTally ListCodeMatches(DataSet& data, const QString& key, qint32 matchPos, SearchSink& sink) {
-  SearchTally tally;
-  qint64 pos = matchPos;
-  data.ReadIndex(qint32(pos));
-  data.ReadEntry(data.IndexRec.EntryNo);
-  while (data.EntryRec.Code.startsWith(key) && pos <= data.IndexCount) {
-    sink.AddLine(SearchLine(data.EntryRec, data.IndexRec.EntryNo), data.IndexRec.EntryNo);
-    const int length = SearchTextLength(data.EntryRec);
-    ++tally.lineCount;
-    sink.Yield();
-    tally.widest = qMax(tally.widest, length);
-    if (tally.lineCount >= kSearchLimit) {
-      sink.TooMany();
-      break;
-    }
-    ++pos;
-    if (pos <= data.IndexCount) {
-      data.ReadIndex(qint32(pos));
-      data.ReadEntry(data.IndexRec.EntryNo);
-    }
+  ResultListing listing(sink);
+  for (qint64 pos = matchPos; pos <= data.IndexCount; ++pos) {
+    data.ReadIndex(qint32(pos));
+    data.ReadEntry(data.IndexRec.EntryNo);
+    if (!data.EntryRec.Code.startsWith(key)) break;
+    if (!listing.Add(data.EntryRec, data.IndexRec.EntryNo)) break;
   }
-  return tally;
+  return listing.Tally();
 }
 
 CodeSearchStart StartCodeSearch(const QString& typed) {

@@ -18,7 +18,6 @@ CodeMatch FindFirstCode(DataSet& data, const QString& key);
 
 // Lists, from index record `matchPos` on, every entry whose stored code begins with
 // `key`, in index order, at most 2000 lines (TooMany after the 2000th).
-// While sink.AddLine runs, data.EntryRec holds the entry of that line.
 SearchTally ListCodeMatches(DataSet& data, const QString& key, qint32 matchPos, SearchSink& sink);
 
 // What the search button makes of the typed text before it touches the result list.

@@ -1,13 +1,16 @@
-// Where a search puts its result lines: the window's result list, or the console.
+// Where a search puts its result lines (the window's result list, or the console),
+// and the listing loop both searches share.
 #pragma once
 
 #include <QString>
 
+#include "data/Records.h"
+
 class SearchSink {
  public:
   virtual ~SearchSink() = default;
-  // One result line for entry record `recordNo`.
-  virtual void AddLine(const QString& line, qint32 recordNo) = 0;
+  // One result line, built from `entry`, entry record `recordNo`.
+  virtual void AddLine(const QString& line, const EntryRecord& entry, qint32 recordNo) = 0;
   // Called after every added line: the window lets pending events run here.
   virtual void Yield() = 0;
   // The 2000th line was added: tell the user that the list stops here.
@@ -18,4 +21,17 @@ class SearchSink {
 struct SearchTally {
   int lineCount = 0;
   int widest = 0;
+};
+
+// Lists entries one result line each, yields after every line, and stops at the limit.
+class ResultListing {
+ public:
+  explicit ResultListing(SearchSink& sink) : sink_(sink) {}
+  // Lists `entry` as record `recordNo`. False once the limit is reached, after TooMany.
+  bool Add(const EntryRecord& entry, qint32 recordNo);
+  const SearchTally& Tally() const { return tally_; }
+
+ private:
+  SearchSink& sink_;
+  SearchTally tally_;
 };

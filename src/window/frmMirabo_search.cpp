@@ -26,7 +26,7 @@ class ListSink : public SearchSink {
  public:
   ListSink(ExtentList* list, Platform& platform) : list_(list), platform_(platform) {}
   ~ListSink() override { list_->setUpdatesEnabled(true); }
-  void AddLine(const QString& line, qint32) override { list_->addItem(line); }
+  void AddLine(const QString& line, const EntryRecord&, qint32) override { list_->addItem(line); }
   void Yield() override {
     const bool repaint = !sinceRepaint_.isValid() || sinceRepaint_.elapsed() >= kRepaintInterval;
     list_->setUpdatesEnabled(repaint);
@@ -61,21 +61,14 @@ void frmMirabo::Command2_Click() {
 
   List3->clear();
   BusyScope busy(*this, platform_, busy_);
-  FromSearch = true;
-  MatchFound = 0;
-  const CodeMatch match = FindFirstCode(Data, SearchKey);
-  if (match.found) {
-    MatchFound = 1;
-    MatchPos = match.pos;
-  } else {
-    platform_.Beep();
-  }
-  SearchTally tally;
-  if (MatchFound == 1) {
+  Browsing.FromSearch = true;
+  CodeSearchResult result;
+  {
     ListSink sink(List3, platform_);
-    tally = ListCodeMatches(Data, SearchKey, MatchPos, sink);
+    result = SearchCode(Data, SearchKey, sink);
   }
-  FinishSearch(tally);
+  if (!result.found) platform_.Beep();
+  FinishSearch(result.tally);
 }
 
 void frmMirabo::Command4_Click() {
@@ -87,7 +80,7 @@ void frmMirabo::Command4_Click() {
   }
   List3->clear();
   BusyScope busy(*this, platform_, busy_);
-  FromSearch = true;
+  Browsing.FromSearch = true;
   SearchTally tally;
   {
     ListSink sink(List3, platform_);

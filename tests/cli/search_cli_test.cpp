@@ -30,7 +30,7 @@ SearchRun RunSearch(const QStringList& args, const QByteArray& input = {}) {
 class LinesSink : public SearchSink {
  public:
   QString text;
-  void AddLine(const QString& line, qint32) override { text += line + u'\n'; }
+  void AddLine(const QString& line, const EntryRecord&, qint32) override { text += line + u'\n'; }
   void Yield() override {}
   void TooMany() override {}
 };

@@ -86,6 +86,7 @@ TEST(AddressSearch, LineNamesTheRecordNumber) {
   ListAddressMatches(data, U("区丸の"), sink);
   ASSERT_EQ(sink.lines.size(), 1);
   EXPECT_EQ(sink.lines[0], U("1000005　東京都　千代田区　丸の内") + QString(84, u' ') + "2");
+  EXPECT_EQ(sink.codes[0], "1000005   ");  // the line's own entry comes with it
 }
 
 TEST(AddressSearch, StopsAfter2000Lines) {

@@ -133,6 +133,7 @@ TEST(CodeSearch, ListedLineNamesTheIndexEntryNumber) {
   ASSERT_EQ(sink.lines.size(), 1);
   EXPECT_EQ(sink.lines[0], U("9999999　沖縄県　那覇市　最後町") + QString(84, u' ') + "6");
   EXPECT_EQ(sink.records[0], 6);
+  EXPECT_EQ(sink.codes[0], "9999999   ");  // the line's own entry comes with it
 }
 
 // The walk follows the entries the index names and stops at the first whose own
