@@ -18,45 +18,62 @@ void PutNumber(char* bytes, qint32 value) {
 }  // namespace record
 
 using record::GetNumber;
+using record::kNumberWidth;
 using record::PutNumber;
 
+// Each layout's fields follow one another without a gap and fill the record.
+static_assert(PrefRecord::NameOffset + PrefRecord::NameWidth == PrefRecord::FirstCityOffset);
+static_assert(PrefRecord::FirstCityOffset + kNumberWidth == PrefRecord::LastCityOffset);
+static_assert(PrefRecord::LastCityOffset + kNumberWidth == PrefRecord::Size);
+static_assert(CityRecord::NameOffset + CityRecord::NameWidth == CityRecord::FirstEntryOffset);
+static_assert(CityRecord::FirstEntryOffset + kNumberWidth == CityRecord::LastEntryOffset);
+static_assert(CityRecord::LastEntryOffset + kNumberWidth == CityRecord::Size);
+static_assert(EntryRecord::PrefOffset + EntryRecord::PrefWidth == EntryRecord::CityOffset);
+static_assert(EntryRecord::CityOffset + EntryRecord::CityWidth == EntryRecord::TownOffset);
+static_assert(EntryRecord::TownOffset + EntryRecord::TownWidth == EntryRecord::CodeOffset);
+static_assert(EntryRecord::CodeOffset + EntryRecord::CodeWidth == EntryRecord::Size);
+static_assert(IndexRecord::CodeOffset + IndexRecord::CodeWidth == IndexRecord::EntryNoOffset);
+static_assert(IndexRecord::EntryNoOffset + kNumberWidth == IndexRecord::Size);
+
 PrefRecord PrefRecord::Decode(const char* bytes) {
-  return {cp932::Decode(bytes, 10), GetNumber(bytes + 10), GetNumber(bytes + 14)};
+  return {cp932::Decode(bytes + NameOffset, NameWidth), GetNumber(bytes + FirstCityOffset),
+          GetNumber(bytes + LastCityOffset)};
 }
 
 void PrefRecord::Encode(char* bytes) const {
-  cp932::PutField(bytes, 10, Name);
-  PutNumber(bytes + 10, FirstCity);
-  PutNumber(bytes + 14, LastCity);
+  cp932::PutField(bytes + NameOffset, NameWidth, Name);
+  PutNumber(bytes + FirstCityOffset, FirstCity);
+  PutNumber(bytes + LastCityOffset, LastCity);
 }
 
 CityRecord CityRecord::Decode(const char* bytes) {
-  return {cp932::Decode(bytes, 30), GetNumber(bytes + 30), GetNumber(bytes + 34)};
+  return {cp932::Decode(bytes + NameOffset, NameWidth), GetNumber(bytes + FirstEntryOffset),
+          GetNumber(bytes + LastEntryOffset)};
 }
 
 void CityRecord::Encode(char* bytes) const {
-  cp932::PutField(bytes, 30, Name);
-  PutNumber(bytes + 30, FirstEntry);
-  PutNumber(bytes + 34, LastEntry);
+  cp932::PutField(bytes + NameOffset, NameWidth, Name);
+  PutNumber(bytes + FirstEntryOffset, FirstEntry);
+  PutNumber(bytes + LastEntryOffset, LastEntry);
 }
 
 EntryRecord EntryRecord::Decode(const char* bytes) {
-  return {cp932::Decode(bytes, PrefWidth), cp932::Decode(bytes + 10, CityWidth),
-          cp932::Decode(bytes + 40, TownWidth), cp932::Decode(bytes + CodeOffset, CodeWidth)};
+  return {cp932::Decode(bytes + PrefOffset, PrefWidth), cp932::Decode(bytes + CityOffset, CityWidth),
+          cp932::Decode(bytes + TownOffset, TownWidth), cp932::Decode(bytes + CodeOffset, CodeWidth)};
 }
 
 void EntryRecord::Encode(char* bytes) const {
-  cp932::PutField(bytes, PrefWidth, Pref);
-  cp932::PutField(bytes + 10, CityWidth, City);
-  cp932::PutField(bytes + 40, TownWidth, Town);
+  cp932::PutField(bytes + PrefOffset, PrefWidth, Pref);
+  cp932::PutField(bytes + CityOffset, CityWidth, City);
+  cp932::PutField(bytes + TownOffset, TownWidth, Town);
   cp932::PutField(bytes + CodeOffset, CodeWidth, Code);
 }
 
 IndexRecord IndexRecord::Decode(const char* bytes) {
-  return {cp932::Decode(bytes, 10), GetNumber(bytes + 10)};
+  return {cp932::Decode(bytes + CodeOffset, CodeWidth), GetNumber(bytes + EntryNoOffset)};
 }
 
 void IndexRecord::Encode(char* bytes) const {
-  cp932::PutField(bytes, 10, Code);
-  PutNumber(bytes + 10, EntryNo);
+  cp932::PutField(bytes + CodeOffset, CodeWidth, Code);
+  PutNumber(bytes + EntryNoOffset, EntryNo);
 }

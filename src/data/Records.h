@@ -8,11 +8,17 @@
 
 #include <QString>
 
+namespace record {
+inline constexpr int kNumberWidth = 4;  // every number field
+qint32 GetNumber(const char* bytes);
+void PutNumber(char* bytes, qint32 value);
+}  // namespace record
+
 // fuken.DAT: one prefecture.
-//   offset 0  width 10  Name       text
-//   offset 10 width 4   FirstCity  first city record of the prefecture
-//   offset 14 width 4   LastCity   last city record of the prefecture
 struct PrefRecord {
+  static constexpr int NameOffset = 0, NameWidth = 10;  // text
+  static constexpr int FirstCityOffset = 10;            // first city record of the prefecture
+  static constexpr int LastCityOffset = 14;             // last city record of the prefecture
   static constexpr int Size = 18;
   QString Name;
   qint32 FirstCity = 0;
@@ -23,10 +29,10 @@ struct PrefRecord {
 };
 
 // city.DAT: one city (municipality).
-//   offset 0  width 30  Name        text
-//   offset 30 width 4   FirstEntry  first entry record of the city
-//   offset 34 width 4   LastEntry   last entry record of the city
 struct CityRecord {
+  static constexpr int NameOffset = 0, NameWidth = 30;  // text
+  static constexpr int FirstEntryOffset = 30;           // first entry record of the city
+  static constexpr int LastEntryOffset = 34;            // last entry record of the city
   static constexpr int Size = 38;
   QString Name;
   qint32 FirstEntry = 0;
@@ -36,15 +42,13 @@ struct CityRecord {
   void Encode(char* bytes) const;
 };
 
-// ubinno.dat: one postcode entry, one row of the national file.
-//   offset 0   width 10  Pref  text
-//   offset 10  width 30  City  text
-//   offset 40  width 80  Town  text
-//   offset 120 width 10  Code  text: seven digits and three spaces
+// ubinno.dat: one postcode entry, one row of the national file; four text fields.
 struct EntryRecord {
+  static constexpr int PrefOffset = 0, PrefWidth = 10;
+  static constexpr int CityOffset = 10, CityWidth = 30;
+  static constexpr int TownOffset = 40, TownWidth = 80;
+  static constexpr int CodeOffset = 120, CodeWidth = 10;  // seven digits and three spaces
   static constexpr int Size = 130;
-  static constexpr int PrefWidth = 10, CityWidth = 30, TownWidth = 80, CodeWidth = 10;
-  static constexpr int CodeOffset = 120;
   QString Pref;
   QString City;
   QString Town;
@@ -55,9 +59,9 @@ struct EntryRecord {
 };
 
 // ubinind.dat: one entry of the code index.
-//   offset 0  width 10  Code     text: seven digits and three spaces
-//   offset 10 width 4   EntryNo  entry record with this code
 struct IndexRecord {
+  static constexpr int CodeOffset = 0, CodeWidth = 10;  // seven digits and three spaces
+  static constexpr int EntryNoOffset = 10;              // entry record with this code
   static constexpr int Size = 14;
   QString Code;
   qint32 EntryNo = 0;
@@ -78,8 +82,3 @@ inline const QString kSentinelName = QStringLiteral("\u3000\u3000\u3000\u3000  "
 // rebuild leaves the closing record there. With more, record 48 is a prefecture,
 // whose range must be neither taken as list positions nor overwritten.
 inline bool IsSavedSelection(const PrefRecord& record48) { return record48.Name == kSentinelName; }
-
-namespace record {
-qint32 GetNumber(const char* bytes);
-void PutNumber(char* bytes, qint32 value);
-}  // namespace record

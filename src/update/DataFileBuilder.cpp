@@ -14,9 +14,10 @@ void WriteRecord(QByteArray& file, qint32 n, const Record& record) {
   record.Encode(file.data() + offset);
 }
 
+// Sets the number field at `offset` of record n, leaving the record's other bytes as stored.
 template <typename Record>
-Record ReadRecord(const QByteArray& file, qint32 n) {
-  return Record::Decode(file.constData() + qsizetype(n - 1) * Record::Size);
+void PatchNumber(QByteArray& file, qint32 n, int offset, qint32 value) {
+  record::PutNumber(file.data() + qsizetype(n - 1) * Record::Size + offset, value);
 }
 
 }  // namespace
@@ -38,44 +39,29 @@ bool DataFileBuilder::AddRow(const KenAllRow& row) {
 void DataFileBuilder::StartPrefecture(const QString& name) {
   ++prefCounter_;
   previousPref_ = name;
-  prefRec_.Name = name;
-  prefRec_.FirstCity = cityCounter_ + 1;
-  prefRec_.LastCity = 0;
-  WriteRecord(image_.pref, prefCounter_, prefRec_);
-  if (prefCounter_ >= 2) {
-    prefRec_ = ReadRecord<PrefRecord>(image_.pref, prefCounter_ - 1);
-    prefRec_.LastCity = cityCounter_;
-    WriteRecord(image_.pref, prefCounter_ - 1, prefRec_);
-  }
+  WriteRecord(image_.pref, prefCounter_, PrefRecord{name, cityCounter_ + 1, 0});
+  if (prefCounter_ >= 2) ClosePrefecture(prefCounter_ - 1);
 }
 
 void DataFileBuilder::StartCity(const QString& name) {
   ++cityCounter_;
   previousCity_ = name;
-  // LastEntry keeps what the buffer held; it is set when the city is closed.
-  cityRec_.Name = name;
-  cityRec_.FirstEntry = entryCounter_;
-  WriteRecord(image_.city, cityCounter_, cityRec_);
-  if (cityCounter_ >= 2) {
-    cityRec_ = ReadRecord<CityRecord>(image_.city, cityCounter_ - 1);
-    cityRec_.LastEntry = entryCounter_ - 1;
-    WriteRecord(image_.city, cityCounter_ - 1, cityRec_);
-  }
+  WriteRecord(image_.city, cityCounter_, CityRecord{name, entryCounter_, 0});
+  if (cityCounter_ >= 2) CloseCity(cityCounter_ - 1, entryCounter_ - 1);
+}
+
+void DataFileBuilder::ClosePrefecture(qint32 n) {
+  PatchNumber<PrefRecord>(image_.pref, n, PrefRecord::LastCityOffset, cityCounter_);
+}
+
+void DataFileBuilder::CloseCity(qint32 n, qint32 lastEntry) {
+  PatchNumber<CityRecord>(image_.city, n, CityRecord::LastEntryOffset, lastEntry);
 }
 
 DataImage DataFileBuilder::Finish() {
-  if (prefCounter_ >= 1) {
-    prefRec_ = ReadRecord<PrefRecord>(image_.pref, prefCounter_);
-    prefRec_.LastCity = cityCounter_;
-    WriteRecord(image_.pref, prefCounter_, prefRec_);
-  }
-  if (cityCounter_ >= 1) {
-    cityRec_ = ReadRecord<CityRecord>(image_.city, cityCounter_);
-    cityRec_.LastEntry = entryCounter_;
-    WriteRecord(image_.city, cityCounter_, cityRec_);
-  }
-  const PrefRecord sentinel{QStringLiteral("\u3000\u3000\u3000\u3000"), 0, 0};
-  WriteRecord(image_.pref, prefCounter_ + 1, sentinel);
+  if (prefCounter_ >= 1) ClosePrefecture(prefCounter_);
+  if (cityCounter_ >= 1) CloseCity(cityCounter_, entryCounter_);
+  WriteRecord(image_.pref, prefCounter_ + 1, PrefRecord{kSentinelName, 0, 0});
   return std::move(image_);
 }
 

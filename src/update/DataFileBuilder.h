@@ -11,8 +11,7 @@
 // whose prefecture name differs from the previous row's; a city record starts with
 // every prefecture and at every row whose city name differs from the previous row's.
 // Names compare exactly and in full, before they are cut to their fields. A record's
-// LastCity or LastEntry is set when the next one starts or the file ends, by reading
-// the stored record back, changing that field and writing it again.
+// LastCity or LastEntry is set in place when the next one starts or the file ends.
 class DataFileBuilder {
  public:
   // Entry numbers must fit in the six digits that the code index gives them.
@@ -25,19 +24,17 @@ class DataFileBuilder {
   // (four U+3000, FirstCity 0, LastCity 0). The index stays empty.
   DataImage Finish();
 
-  qint32 EntryCount() const { return entryCounter_; }
-
  private:
   void StartPrefecture(const QString& name);
   void StartCity(const QString& name);
+  void ClosePrefecture(qint32 n);
+  void CloseCity(qint32 n, qint32 lastEntry);
 
   qint32 prefCounter_ = 0;
   qint32 cityCounter_ = 0;
   qint32 entryCounter_ = 0;
   QString previousPref_;
   QString previousCity_;
-  PrefRecord prefRec_;
-  CityRecord cityRec_;
   DataImage image_;
 };
 

@@ -36,8 +36,9 @@ struct Identity {
   std::string_view code, pref, city, town;
 
   static Identity Of(const char* record) {
-    return {CodeOf(record), Trimmed(record, EntryRecord::PrefWidth), Trimmed(record + 10, EntryRecord::CityWidth),
-            Trimmed(record + 40, EntryRecord::TownWidth)};
+    return {CodeOf(record), Trimmed(record + EntryRecord::PrefOffset, EntryRecord::PrefWidth),
+            Trimmed(record + EntryRecord::CityOffset, EntryRecord::CityWidth),
+            Trimmed(record + EntryRecord::TownOffset, EntryRecord::TownWidth)};
   }
   bool operator==(const Identity&) const = default;
 };
