@@ -3,6 +3,9 @@
 
 #include <QString>
 
+// The ideographic space that separates the parts of list lines.
+inline constexpr QChar kWideSpace = u'\u3000';
+
 // The text brought to exactly `width` bytes: padded with spaces, or cut after the
 // longest run of whole characters that fits, with one space standing in for a
 // double-byte character that would overhang the last byte. Empty for width <= 0.

@@ -3,11 +3,6 @@
 
 #include "data/TextFitting.h"
 
-namespace {
-constexpr int kTwipsPerEm = 225;  // one em of the lists' 11.25-point font
-const QChar kWideSpace(0x3000);
-}  // namespace
-
 QString PrefLine(const PrefRecord& pref) { return FitToBytes(pref.Name, 8); }
 
 QString CityLine(const CityRecord& city) { return CleanField(city.Name); }

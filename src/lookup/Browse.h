@@ -14,7 +14,10 @@ QString TownLine(const EntryRecord& entry);
 // Characters of the cleaned city and town together, the width that counts for the extent.
 int TownLineLength(const EntryRecord& entry);
 
-// Scroll widths in pixels; every character counts as one em of 225 twips.
+// One em of the lists' 11.25-point font: every character counts as one.
+inline constexpr int kTwipsPerEm = 225;
+
+// Scroll widths in pixels, from the widest line's length in characters.
 int CityListExtent(int widestLength, int twipsPerPixel);
 int TownListExtent(int widestLength, int twipsPerPixel);
 

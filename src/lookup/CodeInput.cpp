@@ -1,6 +1,8 @@
 // Cleaning of the text typed for a postcode search: separators and stray characters out.
 #include "lookup/CodeInput.h"
 
+#include "data/TextFitting.h"
+
 namespace {
 
 // Digits, the hyphen and the full stop pass; so do control characters.
@@ -34,7 +36,7 @@ bool LooksLikeCode(const QString& text) {
     const char16_t u = c.unicode();
     const bool digit = (u >= u'0' && u <= u'9') || (u >= u'０' && u <= u'９');
     const bool hyphen = u == u'-' || u == u'－';
-    const bool space = u == u' ' || u == u'\u3000';
+    const bool space = u == u' ' || u == kWideSpace;
     if (!digit && !hyphen && !space && u != u'〒') return false;
   }
   return true;

@@ -2,11 +2,10 @@
 #include "lookup/SearchLines.h"
 
 #include "data/TextFitting.h"
+#include "lookup/Browse.h"
 
 namespace {
-constexpr qint64 kTwipsPerEm = 225;  // one character of the list's font
-constexpr int kExtentMargin = 7;     // characters added for the code and the separators
-const QChar kWideSpace(0x3000);
+constexpr int kExtentMargin = 7;  // characters added for the code and the separators
 }  // namespace
 
 QString SearchLine(const EntryRecord& entry, qint32 recordNo) {
@@ -26,5 +25,5 @@ int SearchTextLength(const EntryRecord& entry) {
 
 int SearchListExtent(int widestLength, int twipsPerPixel) {
   if (twipsPerPixel <= 0) return 0;  // no screen metric: leave the list without a scroll width
-  return int((qint64(widestLength) + kExtentMargin) * kTwipsPerEm / twipsPerPixel);
+  return int((qint64(widestLength) + kExtentMargin) * qint64(kTwipsPerEm) / twipsPerPixel);
 }

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "window/HelpTopics.h"
+#include "lookup/HelpTopics.h"
 
 class QLabel;
 class QLineEdit;

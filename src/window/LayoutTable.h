@@ -13,18 +13,27 @@ struct FontSpec {
   bool underline = false;
 };
 
+struct TwipsRect {
+  int left, top, width, height;  // twips, from the container's top-left corner
+};
+
+// Frame2 and Frame5, the two option panels that take turns in one place.
+inline constexpr TwipsRect kOptionPanel{3540, 700, 1800, 1620};
+
 struct ControlSpec {
   const char* name;
   ControlKind kind;
   const char* container;  // nullptr: the window's client area
   const char* caption;
-  int left, top, width, height;  // twips, from the container's top-left corner
+  TwipsRect place;
   int tabIndex;                  // -1: takes no part in the tab order
   FontSpec font;
 };
 
-inline const QString kGothic = QStringLiteral("ＭＳ ゴシック");
-inline const QString kPGothic = QStringLiteral("ＭＳ Ｐゴシック");
+inline constexpr char kGothicName[] = "ＭＳ ゴシック";
+inline constexpr char kPGothicName[] = "ＭＳ Ｐゴシック";
+inline const QString kGothic = QString::fromUtf8(kGothicName);
+inline const QString kPGothic = QString::fromUtf8(kPGothicName);
 inline const QString kWindowTitle = QStringLiteral("郵便番号検索(Ver.2.5)");
 inline const QString kSearchPageUrl = QStringLiteral("http://www.post.japanpost.jp/newnumber/search.htm");
 
@@ -36,4 +45,4 @@ QString UpdateInstructionText();
 
 // Twips to pixels at `twipsPerPixel`, rounded to the nearest pixel.
 int TwipsToPixels(int twips, double twipsPerPixel);
-QRect TwipsToPixels(int left, int top, int width, int height, double twipsPerPixel);
+QRect TwipsToPixels(const TwipsRect& place, double twipsPerPixel);

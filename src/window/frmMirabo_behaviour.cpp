@@ -3,7 +3,6 @@
 
 #include "platform/Platform.h"
 #include "update/NationalFile.h"
-#include "window/LayoutTable.h"
 #include "window/LinkLabel.h"
 #include "window/frmMirabo.h"
 

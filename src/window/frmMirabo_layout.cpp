@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "data/TextFitting.h"
 #include "window/ExtentList.h"
 #include "window/LayoutTable.h"
 #include "window/LinkLabel.h"
@@ -73,7 +74,7 @@ void frmMirabo::BuildControls() {
     QWidget* parent = row.container ? byName.value(QString::fromLatin1(row.container)) : client;
     QWidget* control = CreateControl(row, parent);
     control->setObjectName(QString::fromLatin1(row.name));
-    control->setGeometry(TwipsToPixels(row.left, row.top, row.width, row.height, tpp));
+    control->setGeometry(TwipsToPixels(row.place, tpp));
     if (row.font.family) {
       QFont font(QString::fromUtf8(row.font.family));
       font.setPointSizeF(row.font.points);
@@ -125,7 +126,7 @@ void frmMirabo::BuildMenus() {
   bar->setFont(QFont(kPGothic, 8));
   bar->setStyleSheet(QStringLiteral("QMenuBar::item { padding: 2px 2px; margin: 0px; }"));
   mEnd = bar->addAction(QStringLiteral("終了(&X)"));
-  mDummy = bar->addAction(QString(23, QChar(0x3000)));  // a blank spacer before the help menu
+  mDummy = bar->addAction(QString(23, kWideSpace));  // a blank spacer before the help menu
   mDummy->setEnabled(false);
   mmhelp = bar->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
   mHelp = mmhelp->addAction(QStringLiteral("ﾄﾋﾟｯｸの検索(&H)"));

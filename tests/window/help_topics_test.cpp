@@ -3,7 +3,7 @@
 #include <QtTest>
 
 #include "support/TestFiles.h"
-#include "window/HelpTopics.h"
+#include "lookup/HelpTopics.h"
 
 using Ranges = QList<std::pair<qsizetype, qsizetype>>;
 

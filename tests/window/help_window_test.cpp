@@ -6,7 +6,7 @@
 #include <QTextBrowser>
 #include <QtTest>
 
-#include "window/HelpTopics.h"
+#include "lookup/HelpTopics.h"
 #include "window/HelpWindow.h"
 
 namespace {

@@ -1,7 +1,6 @@
 // Fetching the national file's ZIP over the network on Qt's event loop, address by address.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>

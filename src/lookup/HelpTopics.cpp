@@ -1,5 +1,5 @@
 // Splitting the help file into topics, and the case- and width-blind search over them.
-#include "window/HelpTopics.h"
+#include "lookup/HelpTopics.h"
 
 #include <algorithm>
 

@@ -1,8 +1,10 @@
 // Full-width and half-width forms from one explicit table, so that every result is a
 // character that code page 932 can hold.
-#include "lookup/WidthMapping.h"
+#include "data/WidthMapping.h"
 
 #include <array>
+
+#include "data/TextFitting.h"
 
 namespace {
 
@@ -102,7 +104,7 @@ QString ToFullWidth(const QString& text) {
     if (c >= 0x21 && c <= 0x7E) {
       full += QChar(char16_t(c - 0x21 + 0xFF01));
     } else if (c == u' ') {
-      full += QChar(0x3000);
+      full += kWideSpace;
     } else if (c >= kHalfFirst && c <= kHalfLast) {
       const char16_t next = i + 1 < text.size() ? text[i + 1].unicode() : 0;
       const char16_t joined = Joined(c, next);

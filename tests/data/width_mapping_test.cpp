@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "data/Cp932Codec.h"
-#include "lookup/WidthMapping.h"
+#include "data/WidthMapping.h"
 
 namespace {
 
