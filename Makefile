@@ -7,6 +7,8 @@
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
+# CI sets WERROR=ON: a new warning then fails the build.
+WERROR ?= OFF
 PROGRAM_DIR = $(BUILD)
 
 .PHONY: all deps configure build run test test-asan bench package clean
@@ -18,7 +20,7 @@ deps:
 
 # The benchmark switch is left as the build folder has it: off unless `make bench` turned it on.
 configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRABO_WERROR=$(WERROR)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -34,7 +36,7 @@ test: build test-asan
 
 # The UI-free core and its tests, built with AddressSanitizer and UBSan.
 test-asan: deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DMIRABO_CORE_ONLY=ON -DMIRABO_SANITIZE=ON -DMIRABO_BENCH=OFF
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DMIRABO_CORE_ONLY=ON -DMIRABO_SANITIZE=ON -DMIRABO_BENCH=OFF -DMIRABO_WERROR=$(WERROR)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
