@@ -28,6 +28,7 @@ class QRadioButton;
 class QTimer;
 struct ChangeSummary;
 struct RebuildOutcome;
+class SearchSink;
 struct SearchTally;
 
 class frmMirabo : public QMainWindow {
@@ -141,6 +142,7 @@ class frmMirabo : public QMainWindow {
   void SetOuterSize(const QSize& outer);  // in pixels, frame included
   void FitOuterSizeToFrame();
   void PlaceOptionPanel(QGroupBox* panel);
+  void ListSearch(const std::function<SearchTally(SearchSink&)>& list);
   void FinishSearch(const SearchTally& tally);
   void RebuildFromFile(const QString& csvPath);
   void FinishRebuild(const RebuildOutcome& outcome, bool filesClosed, const QString& title);

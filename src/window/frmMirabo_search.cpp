@@ -59,16 +59,11 @@ void frmMirabo::Command2_Click() {
   for (int i = 0; i < start.beeps; ++i) platform_.Beep();
   if (!start.search) return;
 
-  List3->clear();
-  BusyScope busy(*this, platform_, busy_);
-  Browsing.FromSearch = true;
-  CodeSearchResult result;
-  {
-    ListSink sink(List3, platform_);
-    result = SearchCode(Data, SearchKey, sink);
-  }
-  if (!result.found) platform_.Beep();
-  FinishSearch(result.tally);
+  ListSearch([this](SearchSink& sink) {
+    const CodeSearchResult result = SearchCode(Data, SearchKey, sink);
+    if (!result.found) platform_.Beep();
+    return result.tally;
+  });
 }
 
 void frmMirabo::Command4_Click() {
@@ -78,13 +73,19 @@ void frmMirabo::Command4_Click() {
     platform_.Beep();
     return;
   }
+  ListSearch([this](SearchSink& sink) { return ListAddressMatches(Data, SearchKey, sink); });
+}
+
+// What both searches do around their listing: an empty result list and the hourglass
+// first, the result lines straight into the list, then the closing steps.
+void frmMirabo::ListSearch(const std::function<SearchTally(SearchSink&)>& list) {
   List3->clear();
   BusyScope busy(*this, platform_, busy_);
   Browsing.FromSearch = true;
   SearchTally tally;
   {
     ListSink sink(List3, platform_);
-    tally = ListAddressMatches(Data, SearchKey, sink);
+    tally = list(sink);
   }
   FinishSearch(tally);
 }
