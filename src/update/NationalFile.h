@@ -10,11 +10,8 @@ inline const QStringList kNationalFileNames = {QStringLiteral("KEN_ALL.CSV"), QS
                                                QStringLiteral("utf_ken_all.zip")};
 
 // The path of the first of kNationalFileNames that is a file in `folder` (ending
-// in "/"), or an empty text when none is.
+// in "/"), or an empty text when none is: the caller reports kNoNationalFile.
 QString FindNationalFile(const QString& folder);
-
-// Says that none of the names is in the folder, naming all of them and the folder.
-QString NoNationalFileMessage(const QString& folder);
 
 // The national post service's download page for the file, also sent as the referring page.
 inline const QString kDownloadPageUrl =

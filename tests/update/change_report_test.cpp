@@ -36,7 +36,7 @@ class ChangeReportRebuild : public ::testing::Test {
 
 TEST_F(ChangeReportRebuild, FirstImportWritesNoReportAndSaysSo) {
   const RebuildOutcome outcome = Rebuild(kFirst);
-  ASSERT_TRUE(outcome.ok) << outcome.message.toStdString();
+  ASSERT_TRUE(outcome.ok) << FailureMessage(outcome.failure).toStdString();
   EXPECT_FALSE(outcome.changes.compared);
   EXPECT_FALSE(HasReport());
   EXPECT_TRUE(outcome.changes.reportError.isEmpty());
