@@ -4,9 +4,11 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/DataLayout.h"
+
 // The names looked for, in this order: the unpacked file, then the code page 932
 // and the UTF-8 archives as they are downloaded.
-inline const QStringList kNationalFileNames = {QStringLiteral("KEN_ALL.CSV"), QStringLiteral("ken_all.zip"),
+inline const QStringList kNationalFileNames = {kNationalCsvName, QStringLiteral("ken_all.zip"),
                                                QStringLiteral("utf_ken_all.zip")};
 
 // The path of the first of kNationalFileNames that is a file in `folder` (ending

@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "platform/DataLayout.h"
+
 namespace {
 constexpr const char* G = "ＭＳ ゴシック";
 constexpr const char* P = "ＭＳ Ｐゴシック";
@@ -51,7 +53,7 @@ const std::vector<ControlSpec>& ControlTable() {
 
 QString UpdateInstructionText() {
   return QStringLiteral("郵政省のホームページよりダウンロードしたファイルを解凍しプログラムと同じフォルダーに入れて下さい。") +
-         QString(24, QChar(0x3000)) + QStringLiteral("ファイル名はKEN_ALL.CSV　にして下さい。");
+         QString(24, QChar(0x3000)) + QStringLiteral("ファイル名は") + kNationalCsvName + QStringLiteral("　にして下さい。");
 }
 
 int TwipsToPixels(int twips, double twipsPerPixel) { return int(std::lround(twips / twipsPerPixel)); }
