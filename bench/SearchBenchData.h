@@ -27,7 +27,7 @@ class NationalData {
     SilentPlatform platform;
     const RebuildOutcome outcome = RebuildDataFiles(Folder(), csv, platform);
     if (status != 0 || !outcome.ok) {
-      std::fprintf(stderr, "cannot build the data set: %s\n", qPrintable(outcome.message));
+      std::fprintf(stderr, "cannot build the data set: %s\n", qPrintable(FailureMessage(outcome.failure)));
       std::exit(2);
     }
   }

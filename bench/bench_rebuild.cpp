@@ -96,7 +96,7 @@ void BM_WholeRebuildWithoutComparison(benchmark::State& state) {
   for (auto _ : state) {
     later = !later;
     const DataImageBuild build = BuildDataImage(ReadFile(later ? f.later : f.csv));
-    if (build.fault || !InstallDataImage(build.image, f.folder, f.platform, {}).isEmpty())
+    if (!build.fault.ok() || !InstallDataImage(build.image, f.folder, f.platform, {}).ok())
       state.SkipWithError("rebuild failed");
   }
 }
@@ -141,7 +141,7 @@ void BM_Writing(benchmark::State& state) {
   image.entry = ReadFile(f.folder + datafile::Entry);
   image.index = ReadFile(f.folder + datafile::Index);
   for (auto _ : state) {
-    if (!InstallDataImage(image, f.folder, f.platform, {}).isEmpty()) state.SkipWithError("write failed");
+    if (!InstallDataImage(image, f.folder, f.platform, {}).ok()) state.SkipWithError("write failed");
   }
 }
 

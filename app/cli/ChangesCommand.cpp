@@ -9,7 +9,7 @@ int RunChanges(Cli& cli, const QStringList& args) {
     cli.err << "mirabo-cli: no change report (" << kChangeReportName << ") in " << cli.dataFolder << '\n' << Qt::flush;
     return kExitNothingFound;
   }
-  if (!report.error.isEmpty()) return cli.Fail(report.error);
+  if (!report.failure.ok()) return cli.Fail(FailureMessage(report.failure));
   for (const EntryChange& c : report.changes)
     cli.out << (c.kind == EntryChange::Added ? '+' : '-') << '\t' << c.code << '\t' << c.pref << '\t' << c.city << '\t'
             << c.town << '\n';

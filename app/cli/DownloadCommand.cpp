@@ -52,7 +52,7 @@ int RunDownload(Cli& cli, const QStringList& args) {
   const PreparedRebuild prepared = WaitForDownload(download);
   if (showProgress) cli.err << '\n' << Qt::flush;
   const RebuildOutcome outcome = InstallRebuild(prepared, cli.dataFolder, cli.platform);
-  if (!outcome.ok) return cli.Fail(outcome.message);
+  if (!outcome.ok) return cli.Fail(FailureMessage(outcome.failure));
   PrintRebuildOutcome(cli, outcome);
   return kExitOk;
 }

@@ -14,7 +14,7 @@ namespace {
 
 const QString kHelpName = QStringLiteral("MIRABO.HLP");
 const QString kShareFolder = QStringLiteral("/share/mirabo");
-const QString kSampleName = QStringLiteral("/sample/KEN_ALL.CSV");
+const QString kSampleFolder = QStringLiteral("/sample/");
 const QString kOfferedMark = QStringLiteral(".first-start-offered");
 
 QString WithSlash(const QString& folder) { return folder.endsWith(u'/') ? folder : folder + u'/'; }
@@ -60,7 +60,7 @@ DataLayout ChooseDataLayout(const QString& programFolder, const LayoutEnvironmen
   DataLayout layout;
   layout.kind = LayoutKind::Installed;
   layout.helpFile = *prefix + kShareFolder + u'/' + kHelpName;
-  layout.sampleFile = *prefix + kShareFolder + kSampleName;
+  layout.sampleFile = *prefix + kShareFolder + kSampleFolder + kNationalCsvName;
   const QString home = UserDataHome(env);
   if (home.isEmpty()) {  // dataFolder stays empty: the programs must not guess a place
     layout.error = QStringLiteral("データフォルダーの場所が決まりません（XDG_DATA_HOME も HOME も設定されていません）。");

@@ -6,6 +6,9 @@
 
 class FileSystemQuery;
 
+// The national file unpacked, as the bundled sample is named and as it is looked for first.
+inline const QString kNationalCsvName = QStringLiteral("KEN_ALL.CSV");
+
 enum class LayoutKind { Portable, Installed };
 
 struct DataLayout {

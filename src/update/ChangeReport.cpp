@@ -54,10 +54,8 @@ std::optional<EntryChange> ParseLine(const QString& line) {
   return change;
 }
 
-ChangeReportRead Damaged(ChangeReportRead& read, qsizetype line) {
-  read.error = QStringLiteral("「%1」の %2 行目が読めません。").arg(kChangeReportName).arg(line);
-  read.changes.clear();
-  return read;
+ChangeReportRead Damaged(qsizetype line) {
+  return {.found = true, .failure = {.kind = UpdateStatus::kReportDamaged, .file = kChangeReportName, .line = line}};
 }
 
 }  // namespace
@@ -105,17 +103,17 @@ ChangeReportRead ReadChangeReport(const QString& dataFolder) {
   if (!file.exists()) return read;
   read.found = true;
   if (!file.open(QIODevice::ReadOnly)) {
-    read.error = QStringLiteral("「%1」を読み込めません（理由: %2）。").arg(kChangeReportName, file.errorString());
+    read.failure = {.kind = UpdateStatus::kReportUnreadable, .file = kChangeReportName, .reason = file.errorString()};
     return read;
   }
   QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
   if (lines.last().isEmpty()) lines.removeLast();
   for (QString& line : lines)
     if (line.endsWith(u'\r')) line.chop(1);  // a report saved again by an editor that writes CR LF
-  if (lines.isEmpty() || lines[0] != kChangeReportHeader) return Damaged(read, 1);
+  if (lines.isEmpty() || lines[0] != kChangeReportHeader) return Damaged(1);
   for (qsizetype i = 1; i < lines.size(); ++i) {
     const std::optional<EntryChange> change = ParseLine(lines[i]);
-    if (!change) return Damaged(read, i + 1);
+    if (!change) return Damaged(i + 1);
     read.changes.append(*change);
   }
   return read;

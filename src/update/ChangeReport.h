@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "update/EntryChanges.h"
+#include "update/UpdateStatus.h"
 
 inline constexpr char kChangeReportName[] = "CHANGES.TSV";
 inline const QString kChangeReportHeader = QStringLiteral("区分\t郵便番号\t都道府県\t市区町村\t町域");
@@ -42,9 +43,9 @@ ChangeSummary ReportChanges(const QString& dataFolder, const std::optional<QByte
 
 // The report read back, in the file's order.
 struct ChangeReportRead {
-  bool found = false;  // false: there is no report
-  QString error;       // a report that cannot be read, or a damaged line: in Japanese
-  QList<EntryChange> changes;
+  bool found = false;    // false: there is no report
+  UpdateStatus failure;  // a report that cannot be read, or a damaged line
+  QList<EntryChange> changes{};
 };
 ChangeReportRead ReadChangeReport(const QString& dataFolder);
 bool ChangeReportExists(const QString& dataFolder);

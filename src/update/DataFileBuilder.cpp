@@ -70,11 +70,11 @@ DataImageBuild BuildDataImage(const QByteArray& csv) {
   DataFileBuilder builder;
   KenAllRow row;
   while (reader.Next(row)) {
-    if (!builder.AddRow(row))
-      return {{}, KenAllFault{0, QStringLiteral("郵便番号データが 999,999 件を超えています")}};
+    if (!builder.AddRow(row)) return {{}, {.kind = UpdateStatus::kTooManyEntries}};
   }
-  if (reader.Fault()) return {{}, reader.Fault()};
-  DataImageBuild build{builder.Finish(), std::nullopt};
+  if (const auto& fault = reader.Fault())
+    return {{}, {.kind = UpdateStatus::kBadRow, .line = fault->line, .reason = fault->what}};
+  DataImageBuild build{builder.Finish(), {}};
   build.image.index = BuildCodeIndex(build.image.entry);
   return build;
 }

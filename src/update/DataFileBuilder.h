@@ -6,6 +6,7 @@
 #include "data/Records.h"
 #include "update/DataImage.h"
 #include "update/KenAllReader.h"
+#include "update/UpdateStatus.h"
 
 // Entry n is row n. A prefecture record starts at the first row and at every row
 // whose prefecture name differs from the previous row's; a city record starts with
@@ -39,9 +40,10 @@ class DataFileBuilder {
 };
 
 // Reads a whole national file and builds the four files, the index included.
-// Refuses a malformed file or one of more than kMaxEntries rows with a fault.
+// Refuses a malformed file (kBadRow) or one of more than kMaxEntries rows
+// (kTooManyEntries), leaving the file's name to the caller.
 struct DataImageBuild {
   DataImage image;
-  std::optional<KenAllFault> fault;  // line 0: a fault of the whole file
+  UpdateStatus fault;
 };
 DataImageBuild BuildDataImage(const QByteArray& csv);

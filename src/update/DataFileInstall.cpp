@@ -2,7 +2,6 @@
 #include "update/DataFileInstall.h"
 
 #include <array>
-#include <cstring>
 #include <string_view>
 
 #include "update/SwapPaths.h"
@@ -10,18 +9,9 @@
 
 namespace {
 
-const QString kUnchanged = QStringLiteral("データは変更していません。");
-
-QString Reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
-
-QString WriteFailure(const SwapPaths& paths, int error) {
-  return QStringLiteral("新しいデータファイルを書き込めません（フォルダ: %1、理由: %2）。%3")
-      .arg(paths.FolderForMessages(), Reason(error), kUnchanged);
-}
-
-QString PlaceFailure(const SwapPaths& paths, int error, const QString& outcome) {
-  return QStringLiteral("新しいデータファイルを置けません（フォルダ: %1、理由: %2）。%3")
-      .arg(paths.FolderForMessages(), Reason(error), outcome);
+// The write or swap step that failed, with the system's reason.
+UpdateStatus Failure(UpdateStatus::Kind kind, const QString& folder, int error) {
+  return {.kind = kind, .folder = folder, .reason = SystemReason(error)};
 }
 
 std::string_view View(const QByteArray& bytes) { return {bytes.constData(), size_t(bytes.size())}; }
@@ -51,30 +41,32 @@ int SwapFiles(const SwapPaths& paths, const OldFilesKept& kept, FileOps& ops) {
 }
 
 // After a failed step from the journal on: back to the old set if possible.
-QString RollBackAfter(int error, const SwapPaths& paths, const OldFilesKept& kept, FileOps& ops, Platform& platform) {
+UpdateStatus RollBackAfter(int error, const QString& folder, const SwapPaths& paths, const OldFilesKept& kept,
+                           FileOps& ops, Platform& platform) {
   const RollBackResult rollBack = RollBackSwap(paths, kept, ops);
-  if (rollBack.filesRestored) return PlaceFailure(paths, error, kUnchanged);
+  if (rollBack.filesRestored) return Failure(UpdateStatus::kNewFilesNotPlaced, folder, error);
   if (SwapIsComplete(paths, kept, ops)) {
     // Only the last folder sync failed and the rollback could not start: the new
     // set is whole in place, and the next opening keeps it, so it is a success.
     FinishSwap(paths, ops, platform);
     return {};
   }
-  return PlaceFailure(paths, error, QStringLiteral("元のデータファイルは次に開くときに元に戻します。"));
+  return Failure(UpdateStatus::kNewFilesRolledBackLater, folder, error);
 }
 
 }  // namespace
 
-QString InstallDataImage(const DataImage& image, const QString& dataFolder, Platform& platform,
-                         const std::function<void()>& beforeSwap, FileOps& ops) {
+UpdateStatus InstallDataImage(const DataImage& image, const QString& dataFolder, Platform& platform,
+                              const std::function<void()>& beforeSwap, FileOps& ops) {
   const SwapPaths paths(dataFolder);
   // Settle a swap cut short before, so that "*.old" files name this swap's only.
   if (RecoverSwapLocked(paths, ops, platform) == SwapRecovery::kFailed || HasSwapLeftovers(paths, ops))
-    return QStringLiteral("前回中断された更新の後始末ができません（フォルダ: %1）。").arg(paths.FolderForMessages());
+    return {.kind = UpdateStatus::kSwapLeftovers, .folder = dataFolder};
 
   OldFilesKept kept{};
   for (int file = 0; file < SwapPaths::kFiles; ++file) kept[file] = ops.Exists(paths.Data(file));
-  if (const int error = WriteNewFiles(image, paths, ops)) return WriteFailure(paths, error);
+  if (const int error = WriteNewFiles(image, paths, ops))
+    return Failure(UpdateStatus::kNewFilesNotWritable, dataFolder, error);
   if (beforeSwap) beforeSwap();
 
   // The journal must be on the disk before the first rename, so that an opening
@@ -83,9 +75,9 @@ QString InstallDataImage(const DataImage& image, const QString& dataFolder, Plat
   if (error == 0) error = ops.SyncFolder(paths.Folder());
   if (error != 0) {
     RollBackSwap(paths, kept, ops);
-    return WriteFailure(paths, error);
+    return Failure(UpdateStatus::kNewFilesNotWritable, dataFolder, error);
   }
-  if ((error = SwapFiles(paths, kept, ops))) return RollBackAfter(error, paths, kept, ops, platform);
+  if ((error = SwapFiles(paths, kept, ops))) return RollBackAfter(error, dataFolder, paths, kept, ops, platform);
   // The new set is complete and durable: from here on nothing can undo it.
   FinishSwap(paths, ops, platform);
   return {};

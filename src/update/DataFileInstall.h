@@ -7,6 +7,7 @@
 
 #include "platform/FileOps.h"
 #include "update/DataImage.h"
+#include "update/UpdateStatus.h"
 
 class Platform;
 
@@ -17,8 +18,8 @@ class Platform;
 // new one to its data file's name. Once all four are in place the journal goes and
 // the old files move to the trash through `platform`.
 //
-// Returns an empty text on success, else why it failed, in Japanese. A failure
-// rolls back at once; should the rollback itself fail, the next opening of the
-// folder finishes it from the journal. Either way the old set stays, byte for byte.
-QString InstallDataImage(const DataImage& image, const QString& dataFolder, Platform& platform,
-                         const std::function<void()>& beforeSwap, FileOps& ops = SystemFileOps());
+// Returns ok on success, else why it failed. A failure rolls back at once; should
+// the rollback itself fail, the next opening of the folder finishes it from the
+// journal. Either way the old set stays, byte for byte.
+UpdateStatus InstallDataImage(const DataImage& image, const QString& dataFolder, Platform& platform,
+                              const std::function<void()>& beforeSwap, FileOps& ops = SystemFileOps());

@@ -14,3 +14,9 @@ DataFolderLock::~DataFolderLock() {
 }
 
 bool DataFolderLock::HeldElsewhere() const { return error_ == EWOULDBLOCK; }
+
+UpdateStatus DataFolderLock::Status(const QString& folder) const {
+  if (Held()) return {};
+  if (HeldElsewhere()) return {.kind = UpdateStatus::kRebuildBusy, .folder = folder};
+  return {.kind = UpdateStatus::kNewFilesNotWritable, .folder = folder, .reason = SystemReason(error_)};
+}

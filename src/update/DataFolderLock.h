@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "update/UpdateStatus.h"
+
 class FileOps;
 
 // Tries once, without waiting, to take the lock; holds it for the object's life.
@@ -18,8 +20,9 @@ class DataFolderLock {
   bool Held() const { return error_ == 0; }
   // Another process (or another lock in this one) holds the folder.
   bool HeldElsewhere() const;
-  // 0 when held, else the system's error number.
-  int Error() const { return error_; }
+  // Ok when held; else why a rebuild of `folder` may not go on: another one holds
+  // it, or the folder is missing or cannot hold the lock file.
+  UpdateStatus Status(const QString& folder) const;
 
  private:
   FileOps& ops_;

@@ -39,9 +39,6 @@ class KenAllReader {
  public:
   explicit KenAllReader(const QByteArray& file);
 
-  // As decided so far; code page 932 while every line read was ASCII.
-  TextEncoding Encoding() const { return encoding_; }
-
   // Reads the next row into `row`. False at the end of the file or at a refused line,
   // after which Fault() tells which.
   bool Next(KenAllRow& row);
@@ -55,7 +52,7 @@ class KenAllReader {
 
   const char* pos_;
   const char* end_;
-  TextEncoding encoding_ = TextEncoding::Cp932;
+  TextEncoding encoding_ = TextEncoding::Cp932;  // as decided so far; code page 932 while every line was ASCII
   bool encodingDecided_ = false;
   qint64 line_ = 0;              // number of the line read last
   qint64 firstEmptyLine_ = 0;    // first of the empty lines read since the last row

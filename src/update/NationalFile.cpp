@@ -1,7 +1,6 @@
 // Looking for the national file under each of its usual names.
 #include "update/NationalFile.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 QString FindNationalFile(const QString& folder) {
@@ -10,13 +9,6 @@ QString FindNationalFile(const QString& folder) {
     if (file.isFile()) return file.filePath();
   }
   return {};
-}
-
-QString NoNationalFileMessage(const QString& folder) {
-  QStringList quoted;
-  for (const QString& name : kNationalFileNames) quoted << QStringLiteral("「%1」").arg(name);
-  return QStringLiteral("%1 のどれも見つかりません（フォルダ: %2）。データは変更していません。")
-      .arg(quoted.join(QStringLiteral("、")), QDir::toNativeSeparators(QDir(folder).absolutePath()));
 }
 
 QStringList DownloadUrls(const QString& chosen) {

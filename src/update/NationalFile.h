@@ -4,17 +4,16 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/DataLayout.h"
+
 // The names looked for, in this order: the unpacked file, then the code page 932
 // and the UTF-8 archives as they are downloaded.
-inline const QStringList kNationalFileNames = {QStringLiteral("KEN_ALL.CSV"), QStringLiteral("ken_all.zip"),
+inline const QStringList kNationalFileNames = {kNationalCsvName, QStringLiteral("ken_all.zip"),
                                                QStringLiteral("utf_ken_all.zip")};
 
 // The path of the first of kNationalFileNames that is a file in `folder` (ending
-// in "/"), or an empty text when none is.
+// in "/"), or an empty text when none is: the caller reports kNoNationalFile.
 QString FindNationalFile(const QString& folder);
-
-// Says that none of the names is in the folder, naming all of them and the folder.
-QString NoNationalFileMessage(const QString& folder);
 
 // The national post service's download page for the file, also sent as the referring page.
 inline const QString kDownloadPageUrl =

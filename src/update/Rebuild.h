@@ -8,13 +8,14 @@
 #include "platform/FileOps.h"
 #include "update/ChangeReport.h"
 #include "update/DataImage.h"
+#include "update/UpdateStatus.h"
 
 class Platform;
 
 struct RebuildOutcome {
   bool ok = false;
-  QString message;  // why nothing was changed, in Japanese, when !ok
-  qint32 prefCount = 0;   // PrefCount of the new set: prefectures + 1 (the sentinel)
+  UpdateStatus failure;  // why nothing was changed, when !ok
+  qint32 prefCount = 0;  // PrefCount of the new set: prefectures + 1 (the sentinel)
   qint32 cityCount = 0;
   qint32 entryCount = 0;
   qint32 indexCount = 0;
@@ -26,18 +27,18 @@ inline const QString kRebuildTitle = QStringLiteral("郵便番号ファイル更
 // The national file read, checked and built in memory, not yet put in place.
 struct PreparedRebuild {
   bool ok = false;
-  QString reason;  // why it was refused, in Japanese, without a closing "。", when !ok
+  UpdateStatus failure;  // why it was refused, when !ok
   DataImage image;
 };
 
 // `bytes` is the national file as read or downloaded: the CSV itself, or a ZIP archive
 // (known by its content, not its name) whose only ".csv" member is the CSV, unpacked
-// in memory. `sourceName` names it in the reason. Changes nothing on disk.
+// in memory. `sourceName` names it in the failure. Changes nothing on disk.
 PreparedRebuild PrepareRebuild(const QByteArray& bytes, const QString& sourceName);
 
 // Puts a prepared data set in place as RebuildDataFiles does, under the folder's
 // rebuild lock; a prepared set that was refused changes nothing and gives its
-// reason as the message.
+// failure as the outcome's.
 RebuildOutcome InstallRebuild(const PreparedRebuild& prepared, const QString& dataFolder, Platform& platform,
                               const std::function<void()>& beforeSwap = {}, FileOps& ops = SystemFileOps());
 
@@ -49,11 +50,10 @@ RebuildOutcome RebuildFromBytes(const QString& dataFolder, const QByteArray& byt
 // Takes the data folder's rebuild lock first and refuses at once, changing
 // nothing, while another rebuild holds it. Reads all of `csvPath` first (code page
 // 932 or its UTF-8 edition, or either in its ZIP archive) and refuses a missing,
-// unreadable or malformed file with a message, changing nothing. Else
-// writes the new files under temporary names in `dataFolder`, calls `beforeSwap`
-// (the caller closes its files there) and swaps them in as one step (see
-// InstallDataImage); the old files go to the trash. Old files stay as they were on
-// any failure. Once the new files are in place, writes the change report against
-// the entries they replaced.
+// unreadable or malformed file, changing nothing. Else writes the new files under
+// temporary names in `dataFolder`, calls `beforeSwap` (the caller closes its files
+// there) and swaps them in as one step (see InstallDataImage); the old files go to
+// the trash. Old files stay as they were on any failure. Once the new files are in
+// place, writes the change report against the entries they replaced.
 RebuildOutcome RebuildDataFiles(const QString& dataFolder, const QString& csvPath, Platform& platform,
                                 const std::function<void()>& beforeSwap = {}, FileOps& ops = SystemFileOps());

@@ -3,7 +3,6 @@
 
 #include <sstream>
 
-#include <QDir>
 #include <QFile>
 
 #include "data/DataSet.h"
@@ -20,10 +19,6 @@ constexpr char kJournalEnd[] = "end";
 
 SwapPaths::SwapPaths(const QString& dataFolder) : folder_(QFile::encodeName(dataFolder).toStdString()) {
   if (folder_.empty() || folder_.back() != '/') folder_ += '/';
-}
-
-QString SwapPaths::FolderForMessages() const {
-  return QDir::toNativeSeparators(QDir(QFile::decodeName(folder_.c_str())).absolutePath());
 }
 
 std::string SwapPaths::Data(int file) const { return folder_ + kDataNames[file]; }

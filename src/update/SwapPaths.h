@@ -18,7 +18,6 @@ class SwapPaths {
   explicit SwapPaths(const QString& dataFolder);
 
   const std::string& Folder() const { return folder_; }
-  QString FolderForMessages() const;
   std::string Data(int file) const;
   std::string New(int file) const;
   std::string Old(int file) const;

@@ -6,6 +6,8 @@
 
 #include <sys/stat.h>
 
+#include "data/DataSet.h"
+
 QString FormatGrouped(qint64 value) {
   if (value == 0) return {};
   const QString digits = QString::number(value < 0 ? -quint64(value) : quint64(value));
@@ -36,6 +38,7 @@ QString UpdateInfoText(std::optional<QDate> modified, qint32 prefCount, qint32 c
 std::optional<QDate> IndexFileDate(const QString& dataFolder) {
   // Asked of the system directly: Qt takes a time of 0 (the epoch) for no time at all.
   struct stat info {};
-  if (::stat(QFile::encodeName(dataFolder + QStringLiteral("ubinind.dat")).constData(), &info) != 0) return std::nullopt;
+  const QByteArray index = QFile::encodeName(dataFolder + QLatin1String(datafile::Index));
+  if (::stat(index.constData(), &info) != 0) return std::nullopt;
   return QDateTime::fromSecsSinceEpoch(info.st_mtim.tv_sec).toLocalTime().date();
 }

@@ -18,14 +18,13 @@ bool IsCsvName(const QString& name) {
   return name.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
 }
 
-QString Broken(archive* a) {
+UpdateStatus Broken(archive* a) {
   const char* reason = archive_error_string(a);
-  return QStringLiteral("ZIP ファイルが壊れています（%1）")
-      .arg(reason ? QString::fromUtf8(reason) : QStringLiteral("読み取りエラー"));
+  return {.kind = UpdateStatus::kZipBroken, .reason = reason ? QString::fromUtf8(reason) : QString()};
 }
 
-QString TooLarge(const QString& name, qint64 maxBytes) {
-  return QStringLiteral("ZIP の中の「%1」は展開すると %2 MB を超えます").arg(name).arg(maxBytes / (1024 * 1024));
+UpdateStatus TooLarge(const QString& name, qint64 maxBytes) {
+  return {.kind = UpdateStatus::kZipMemberTooLarge, .member = name, .number = maxBytes / (1024 * 1024)};
 }
 
 QString EntryName(archive_entry* entry) {
@@ -76,27 +75,21 @@ ZipMember ReadCsvMember(const QByteArray& zip, qint64 maxBytes) {
   }
   int found = 0;
   archive_entry* entry = nullptr;
-  int status;
-  while ((status = archive_read_next_header(a.get(), &entry)) == ARCHIVE_OK || status == ARCHIVE_WARN) {
+  int status = ARCHIVE_OK;
+  // Stops at the first fault: a second ".csv" member, or one that cannot be unpacked.
+  while (member.fault.ok() &&
+         ((status = archive_read_next_header(a.get(), &entry)) == ARCHIVE_OK || status == ARCHIVE_WARN)) {
     const QString name = EntryName(entry);
     if (archive_entry_filetype(entry) != AE_IFREG || !IsCsvName(name)) continue;
     if (++found > 1) {
-      member.fault = QStringLiteral("ZIP の中に CSV ファイルが 2 個以上あります（「%1」と「%2」）").arg(member.name, name);
-      member.bytes.clear();
-      return member;
-    }
-    member.name = name;
-    Unpack(a.get(), entry, maxBytes, member);
-    if (!member.fault.isEmpty()) {
-      member.bytes.clear();
-      return member;
+      member.fault = {.kind = UpdateStatus::kZipTwoCsvs, .member = member.name, .otherMember = name};
+    } else {
+      member.name = name;
+      Unpack(a.get(), entry, maxBytes, member);
     }
   }
-  if (status != ARCHIVE_EOF) {
-    member.fault = Broken(a.get());
-    member.bytes.clear();
-    return member;
-  }
-  if (found == 0) member.fault = QStringLiteral("ZIP の中に CSV ファイルがありません");
+  if (member.fault.ok() && status != ARCHIVE_EOF) member.fault = Broken(a.get());
+  if (member.fault.ok() && found == 0) member.fault = {.kind = UpdateStatus::kZipNoCsv};
+  if (!member.fault.ok()) member.bytes.clear();
   return member;
 }

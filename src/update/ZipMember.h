@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "update/UpdateStatus.h"
+
 // The national file unpacks to about 18 MB; a member that would unpack to more than
 // this is refused, so a small hostile archive cannot fill the memory.
 constexpr qint64 kMaxZipMemberBytes = qint64(200) * 1024 * 1024;
@@ -13,9 +15,9 @@ constexpr qint64 kMaxZipMemberBytes = qint64(200) * 1024 * 1024;
 bool IsZip(const QByteArray& bytes);
 
 struct ZipMember {
-  QString name;      // the member's path inside the archive
-  QByteArray bytes;  // its unpacked content
-  QString fault;     // why nothing was taken, in Japanese, without a closing "。"; empty on success
+  QString name;        // the member's path inside the archive
+  QByteArray bytes;    // its unpacked content
+  UpdateStatus fault;  // why nothing was taken (without the archive's own name); ok on success
 };
 
 // The one member whose name ends in ".csv" (in any case), unpacked in memory. Other

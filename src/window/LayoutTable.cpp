@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "data/TextFitting.h"
+#include "platform/DataLayout.h"
 
 namespace {
 constexpr const char* G = kGothicName;
@@ -53,7 +54,7 @@ const std::vector<ControlSpec>& ControlTable() {
 
 QString UpdateInstructionText() {
   return QStringLiteral("郵政省のホームページよりダウンロードしたファイルを解凍しプログラムと同じフォルダーに入れて下さい。") +
-         QString(24, kWideSpace) + QStringLiteral("ファイル名はKEN_ALL.CSV　にして下さい。");
+         QString(24, kWideSpace) + QStringLiteral("ファイル名は") + kNationalCsvName + QStringLiteral("　にして下さい。");
 }
 
 int TwipsToPixels(int twips, double twipsPerPixel) { return int(std::lround(twips / twipsPerPixel)); }

@@ -36,8 +36,8 @@ void frmMirabo::ShowRebuildDone(const ChangeSummary& changes) {
 void frmMirabo::mChanges_Click() {
   RefreshChangesItem();
   const ChangeReportRead report = ReadChangeReport(DataFolder);
-  if (!report.found || !report.error.isEmpty()) {
-    platform_.MessageBox(report.found ? report.error : QStringLiteral("前回の更新での変更の記録がありません。"),
+  if (!report.found || !report.failure.ok()) {
+    platform_.MessageBox(report.found ? FailureMessage(report.failure) : QStringLiteral("前回の更新での変更の記録がありません。"),
                          kChangesTitle);
     return;
   }

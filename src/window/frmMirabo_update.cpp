@@ -11,7 +11,8 @@
 void frmMirabo::Command3_Click() {
   if (IsBusy()) return;
   const QString path = FindNationalFile(DataFolder);
-  if (path.isEmpty()) return platform_.MessageBox(NoNationalFileMessage(DataFolder), kRebuildTitle);
+  const UpdateStatus none{.kind = UpdateStatus::kNoNationalFile, .folder = DataFolder};
+  if (path.isEmpty()) return platform_.MessageBox(FailureMessage(none), kRebuildTitle);
   RebuildFromFile(path);
 }
 
@@ -40,7 +41,7 @@ void frmMirabo::FinishRebuild(const RebuildOutcome& outcome, bool filesClosed, c
       RecoverInterruptedSwap(DataFolder, platform_);
       Data.OpenDataFiles(DataFolder);
     }
-    platform_.MessageBox(outcome.message, title);
+    platform_.MessageBox(FailureMessage(outcome.failure), title);
     return;
   }
   Form_Load();

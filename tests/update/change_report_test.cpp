@@ -36,7 +36,7 @@ class ChangeReportRebuild : public ::testing::Test {
 
 TEST_F(ChangeReportRebuild, FirstImportWritesNoReportAndSaysSo) {
   const RebuildOutcome outcome = Rebuild(kFirst);
-  ASSERT_TRUE(outcome.ok) << outcome.message.toStdString();
+  ASSERT_TRUE(outcome.ok) << FailureMessage(outcome.failure).toStdString();
   EXPECT_FALSE(outcome.changes.compared);
   EXPECT_FALSE(HasReport());
   EXPECT_TRUE(outcome.changes.reportError.isEmpty());
@@ -135,7 +135,7 @@ TEST_F(ChangeReportReading, MissingReportIsNotFound) {
 TEST_F(ChangeReportReading, LinesComeBackInTheFilesOrder) {
   const ChangeReportRead read = Read(kSecondReport);
   ASSERT_TRUE(read.found);
-  ASSERT_TRUE(read.error.isEmpty()) << read.error.toStdString();
+  ASSERT_TRUE(read.failure.ok()) << FailureMessage(read.failure).toStdString();
   ASSERT_EQ(read.changes.size(), 4);
   EXPECT_EQ(read.changes[0], (EntryChange{EntryChange::Removed, "0640941", "北海道", "札幌市", "旭ケ丘"}));
   EXPECT_EQ(read.changes[3], (EntryChange{EntryChange::Added, "1000002", "東京都", "千代田区", "皇居外苑"}));
@@ -143,18 +143,18 @@ TEST_F(ChangeReportReading, LinesComeBackInTheFilesOrder) {
 
 TEST_F(ChangeReportReading, CrLfLinesAndAnEmptyTownAreRead) {
   const ChangeReportRead read = Read("区分\t郵便番号\t都道府県\t市区町村\t町域\r\n追加\t1000001\t東京都\t千代田区\t\r\n");
-  ASSERT_TRUE(read.error.isEmpty()) << read.error.toStdString();
+  ASSERT_TRUE(read.failure.ok()) << FailureMessage(read.failure).toStdString();
   ASSERT_EQ(read.changes.size(), 1);
   EXPECT_EQ(read.changes[0].town, "");
 }
 
 TEST_F(ChangeReportReading, DamagedReportNamesTheLine) {
-  EXPECT_EQ(Read("").error, QStringLiteral("「CHANGES.TSV」の 1 行目が読めません。"));
-  EXPECT_EQ(Read("区分\t郵便番号\n").error, QStringLiteral("「CHANGES.TSV」の 1 行目が読めません。"));
-  EXPECT_EQ(Read(kHeader + "追加\t1\t2\t3\t4\n変更\t1\t2\t3\t4\n").error,
+  EXPECT_EQ(FailureMessage(Read("").failure), QStringLiteral("「CHANGES.TSV」の 1 行目が読めません。"));
+  EXPECT_EQ(FailureMessage(Read("区分\t郵便番号\n").failure), QStringLiteral("「CHANGES.TSV」の 1 行目が読めません。"));
+  EXPECT_EQ(FailureMessage(Read(kHeader + "追加\t1\t2\t3\t4\n変更\t1\t2\t3\t4\n").failure),
             QStringLiteral("「CHANGES.TSV」の 3 行目が読めません。"));
   const ChangeReportRead fourFields = Read(kHeader + "追加\t1000001\t東京都\t千代田区\n");
-  EXPECT_EQ(fourFields.error, QStringLiteral("「CHANGES.TSV」の 2 行目が読めません。"));
+  EXPECT_EQ(FailureMessage(fourFields.failure), QStringLiteral("「CHANGES.TSV」の 2 行目が読めません。"));
   EXPECT_TRUE(fourFields.changes.isEmpty());
 }
 

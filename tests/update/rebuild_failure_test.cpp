@@ -50,7 +50,7 @@ TEST_F(RebuildFailure, MissingCsvIsNamedWithItsFolder) {
   QFile::remove(folder_.File(kCsvName));
   const RebuildOutcome outcome = RebuildDataFiles(folder_.Path(), folder_.File(kCsvName), platform_);
   EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(outcome.message,
+  EXPECT_EQ(FailureMessage(outcome.failure),
             QStringLiteral("「KEN_ALL.CSV」が見つかりません（フォルダ: %1）。データは変更していません。").arg(Folder()));
   EXPECT_EQ(DataFileBytes(folder_), old_);
   EXPECT_TRUE(platform_.calls.isEmpty());
@@ -61,7 +61,7 @@ TEST_F(RebuildFailure, UnreadableCsvIsNamedWithItsFolder) {
   ASSERT_TRUE(QDir(folder_.Path()).mkdir(kCsvName));  // a folder where the file should be
   const RebuildOutcome outcome = RebuildDataFiles(folder_.Path(), folder_.File(kCsvName), platform_);
   EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(outcome.message,
+  EXPECT_EQ(FailureMessage(outcome.failure),
             QStringLiteral("「KEN_ALL.CSV」を読み込めません（フォルダ: %1）。データは変更していません。").arg(Folder()));
   EXPECT_EQ(DataFileBytes(folder_), old_);
   EXPECT_TRUE(platform_.calls.isEmpty());
@@ -80,7 +80,7 @@ class RebuildMalformed : public RebuildFailure, public ::testing::WithParamInter
 TEST_P(RebuildMalformed, IsRefusedWholeNamingTheLine) {
   const RebuildOutcome outcome = RebuildFrom(folder_, GetParam().csv, platform_);
   EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(outcome.message, GetParam().message);
+  EXPECT_EQ(FailureMessage(outcome.failure), GetParam().message);
   ExpectOldDataUntouched();
 }
 
@@ -131,7 +131,7 @@ QByteArray RowsOfOneCode(int count) {
 TEST_F(RebuildFailure, MoreThan999999EntriesAreRefused) {
   const RebuildOutcome outcome = RebuildFrom(folder_, RowsOfOneCode(1000000), platform_);
   EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(outcome.message,
+  EXPECT_EQ(FailureMessage(outcome.failure),
             QStringLiteral("「KEN_ALL.CSV」: 郵便番号データが 999,999 件を超えています。データは変更していません。"));
   ExpectOldDataUntouched();
 }
@@ -140,7 +140,7 @@ TEST(RebuildLimit, Exactly999999EntriesAreIndexedWithSixDigitNumbers) {
   TempFolder folder;
   RecordingPlatform platform;
   const RebuildOutcome outcome = RebuildFrom(folder, RowsOfOneCode(999999), platform);
-  ASSERT_TRUE(outcome.ok) << outcome.message.toStdString();
+  ASSERT_TRUE(outcome.ok) << FailureMessage(outcome.failure).toStdString();
   EXPECT_EQ(outcome.entryCount, 999999);
   const QByteArray index = ReadBytes(folder.File("ubinind.dat"));
   ASSERT_EQ(index.size(), 999999 * 14);
@@ -179,9 +179,9 @@ TEST_F(RebuildFailure, FullDiskLeavesOldFilesAndNoTemporaryFiles) {
     outcome = RebuildDataFiles(folder_.Path(), folder_.File(kCsvName), platform_);
   }
   EXPECT_FALSE(outcome.ok);
-  EXPECT_TRUE(outcome.message.startsWith(QStringLiteral("新しいデータファイルを書き込めません（フォルダ: ")))
-      << outcome.message.toStdString();
-  EXPECT_TRUE(outcome.message.endsWith(QStringLiteral("データは変更していません。")));
+  const QString message = FailureMessage(outcome.failure);
+  EXPECT_TRUE(message.startsWith(QStringLiteral("新しいデータファイルを書き込めません（フォルダ: "))) << message.toStdString();
+  EXPECT_TRUE(message.endsWith(QStringLiteral("データは変更していません。")));
   ExpectOldDataUntouched();
 }
 

@@ -48,7 +48,7 @@ TEST(RebuildNational, FortySevenPrefecturesGiveFortyEightRecordsAndAFullIndex) {
   TempFolder folder;
   RecordingPlatform platform;
   const RebuildOutcome outcome = RebuildFrom(folder, csv, platform);
-  ASSERT_TRUE(outcome.ok) << outcome.message.toStdString();
+  ASSERT_TRUE(outcome.ok) << FailureMessage(outcome.failure).toStdString();
 
   const QByteArray pref = ReadBytes(folder.File("fuken.DAT"));
   ASSERT_EQ(pref.size(), 864);
@@ -115,7 +115,7 @@ TEST(RebuildNational, BundledSampleRebuildsCleanly) {
   const QByteArray csv = ReadBytes(sample);
   ASSERT_FALSE(csv.isEmpty());
   const RebuildOutcome outcome = RebuildDataFiles(folder.Path(), sample, platform);
-  ASSERT_TRUE(outcome.ok) << outcome.message.toStdString();
+  ASSERT_TRUE(outcome.ok) << FailureMessage(outcome.failure).toStdString();
   EXPECT_EQ(outcome.entryCount, csv.count("\r\n"));
   EXPECT_GE(outcome.prefCount - 1, 3);
   EXPECT_EQ(outcome.indexCount, outcome.entryCount);

@@ -85,7 +85,7 @@ TEST_P(RebuildRecords, WritesPrefectureCityAndSentinelBytes) {
   TempFolder folder;
   RecordingPlatform platform;
   const RebuildOutcome outcome = RebuildFrom(folder, csv, platform);
-  ASSERT_TRUE(outcome.ok) << outcome.message.toStdString();
+  ASSERT_TRUE(outcome.ok) << FailureMessage(outcome.failure).toStdString();
 
   EXPECT_EQ(ReadBytes(folder.File("fuken.DAT")), c.pref);
   EXPECT_EQ(ReadBytes(folder.File("city.DAT")), c.city);

@@ -89,10 +89,11 @@ TEST(RebuildRobustness, DamagedFilesAreRefusedOrBuildSoundDataSets) {
     const int damages = 1 + int(rng() % 3);
     for (int d = 0; d < damages; ++d) file = Damage(file, rng);
     const DataImageBuild build = BuildDataImage(file);
-    if (build.fault) {
+    if (!build.fault.ok()) {
       ++refused;
-      EXPECT_FALSE(build.fault->what.isEmpty());
-      EXPECT_GE(build.fault->line, 1);
+      EXPECT_EQ(build.fault.kind, UpdateStatus::kBadRow);
+      EXPECT_FALSE(build.fault.reason.isEmpty());
+      EXPECT_GE(build.fault.line, 1);
     } else {
       ++built;
       ExpectSoundDataSet(build.image);
@@ -117,7 +118,7 @@ TEST(RebuildRobustness, DamagedFileThroughTheWholeRebuildKeepsTheFilesConsistent
     const std::vector<QByteArray> before = DataFileBytes(folder);
     const RebuildOutcome outcome = RebuildFrom(folder, Damage(base, rng), platform);
     if (!outcome.ok) {
-      EXPECT_FALSE(outcome.message.isEmpty());
+      EXPECT_FALSE(FailureMessage(outcome.failure).isEmpty());
       EXPECT_EQ(DataFileBytes(folder), before);
     }
     DataSet data;

@@ -35,7 +35,7 @@ TEST(RebuildZip, BothPublishedEditionsGiveTheFilesOfTheUnpackedCsv) {
     WriteBytes(folder.File(zipName), MakeZip({{member, csv}}));
     RecordingPlatform platform;
     const RebuildOutcome outcome = RebuildDataFiles(folder.Path(), folder.File(zipName), platform);
-    ASSERT_TRUE(outcome.ok) << outcome.message.toStdString();
+    ASSERT_TRUE(outcome.ok) << FailureMessage(outcome.failure).toStdString();
     EXPECT_EQ(outcome.entryCount, expected[2].size() / 130);
     EXPECT_EQ(DataFileBytes(folder), expected) << zipName;
     // Nothing unpacked beside the archive.
@@ -59,7 +59,7 @@ TEST(RebuildZip, FromBytesInMemoryWritesOnlyTheDataFiles) {
   TempFolder folder;
   RecordingPlatform platform;
   const RebuildOutcome outcome = RebuildFromBytes(folder.Path(), MakeZip({{"KEN_ALL.CSV", csv}}), "ken_all.zip", platform);
-  ASSERT_TRUE(outcome.ok) << outcome.message.toStdString();
+  ASSERT_TRUE(outcome.ok) << FailureMessage(outcome.failure).toStdString();
   EXPECT_EQ(FolderListing(folder),
             QStringList({"city.DAT", "fuken.DAT", "mirabo.lock", "ubinind.dat", "ubinno.dat"}));  // first import: no change report
   EXPECT_EQ(DataFileBytes(folder), FilesFromCsv(csv));
@@ -88,7 +88,7 @@ TEST(RebuildZip, RefusalsNameArchiveAndMemberAndKeepTheOldFiles) {
     WriteBytes(folder.File("ken_all.zip"), c.zip);
     const RebuildOutcome outcome = RebuildDataFiles(folder.Path(), folder.File("ken_all.zip"), platform);
     EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(outcome.message, c.message);
+    EXPECT_EQ(FailureMessage(outcome.failure), c.message);
     EXPECT_EQ(DataFileBytes(folder), before);
   }
 }
@@ -109,7 +109,7 @@ TEST(NationalFile, ButtonLooksForTheCsvThenEachArchiveInOrder) {
 
 TEST(NationalFile, MessageForNoneNamesAllThreeAndTheFolder) {
   TempFolder folder;
-  EXPECT_EQ(NoNationalFileMessage(folder.Path()),
+  EXPECT_EQ(FailureMessage({.kind = UpdateStatus::kNoNationalFile, .folder = folder.Path()}),
             QStringLiteral("「KEN_ALL.CSV」、「ken_all.zip」、「utf_ken_all.zip」 のどれも見つかりません（フォルダ: %1）。"
                            "データは変更していません。")
                 .arg(FolderName(folder)));

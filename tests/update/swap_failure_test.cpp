@@ -18,8 +18,9 @@ TEST_P(RenameFailure, KeepsTheOldSetAndSaysSo) {
   ops.FailNth(FaultyFileOps::kRename, GetParam());
   const RebuildOutcome outcome = Rebuild(ops);
   EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(outcome.message, QStringLiteral("新しいデータファイルを置けません（フォルダ: %1、理由: %2）。データは変更していません。")
-                                 .arg(FolderName(), Reason(EIO)));
+  EXPECT_EQ(FailureMessage(outcome.failure),
+            QStringLiteral("新しいデータファイルを置けません（フォルダ: %1、理由: %2）。データは変更していません。")
+                .arg(FolderName(), Reason(EIO)));
   ExpectSettledOn(old_, "old");
   EXPECT_TRUE(platform_.calls.filter("trash|").isEmpty());
   EXPECT_EQ(RecoverInterruptedSwap(folder().Path(), platform_), SwapRecovery::kNothing);
@@ -41,8 +42,9 @@ TEST_P(OtherStepFailure, KeepsTheOldSet) {
   ops.FailNth(GetParam().kind, GetParam().nth, ENOSPC);
   const RebuildOutcome outcome = Rebuild(ops);
   EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(outcome.message, QStringLiteral("%1（フォルダ: %2、理由: %3）。データは変更していません。")
-                                 .arg(QString::fromUtf8(GetParam().messageStart), FolderName(), Reason(ENOSPC)));
+  EXPECT_EQ(FailureMessage(outcome.failure),
+            QStringLiteral("%1（フォルダ: %2、理由: %3）。データは変更していません。")
+                .arg(QString::fromUtf8(GetParam().messageStart), FolderName(), Reason(ENOSPC)));
   ExpectSettledOn(old_, "old");
 }
 
@@ -64,7 +66,7 @@ TEST_F(SwapFolder, FailedRollbackIsFinishedByTheNextOpening) {
   ops.FailNth(FaultyFileOps::kRename, 4, EIO, 1000);
   const RebuildOutcome outcome = Rebuild(ops);
   EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(outcome.message,
+  EXPECT_EQ(FailureMessage(outcome.failure),
             QStringLiteral("新しいデータファイルを置けません（フォルダ: %1、理由: %2）。元のデータファイルは次に開くときに元に戻します。")
                 .arg(FolderName(), Reason(EIO)));
   EXPECT_EQ(ReadBytes(folder().File("fuken.DAT")), new_[0]) << "the folder was expected to be mid-swap";
@@ -83,7 +85,7 @@ TEST_F(SwapFolder, RollbackStoppedAfterTheFirstFileIsTakenUpByTheNextOpening) {
   ops.FailNth(FaultyFileOps::kRename, 10, EIO, 1000);
   const RebuildOutcome outcome = Rebuild(ops);
   EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(outcome.message,
+  EXPECT_EQ(FailureMessage(outcome.failure),
             QStringLiteral("新しいデータファイルを置けません（フォルダ: %1、理由: %2）。元のデータファイルは次に開くときに元に戻します。")
                 .arg(FolderName(), Reason(EIO)));
   EXPECT_EQ(ReadBytes(folder().File("fuken.DAT")), old_[0]);
@@ -96,7 +98,7 @@ TEST_F(SwapFolder, RollbackStoppedAfterTheFirstFileIsTakenUpByTheNextOpening) {
 TEST_F(SwapFolder, OldFilesGoToTheTrashOnlyOnceTheJournalIsGone) {
   FaultyFileOps ops;
   const RebuildOutcome outcome = Rebuild(ops);
-  ASSERT_TRUE(outcome.ok) << outcome.message.toStdString();
+  ASSERT_TRUE(outcome.ok) << FailureMessage(outcome.failure).toStdString();
   EXPECT_EQ(platform_.calls, QStringList({"trash|" + folder().File("fuken.DAT.old"), "trash|" + folder().File("city.DAT.old"),
                                           "trash|" + folder().File("ubinno.dat.old"), "trash|" + folder().File("ubinind.dat.old")}));
   EXPECT_EQ(ops.steps.last(), "sync");
@@ -125,7 +127,7 @@ TEST_F(SwapFolder, SecondRebuildIsRefusedAtOnceAndChangesNothing) {
   FaultyFileOps ops;
   RebuildOutcome outcome = Rebuild(ops);
   EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(outcome.message, busy);
+  EXPECT_EQ(FailureMessage(outcome.failure), busy);
   EXPECT_EQ(ops.Steps(), 0);
   EXPECT_EQ(ops.Calls(FaultyFileOps::kRead), 0);
   EXPECT_TRUE(platform_.calls.isEmpty());
@@ -133,7 +135,7 @@ TEST_F(SwapFolder, SecondRebuildIsRefusedAtOnceAndChangesNothing) {
 
   // Even a missing national file is not looked at.
   outcome = RebuildDataFiles(folder().Path(), folder().File("missing.csv"), platform_, {}, ops);
-  EXPECT_EQ(outcome.message, busy);
+  EXPECT_EQ(FailureMessage(outcome.failure), busy);
 }
 
 TEST_F(SwapFolder, LockIsFreeAgainAfterARebuildAndAfterARefusal) {
@@ -151,8 +153,9 @@ TEST(RebuildLock, FolderThatCannotHoldALockFileIsRefusedWithTheReason) {
   ops.FailNth(FaultyFileOps::kLock, 1, EROFS);
   const RebuildOutcome outcome = RebuildDataFiles(folder.Path(), folder.File("KEN_ALL.CSV"), platform, {}, ops);
   EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(outcome.message, QStringLiteral("新しいデータファイルを書き込めません（フォルダ: %1、理由: %2）。データは変更していません。")
-                                 .arg(QDir::toNativeSeparators(QDir(folder.Path()).absolutePath()), Reason(EROFS)));
+  EXPECT_EQ(FailureMessage(outcome.failure),
+            QStringLiteral("新しいデータファイルを書き込めません（フォルダ: %1、理由: %2）。データは変更していません。")
+                .arg(QDir::toNativeSeparators(QDir(folder.Path()).absolutePath()), Reason(EROFS)));
   EXPECT_EQ(ops.Steps(), 0);
 }
 

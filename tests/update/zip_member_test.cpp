@@ -23,24 +23,26 @@ TEST(IsZip, KnowsTheArchiveByItsFirstFourBytesOnly) {
 TEST(ReadCsvMember, TakesTheOnlyCsvWhateverElseTheArchiveHolds) {
   const QByteArray zip = MakeZip({{"readme.txt", "hello"}, {"data/ken_all.Csv", kRows}, {"notes.csv.txt", "x"}});
   const ZipMember member = ReadCsvMember(zip);
-  EXPECT_EQ(member.fault, QString());
+  EXPECT_TRUE(member.fault.ok());
   EXPECT_EQ(member.name, QString("data/ken_all.Csv"));
   EXPECT_EQ(member.bytes, kRows);
 }
 
 TEST(ReadCsvMember, EmptyCsvMemberIsTakenAsEmpty) {
   const ZipMember member = ReadCsvMember(MakeZip({{"KEN_ALL.CSV", {}}}));
-  EXPECT_EQ(member.fault, QString());
+  EXPECT_TRUE(member.fault.ok());
   EXPECT_EQ(member.bytes, QByteArray());
 }
 
 TEST(ReadCsvMember, RefusesNoCsvAndTwoCsvs) {
   const ZipMember none = ReadCsvMember(MakeZip({{"readme.txt", "hello"}, {"KEN_ALL.TXT", kRows}}));
-  EXPECT_EQ(none.fault, QString("ZIP の中に CSV ファイルがありません"));
+  EXPECT_EQ(none.fault.kind, UpdateStatus::kZipNoCsv);
   EXPECT_TRUE(none.bytes.isEmpty());
 
   const ZipMember two = ReadCsvMember(MakeZip({{"KEN_ALL.CSV", kRows}, {"utf_ken_all.csv", kRows}}));
-  EXPECT_EQ(two.fault, QString("ZIP の中に CSV ファイルが 2 個以上あります（「KEN_ALL.CSV」と「utf_ken_all.csv」）"));
+  EXPECT_EQ(two.fault.kind, UpdateStatus::kZipTwoCsvs);
+  EXPECT_EQ(two.fault.member, QString("KEN_ALL.CSV"));
+  EXPECT_EQ(two.fault.otherMember, QString("utf_ken_all.csv"));
   EXPECT_TRUE(two.bytes.isEmpty());
 }
 
@@ -49,7 +51,9 @@ TEST(ReadCsvMember, SizeLimitIsInclusive) {
   const QByteArray zip = MakeZip({{"KEN_ALL.CSV", bytes}});
   EXPECT_EQ(ReadCsvMember(zip, 1000).bytes, bytes);
   const ZipMember over = ReadCsvMember(zip, 999);
-  EXPECT_EQ(over.fault, QString("ZIP の中の「KEN_ALL.CSV」は展開すると 0 MB を超えます"));
+  EXPECT_EQ(over.fault.kind, UpdateStatus::kZipMemberTooLarge);
+  EXPECT_EQ(over.fault.member, QString("KEN_ALL.CSV"));
+  EXPECT_EQ(over.fault.number, 0);  // the limit in whole MB
   EXPECT_TRUE(over.bytes.isEmpty());
 }
 
@@ -57,7 +61,8 @@ TEST(ReadCsvMember, BombIsRefusedAndSmall) {
   const QByteArray bomb = MakeZipBomb("KEN_ALL.CSV", kMaxZipMemberBytes + 1);
   EXPECT_LT(bomb.size(), 1024 * 1024);  // a small archive that unpacks to over 200 MB
   const ZipMember member = ReadCsvMember(bomb);
-  EXPECT_EQ(member.fault, QString("ZIP の中の「KEN_ALL.CSV」は展開すると 200 MB を超えます"));
+  EXPECT_EQ(member.fault.kind, UpdateStatus::kZipMemberTooLarge);
+  EXPECT_EQ(member.fault.number, 200);
   EXPECT_TRUE(member.bytes.isEmpty());
 }
 
@@ -67,8 +72,7 @@ TEST(ReadCsvMember, DamagedArchivesAreRefusedAsBroken) {
   // Cut in the member's header or data.
   for (const qsizetype keep : {qsizetype(4), qsizetype(40), zip.size() / 2}) {
     const ZipMember member = ReadCsvMember(zip.left(keep));
-    EXPECT_TRUE(member.fault.startsWith(QString("ZIP ファイルが壊れています（")))
-        << keep << ": " << member.fault.toStdString();
+    EXPECT_EQ(member.fault.kind, UpdateStatus::kZipBroken) << keep << ": " << member.fault.kind;
     EXPECT_TRUE(member.bytes.isEmpty()) << keep;
   }
   // Cut only in the closing directory: the member came whole and its checksum matched.
@@ -76,7 +80,7 @@ TEST(ReadCsvMember, DamagedArchivesAreRefusedAsBroken) {
 
   QByteArray scrambled = zip;
   for (qsizetype i = 100; i < 400; ++i) scrambled[i] = char(scrambled[i] ^ 0x5A);  // inside the deflated data
-  EXPECT_TRUE(ReadCsvMember(scrambled).fault.startsWith(QString("ZIP ファイルが壊れています（")));
+  EXPECT_EQ(ReadCsvMember(scrambled).fault.kind, UpdateStatus::kZipBroken);
 }
 
 }  // namespace

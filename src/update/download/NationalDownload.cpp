@@ -15,12 +15,13 @@ namespace {
 
 constexpr int kMaxRedirects = 10;
 
-QString NetworkFault(QNetworkReply::NetworkError error, const QString& detail) {
+UpdateStatus NetworkFault(QNetworkReply::NetworkError error, const QString& detail) {
   switch (error) {
-    case QNetworkReply::TooManyRedirectsError: return QStringLiteral("転送（リダイレクト）が多すぎます");
-    case QNetworkReply::InsecureRedirectError: return QStringLiteral("安全でない転送先（http）に転送されました");
-    case QNetworkReply::SslHandshakeFailedError: return QStringLiteral("安全な接続ができません（%1）").arg(detail);
-    default: return QStringLiteral("ネットワークに接続できません（%1）").arg(detail);
+    case QNetworkReply::TooManyRedirectsError: return {.kind = UpdateStatus::kTooManyRedirects};
+    case QNetworkReply::InsecureRedirectError: return {.kind = UpdateStatus::kInsecureRedirect};
+    case QNetworkReply::SslHandshakeFailedError:
+      return {.kind = UpdateStatus::kSecureConnectionFailed, .reason = detail};
+    default: return {.kind = UpdateStatus::kNetworkFailed, .reason = detail};
   }
 }
 
@@ -29,7 +30,8 @@ QString NetworkFault(QNetworkReply::NetworkError error, const QString& detail) {
 NationalDownload::NationalDownload(const QStringList& urls, int timeoutSeconds, QObject* parent)
     : QObject(parent), urls_(urls), timeoutSeconds_(timeoutSeconds), network_(new QNetworkAccessManager(this)) {
   deadline_.setSingleShot(true);
-  connect(&deadline_, &QTimer::timeout, this, [this] { Abort(Stop::TimedOut); });
+  connect(&deadline_, &QTimer::timeout, this,
+          [this] { Abort({.kind = UpdateStatus::kDownloadTimedOut, .number = timeoutSeconds_}); });
 }
 
 NationalDownload::~NationalDownload() {
@@ -43,7 +45,7 @@ void NationalDownload::Start() {
   if (running_) return;
   running_ = true;
   next_ = 0;
-  stop_ = Stop::None;
+  stop_ = {};
   failures_.clear();
   result_ = {};
   deadline_.start(timeoutSeconds_ * 1000);
@@ -51,10 +53,10 @@ void NationalDownload::Start() {
   QTimer::singleShot(0, this, &NationalDownload::TryNext);
 }
 
-void NationalDownload::Cancel() { Abort(Stop::Cancelled); }
+void NationalDownload::Cancel() { Abort({.kind = UpdateStatus::kDownloadCancelled}); }
 
-void NationalDownload::Abort(Stop why) {
-  if (!running_ || stop_ != Stop::None) return;  // the first reason to stop is the one told
+void NationalDownload::Abort(const UpdateStatus& why) {
+  if (!running_ || !stop_.ok()) return;  // the first reason to stop is the one told
   stop_ = why;
   if (reply_) {
     QNetworkReply* reply = reply_;
@@ -68,28 +70,17 @@ void NationalDownload::Abort(Stop why) {
     return;
   }
   // Before the first request has gone out.
-  failures_ << StopReason();
+  failures_.push_back(stop_);
   Finish();
 }
 
-QString NationalDownload::StopReason() const {
-  switch (stop_) {
-    case Stop::Cancelled: return QStringLiteral("ダウンロードを取り消しました");
-    case Stop::TimedOut: return QStringLiteral("%1 秒以内に終わりませんでした（タイムアウト）").arg(timeoutSeconds_);
-    case Stop::TooLarge:
-      return QStringLiteral("受信するファイルが %1 MB を超えます").arg(kMaxDownloadBytes / (1024 * 1024));
-    case Stop::None: break;
-  }
-  return {};
-}
-
 void NationalDownload::TryNext() {
-  if (!running_ || stop_ == Stop::Cancelled) return;
+  if (!running_ || stop_.kind == UpdateStatus::kDownloadCancelled) return;
   if (next_ >= urls_.size()) return Finish();
   currentUrl_ = urls_[next_++];
   const QUrl url(currentUrl_);
   if (!url.isValid() || (url.scheme() != u"http" && url.scheme() != u"https") || url.host().isEmpty()) {
-    failures_ << QStringLiteral("「%1」: http または https のアドレスではありません").arg(currentUrl_);
+    failures_.push_back({.kind = UpdateStatus::kNotWebAddress, .url = currentUrl_});
     return TryNext();
   }
   QNetworkRequest request(url);
@@ -103,7 +94,8 @@ void NationalDownload::TryNext() {
 }
 
 void NationalDownload::OnProgress(qint64 received, qint64 total) {
-  if (received > kMaxDownloadBytes || total > kMaxDownloadBytes) return Abort(Stop::TooLarge);
+  if (received > kMaxDownloadBytes || total > kMaxDownloadBytes)
+    return Abort({.kind = UpdateStatus::kDownloadTooLarge, .number = kMaxDownloadBytes / (1024 * 1024)});
   emit Progress(received, total);
 }
 
@@ -111,32 +103,33 @@ void NationalDownload::OnReplyFinished() {
   QNetworkReply* reply = reply_;
   reply_ = nullptr;
   reply->deleteLater();
-  const QByteArray body = stop_ == Stop::None ? reply->readAll() : QByteArray();
-  const QString fault = ReplyFault(*reply, body);
-  if (fault.isEmpty()) {
+  const QByteArray body = stop_.ok() ? reply->readAll() : QByteArray();
+  UpdateStatus fault = ReplyFault(*reply, body);
+  if (fault.ok()) {
     const QString name = QUrl(currentUrl_).fileName();
     result_ = PrepareRebuild(body, name.isEmpty() ? currentUrl_ : name);
     if (result_.ok) return Finish();
-    failures_ << QStringLiteral("「%1」: %2").arg(currentUrl_, result_.reason);
-  } else {
-    failures_ << QStringLiteral("「%1」: %2").arg(currentUrl_, fault);
+    fault = result_.failure;
   }
-  if (stop_ == Stop::Cancelled || stop_ == Stop::TimedOut) return Finish();
-  stop_ = Stop::None;
+  fault.url = currentUrl_;
+  failures_.push_back(fault);
+  // Too large passes on to the next address; the other reasons end the run.
+  if (!stop_.ok() && stop_.kind != UpdateStatus::kDownloadTooLarge) return Finish();
+  stop_ = {};
   TryNext();
 }
 
-// Why the answer is no national ZIP, or an empty text when it may be one.
-QString NationalDownload::ReplyFault(QNetworkReply& reply, const QByteArray& body) {
-  if (stop_ != Stop::None) return StopReason();
+// Why the answer is no national ZIP; ok when it may be one.
+UpdateStatus NationalDownload::ReplyFault(QNetworkReply& reply, const QByteArray& body) {
+  if (!stop_.ok()) return stop_;
   const QNetworkReply::NetworkError error = reply.error();
   if (error == QNetworkReply::TooManyRedirectsError || error == QNetworkReply::InsecureRedirectError)
     return NetworkFault(error, reply.errorString());
   const QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
   if (status.isValid() && status.toInt() != 200)
-    return QStringLiteral("サーバーの応答が HTTP %1 でした").arg(status.toInt());
+    return {.kind = UpdateStatus::kHttpStatus, .number = status.toInt()};
   if (error != QNetworkReply::NoError) return NetworkFault(error, reply.errorString());
-  if (!IsZip(body)) return QStringLiteral("受信したファイルは ZIP ではありません");
+  if (!IsZip(body)) return {.kind = UpdateStatus::kNotZip};
   return {};
 }
 
@@ -146,7 +139,7 @@ void NationalDownload::Finish() {
   deadline_.stop();
   if (!result_.ok) {
     result_ = {};
-    result_.reason = QStringLiteral("ダウンロードできませんでした。") + failures_.join(QStringLiteral("／"));
+    result_.failure = {.kind = UpdateStatus::kDownloadFailed, .attempts = failures_};
   }
   emit Finished();
 }

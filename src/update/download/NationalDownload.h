@@ -35,8 +35,8 @@ class NationalDownload : public QObject {
   void Cancel();
   bool IsRunning() const { return running_; }
 
-  // After Finished: the built data set, or (when !ok) the reasons for every address
-  // tried, in one line.
+  // After Finished: the built data set, or (when !ok) a kDownloadFailed failure
+  // holding the fault of every address tried.
   const PreparedRebuild& Result() const { return result_; }
 
  signals:
@@ -45,13 +45,11 @@ class NationalDownload : public QObject {
   void Finished();
 
  private:
-  enum class Stop { None, Cancelled, TimedOut, TooLarge };
   void TryNext();
   void OnProgress(qint64 received, qint64 total);
   void OnReplyFinished();
-  QString ReplyFault(QNetworkReply& reply, const QByteArray& body);
-  QString StopReason() const;
-  void Abort(Stop why);
+  UpdateStatus ReplyFault(QNetworkReply& reply, const QByteArray& body);
+  void Abort(const UpdateStatus& why);
   void Finish();
 
   QStringList urls_;
@@ -59,8 +57,8 @@ class NationalDownload : public QObject {
   qsizetype next_ = 0;
   QString currentUrl_;
   bool running_ = false;
-  Stop stop_ = Stop::None;
-  QStringList failures_;
+  UpdateStatus stop_;  // why the run is being stopped: cancelled, timed out or too large
+  std::vector<UpdateStatus> failures_;
   QNetworkAccessManager* network_;
   QPointer<QNetworkReply> reply_;
   QTimer deadline_;

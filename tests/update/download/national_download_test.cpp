@@ -33,6 +33,7 @@ class NationalDownloadTest : public testing::Test {
     return WaitForDownload(download);
   }
   static QByteArray Entries(const PreparedRebuild& prepared) { return prepared.image.entry + prepared.image.index; }
+  static QString Message(const PreparedRebuild& prepared) { return FailureMessage(prepared.failure); }
 
   static QByteArray* csv_;
   HttpFixture server_;
@@ -44,7 +45,7 @@ TEST_F(NationalDownloadTest, BothEditionsBuildWhatTheUnpackedCsvBuilds) {
   server_.Serve("utf_ken_all.zip", MakeZip({{"utf_ken_all.csv", MakeKenAll(1500, 5, false, {"--encoding", "utf8"})}}));
   for (const char* path : {"ken_all.zip", "utf_ken_all.zip"}) {
     const PreparedRebuild got = Download({path});
-    ASSERT_TRUE(got.ok) << got.reason.toStdString();
+    ASSERT_TRUE(got.ok) << Message(got).toStdString();
     EXPECT_EQ(got.image.pref, expected.pref) << path;
     EXPECT_EQ(got.image.city, expected.city) << path;
     EXPECT_EQ(got.image.entry, expected.entry) << path;
@@ -54,7 +55,7 @@ TEST_F(NationalDownloadTest, BothEditionsBuildWhatTheUnpackedCsvBuilds) {
 
 TEST_F(NationalDownloadTest, SendsTheDownloadPageAsReferrerAndFollowsRedirects) {
   const PreparedRebuild got = Download({"redirect/3/ken_all.zip"});
-  ASSERT_TRUE(got.ok) << got.reason.toStdString();
+  ASSERT_TRUE(got.ok) << Message(got).toStdString();
   for (const char* path : {"/redirect/3/ken_all.zip", "/redirect/2/ken_all.zip", "/redirect/1/ken_all.zip", "/ken_all.zip"})
     EXPECT_TRUE(server_.Paths().contains(path)) << path;
   const QStringList referers = server_.Referers();
@@ -63,7 +64,7 @@ TEST_F(NationalDownloadTest, SendsTheDownloadPageAsReferrerAndFollowsRedirects) 
 
 TEST_F(NationalDownloadTest, TakesTheFirstAddressThatGivesANationalZip) {
   const PreparedRebuild got = Download({"status/404", "status/200", "ken_all.zip", "never-asked.zip"});
-  ASSERT_TRUE(got.ok) << got.reason.toStdString();
+  ASSERT_TRUE(got.ok) << Message(got).toStdString();
   EXPECT_EQ(Entries(got), Entries({true, {}, BuildDataImage(*csv_).image}));
   EXPECT_FALSE(server_.Paths().contains("/never-asked.zip"));
 }
@@ -93,33 +94,36 @@ TEST_F(NationalDownloadTest, EveryBadAnswerIsRefusedNamingItsCause) {
     const PreparedRebuild got = Download({c.path});
     EXPECT_FALSE(got.ok) << c.path;
     const QString start = QStringLiteral("ダウンロードできませんでした。「%1」: ").arg(server_.Url(c.path));
-    EXPECT_TRUE(got.reason.startsWith(start + c.cause)) << got.reason.toStdString();
+    EXPECT_TRUE(Message(got).startsWith(start + c.cause)) << Message(got).toStdString();
     EXPECT_EQ(got.image.entry, QByteArray()) << c.path;
   }
 }
 
 TEST_F(NationalDownloadTest, ReasonsOfAllAddressesComeInOrder) {
   const PreparedRebuild got = Download({"status/404", "status/200"});
-  EXPECT_EQ(got.reason, QStringLiteral("ダウンロードできませんでした。「%1」: サーバーの応答が HTTP 404 でした／「%2」: "
-                                       "受信したファイルは ZIP ではありません")
+  EXPECT_EQ(Message(got), QStringLiteral("ダウンロードできませんでした。「%1」: サーバーの応答が HTTP 404 でした／「%2」: "
+                                         "受信したファイルは ZIP ではありません。データは変更していません。")
                             .arg(server_.Url("status/404"), server_.Url("status/200")));
 }
 
 TEST_F(NationalDownloadTest, NoServerAndNoWebAddressAreRefused) {
   // Port 1 on the loopback is not listened on here.
   const PreparedRebuild refused = Download({"http://127.0.0.1:1/ken_all.zip"});
-  EXPECT_TRUE(refused.reason.startsWith("ダウンロードできませんでした。「http://127.0.0.1:1/ken_all.zip」: ネットワークに接続できません（"))
-      << refused.reason.toStdString();
+  EXPECT_TRUE(Message(refused).startsWith("ダウンロードできませんでした。「http://127.0.0.1:1/ken_all.zip」: ネットワークに接続できません（"))
+      << Message(refused).toStdString();
   for (const char* url : {"ftp://127.0.0.1/ken_all.zip", "file:///etc/hostname", "ken_all.zip"}) {
     NationalDownload download({url}, 5);
     const PreparedRebuild got = WaitForDownload(download);
-    EXPECT_EQ(got.reason, QStringLiteral("ダウンロードできませんでした。「%1」: http または https のアドレスではありません").arg(url));
+    EXPECT_EQ(Message(got),
+              QStringLiteral("ダウンロードできませんでした。「%1」: http または https のアドレスではありません。データは変更していません。")
+                  .arg(url));
   }
 }
 
 TEST_F(NationalDownloadTest, SilentServerEndsTheWholeRunAtTheTimeout) {
   const PreparedRebuild got = Download({"silent/x", "ken_all.zip"}, 2);
-  EXPECT_EQ(got.reason, QStringLiteral("ダウンロードできませんでした。「%1」: 2 秒以内に終わりませんでした（タイムアウト）")
+  EXPECT_EQ(Message(got), QStringLiteral("ダウンロードできませんでした。「%1」: 2 秒以内に終わりませんでした（タイムアウト）。"
+                                         "データは変更していません。")
                             .arg(server_.Url("silent/x")));
   EXPECT_FALSE(server_.Paths().contains("/ken_all.zip"));  // the timeout covers the run, not one address
 }
@@ -138,7 +142,7 @@ TEST_F(NationalDownloadTest, CancelMidTransferStopsEverything) {
   const PreparedRebuild got = WaitForDownload(download);
   EXPECT_GT(seen, 0);
   EXPECT_EQ(announced, ReadBytes(server_.Root().File("big.zip")).size());
-  EXPECT_EQ(got.reason, QStringLiteral("ダウンロードできませんでした。「%1」: ダウンロードを取り消しました")
+  EXPECT_EQ(Message(got), QStringLiteral("ダウンロードできませんでした。「%1」: ダウンロードを取り消しました。データは変更していません。")
                             .arg(server_.Url("trickle/big.zip")));
   EXPECT_FALSE(download.IsRunning());
 }
@@ -151,7 +155,7 @@ TEST_F(NationalDownloadTest, CancelBeforeTheFirstRequestFinishesAtOnce) {
   EXPECT_FALSE(finished);  // never inside Start
   download.Cancel();
   EXPECT_TRUE(finished);
-  EXPECT_EQ(download.Result().reason, QString("ダウンロードできませんでした。ダウンロードを取り消しました"));
+  EXPECT_EQ(Message(download.Result()), QString("ダウンロードできませんでした。ダウンロードを取り消しました。データは変更していません。"));
   QCoreApplication::processEvents();
   EXPECT_TRUE(server_.Paths().isEmpty());
 }
