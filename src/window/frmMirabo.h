@@ -145,6 +145,9 @@ class frmMirabo : public QMainWindow {
   void ListSearch(const std::function<SearchTally(SearchSink&)>& list);
   void FinishSearch(const SearchTally& tally);
   void RebuildFromFile(const QString& csvPath);
+  // A rebuild that calls its argument just before it swaps the new files in.
+  using RebuildRun = std::function<RebuildOutcome(const std::function<void()>& beforeSwap)>;
+  void RunRebuild(const QString& title, const RebuildRun& rebuild);
   void FinishRebuild(const RebuildOutcome& outcome, bool filesClosed, const QString& title);
   void BuildChangesItem();
   void RefreshChangesItem();

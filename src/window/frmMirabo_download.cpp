@@ -35,17 +35,9 @@ void frmMirabo::Command5_Click() {
     prepared = RunDownloadDialog(this, download);
   }
   if (!prepared.ok) return FinishRebuild(InstallRebuild(prepared, DataFolder, platform_), false, kDownloadTitle);
-  bool closed = false;
-  RebuildOutcome outcome;
-  {
-    BusyScope busy(*this, platform_, busy_);
-    outcome = InstallRebuild(prepared, DataFolder, platform_, [&] {
-      Data.CloseAll();
-      closed = true;
-    });
-    platform_.SetBusyPointer(false);
-  }
-  FinishRebuild(outcome, closed, kDownloadTitle);
+  RunRebuild(kDownloadTitle, [&](const std::function<void()>& beforeSwap) {
+    return InstallRebuild(prepared, DataFolder, platform_, beforeSwap);
+  });
 }
 
 void frmMirabo::Command6_Click() {

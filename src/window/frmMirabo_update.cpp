@@ -20,17 +20,24 @@ void frmMirabo::Command3_Click() {
 // window; a refusal leaves the old data in place and says why.
 void frmMirabo::RebuildFromFile(const QString& csvPath) {
   if (IsBusy()) return;
+  RunRebuild(kRebuildTitle, [&](const std::function<void()>& beforeSwap) {
+    return RebuildDataFiles(DataFolder, csvPath, platform_, beforeSwap);
+  });
+}
+
+// Runs a rebuild under the hourglass, the window's files closed just before the swap.
+void frmMirabo::RunRebuild(const QString& title, const RebuildRun& rebuild) {
   bool closed = false;
   RebuildOutcome outcome;
   {
     BusyScope busy(*this, platform_, busy_);
-    outcome = RebuildDataFiles(DataFolder, csvPath, platform_, [&] {
+    outcome = rebuild([&] {
       Data.CloseAll();
       closed = true;
     });
     platform_.SetBusyPointer(false);
   }
-  FinishRebuild(outcome, closed, kRebuildTitle);
+  FinishRebuild(outcome, closed, title);
 }
 
 void frmMirabo::FinishRebuild(const RebuildOutcome& outcome, bool filesClosed, const QString& title) {
