@@ -4,6 +4,7 @@
 #include "support/CliRun.h"
 #include "support/DataBuilder.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 namespace {
 

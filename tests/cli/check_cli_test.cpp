@@ -5,12 +5,9 @@
 #include "support/CliRun.h"
 #include "support/DataBuilder.h"
 #include "support/TestFiles.h"
-
-static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+#include "support/TestText.h"
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 class CheckCliTest : public ::testing::Test {
  protected:

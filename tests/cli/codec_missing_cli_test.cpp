@@ -7,6 +7,7 @@
 
 #include "support/DataBuilder.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 namespace {
 

@@ -1,14 +1,10 @@
 // mirabo-cli copy: the printed clipboard text under each option, and its refusals.
 #include <gtest/gtest.h>
 
-#include <ostream>
-
-
 #include "data/DataSet.h"
 #include "support/CliRun.h"
 #include "support/TestFiles.h"
-
-static void PrintTo(const QByteArray& bytes, std::ostream* os) { *os << ToHex(bytes).toStdString(); }
+#include "support/TestText.h"
 
 namespace {
 

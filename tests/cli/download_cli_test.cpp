@@ -6,6 +6,7 @@
 #include "support/CliRun.h"
 #include "support/DataBuilder.h"
 #include "support/HttpFixture.h"
+#include "support/TestText.h"
 #include "support/ZipMaker.h"
 #include "update/ZipMember.h"
 

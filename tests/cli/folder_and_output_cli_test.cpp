@@ -9,10 +9,9 @@
 #include "support/CliRun.h"
 #include "support/DataBuilder.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // Every command that only reads the data, with arguments that find something.
 const QList<QStringList> kReadingCommands = {

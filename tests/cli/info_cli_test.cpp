@@ -6,6 +6,7 @@
 
 #include "support/CliRun.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 namespace {
 

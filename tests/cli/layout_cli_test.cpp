@@ -9,6 +9,7 @@
 
 #include "support/CliRun.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 namespace {
 

@@ -1,16 +1,13 @@
 // mirabo-cli rebuild: its output, exit status and files, against the core's own rebuild.
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <QDir>
 
 #include "support/RecordingPlatform.h"
 #include "support/CliRun.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 #include "update/Rebuild.h"
-
-static void PrintTo(const QByteArray& bytes, std::ostream* os) { *os << ToHex(bytes).toStdString(); }
 
 namespace {
 

@@ -1,7 +1,6 @@
 // mirabo-cli code / address: the same lines as the window's result list, batches, statuses.
 #include <gtest/gtest.h>
 
-
 #include "data/DataSet.h"
 #include "lookup/AddressSearch.h"
 #include "lookup/CodeSearch.h"
@@ -9,10 +8,9 @@
 #include "support/CliRun.h"
 #include "support/DataBuilder.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // The run with its output as text, as the result lines are compared.
 struct SearchRun {

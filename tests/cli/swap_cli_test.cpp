@@ -10,9 +10,8 @@
 #include "support/DataBuilder.h"
 #include "support/RecordingPlatform.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 #include "update/Rebuild.h"
-
-static void PrintTo(const QByteArray& bytes, std::ostream* os) { *os << bytes.size() << " bytes"; }
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "TextHelpers.h"
+#include "support/TestText.h"
 #include "support/TestFiles.h"
 
 using namespace std::literals;

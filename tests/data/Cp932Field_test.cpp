@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 using namespace std::literals;
 

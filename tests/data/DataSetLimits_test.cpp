@@ -9,6 +9,7 @@
 
 #include "data/DataSet.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 namespace {
 

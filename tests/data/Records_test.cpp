@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TextHelpers.h"
+#include "support/TestText.h"
 #include "support/TestFiles.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <climits>
 #include <string_view>
 
-#include "TextHelpers.h"
+#include "support/TestText.h"
 
 using namespace std::literals;
 

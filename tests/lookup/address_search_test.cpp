@@ -15,10 +15,9 @@
 #include "lookup/SearchLines.h"
 #include "support/DataBuilder.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QList<EntryRecord> AddressEntries() {
   return {

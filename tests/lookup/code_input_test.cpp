@@ -3,10 +3,9 @@
 
 #include "lookup/CodeInput.h"
 #include "lookup/CodeSearch.h"
+#include "support/TestText.h"
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 struct CleanCase {
   const char* name;

@@ -14,10 +14,9 @@
 #include "lookup/RecordingSink.h"
 #include "support/DataBuilder.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // Records 1 to 11 by hand; 12 to 2111 are filler codes 1500000 to 1502099.
 // Index order: 0010000 (7), 0600000 (2), 1000001 (10, 11, 3, 9), 1000002 (1),

@@ -5,10 +5,9 @@
 #include "lookup/ListCheck.h"
 #include "support/DataBuilder.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // Record numbers are the positions in this list, from 1.
 QList<EntryRecord> CheckEntries() {

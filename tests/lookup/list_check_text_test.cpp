@@ -2,10 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "lookup/ListCheckText.h"
+#include "support/TestText.h"
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 struct TextCase {
   const char* name;

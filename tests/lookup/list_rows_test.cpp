@@ -6,12 +6,9 @@
 #include "lookup/ListRows.h"
 #include "support/DataBuilder.h"
 #include "support/TestFiles.h"
-
-static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+#include "support/TestText.h"
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 TEST(DecodeListInput, ChoosesTheEncodingByValidity) {
   const struct {

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "lookup/SearchLines.h"
+#include "support/TestText.h"
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 QString Spaces(int n) { return QString(n, u' '); }
 
 // The entry as it reads back from the file: fields padded to their widths.

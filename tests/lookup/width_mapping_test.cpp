@@ -3,6 +3,7 @@
 
 #include "data/Cp932Codec.h"
 #include "lookup/WidthMapping.h"
+#include "support/TestText.h"
 
 namespace {
 
@@ -11,8 +12,6 @@ struct WidthCase {
   const char* in;
   const char* out;
 };
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 const WidthCase kToHalf[] = {
     {"full-width digits", "０１２３４５６７８９", "0123456789"},

@@ -2,26 +2,22 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <ostream>
 #include <string_view>
 
 #include "output/CopyText.h"
 #include "support/TestFiles.h"
-
-static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+#include "support/TestText.h"
 
 namespace {
 
 using namespace std::string_view_literals;
 
-QString U8(const char* utf8) { return QString::fromUtf8(utf8); }
-
 // Fields as decoded from disk: full width, space-filled.
 EntryRecord Shinjuku() {
   EntryRecord e;
-  e.Pref = U8("東京都    ");
-  e.City = U8("新宿区") + QString(24, u' ');
-  e.Town = U8("西新宿") + QString(74, u' ');
+  e.Pref = U("東京都    ");
+  e.City = U("新宿区") + QString(24, u' ');
+  e.Town = U("西新宿") + QString(74, u' ');
   e.Code = QStringLiteral("1638001   ");
   return e;
 }
@@ -56,7 +52,7 @@ TEST(CopyTextTest, CodeTableUnderEveryWidthAndHyphen) {
       for (bool spaces : kBoth) {
         CopyOptions o{.address = false, .fullWidth = row.fullWidth, .hyphen = row.hyphen,
                       .withPref = withPref, .spaces = spaces};
-        EXPECT_EQ(CopyText(Shinjuku(), o), U8(row.expected)) << row.name << " withPref=" << withPref
+        EXPECT_EQ(CopyText(Shinjuku(), o), U(row.expected)) << row.name << " withPref=" << withPref
                                                              << " spaces=" << spaces;
       }
     }
@@ -82,7 +78,7 @@ TEST(CopyTextTest, AddressTableUnderEveryPrefectureAndSeparator) {
       for (bool hyphen : kBoth) {
         CopyOptions o{.address = true, .fullWidth = fullWidth, .hyphen = hyphen,
                       .withPref = row.withPref, .spaces = row.spaces};
-        EXPECT_EQ(CopyText(Shinjuku(), o), U8(row.expected)) << row.name << " fullWidth=" << fullWidth
+        EXPECT_EQ(CopyText(Shinjuku(), o), U(row.expected)) << row.name << " fullWidth=" << fullWidth
                                                              << " hyphen=" << hyphen;
       }
     }
@@ -121,7 +117,7 @@ TEST(CopyTextTest, CodesOfOddLengths) {
     o.fullWidth = row.fullWidth;
     o.hyphen = row.hyphen;
     const QString stored = QString::fromUtf16(row.stored.data(), qsizetype(row.stored.size()));
-    EXPECT_EQ(CopyText(WithCode(stored), o), U8(row.expected)) << row.name;
+    EXPECT_EQ(CopyText(WithCode(stored), o), U(row.expected)) << row.name;
   }
 }
 
@@ -139,9 +135,9 @@ EntryRecord DecodedFromDisk() {
 TEST(CopyTextTest, StoredFillingNeverReachesTheText) {
   const EntryRecord e = DecodedFromDisk();
   CopyOptions address{.address = true, .withPref = true};
-  EXPECT_EQ(CopyText(e, address), U8("東京都 新宿区 西新宿"));
+  EXPECT_EQ(CopyText(e, address), U("東京都 新宿区 西新宿"));
   address.spaces = false;
-  EXPECT_EQ(CopyText(e, address), U8("東京都新宿区西新宿"));
+  EXPECT_EQ(CopyText(e, address), U("東京都新宿区西新宿"));
   CopyOptions code{.hyphen = false};
   EXPECT_EQ(CopyText(e, code), QStringLiteral("1638001"));
 }
@@ -149,27 +145,27 @@ TEST(CopyTextTest, StoredFillingNeverReachesTheText) {
 TEST(CopyTextTest, EmptyTownWithPrefAndSpacesEndsWithTheSpaceAfterCity) {
   EntryRecord e = Shinjuku();
   e.Town = QString(80, u' ');
-  EXPECT_EQ(CopyText(e, {.address = true, .withPref = true}), U8("東京都 新宿区 "));
-  EXPECT_EQ(CopyText(e, {.address = true}), U8("新宿区 "));
+  EXPECT_EQ(CopyText(e, {.address = true, .withPref = true}), U("東京都 新宿区 "));
+  EXPECT_EQ(CopyText(e, {.address = true}), U("新宿区 "));
 }
 
 TEST(CopyTextTest, AddressWithoutPrefStartsWithTheCity) {
   EntryRecord e = Shinjuku();
   e.Pref = QString(10, u' ');
-  EXPECT_EQ(CopyText(e, {.address = true}), U8("新宿区 西新宿"));
+  EXPECT_EQ(CopyText(e, {.address = true}), U("新宿区 西新宿"));
 }
 
 TEST(CopyTextTest, AddressKeepsItsWidthsUnderFullWidth) {
   EntryRecord e = Shinjuku();
-  e.Town = U8("西新宿1-2ｶﾞｰﾃﾞﾝ  ");
-  EXPECT_EQ(CopyText(e, {.address = true, .fullWidth = true}), U8("新宿区 西新宿1-2ｶﾞｰﾃﾞﾝ"));
+  e.Town = U("西新宿1-2ｶﾞｰﾃﾞﾝ  ");
+  EXPECT_EQ(CopyText(e, {.address = true, .fullWidth = true}), U("新宿区 西新宿1-2ｶﾞｰﾃﾞﾝ"));
 }
 
 // ---- EntryOfLine ----
 
 // A search line: code, ideographic spaces, names, the town fitted to 90 bytes, then R.
 QString SearchLine(const QString& record) {
-  return U8("1638001　東京都　新宿区　西新宿") + QString(84, u' ') + record;
+  return U("1638001　東京都　新宿区　西新宿") + QString(84, u' ') + record;
 }
 
 const char kCountLine[] = "    ＊＊＊＊  12 件 見つかりました　＊＊＊＊";
@@ -193,13 +189,13 @@ TEST(EntryOfLineTest, LinesMapToRecords) {
       {"StopsAtFirstNonDigit", true, 0, QStringLiteral("x   12a3"), 1, 12},
       {"LineShorterThanSeven", true, 0, QStringLiteral("  88"), 1, 88},
       {"EighthCharacterFromEndIgnored", true, 0, QStringLiteral("9 000001"), 1, 1},
-      {"CountLineNamesNothing", true, 12, U8(kCountLine), 1, std::nullopt},
-      {"ZeroCountLineNamesNothing", true, 0, U8("    ＊＊＊＊  0 件 見つかりました　＊＊＊＊"), 1, std::nullopt},
+      {"CountLineNamesNothing", true, 12, U(kCountLine), 1, std::nullopt},
+      {"ZeroCountLineNamesNothing", true, 0, U("    ＊＊＊＊  0 件 見つかりました　＊＊＊＊"), 1, std::nullopt},
       {"RecordZeroNamesNothing", true, 0, SearchLine("0"), 1, std::nullopt},
       {"EmptyLineNamesNothing", true, 0, QString(), 1, std::nullopt},
       {"NoSelectionInSearch", true, -1, SearchLine("123"), 1, std::nullopt},
-      {"FirstBrowseLine", false, 0, U8("1638001  西新宿"), 300, 300},
-      {"TenthBrowseLine", false, 9, U8("1638010  西新宿"), 300, 309},
+      {"FirstBrowseLine", false, 0, U("1638001  西新宿"), 300, 300},
+      {"TenthBrowseLine", false, 9, U("1638010  西新宿"), 300, 309},
       {"BrowseIgnoresTheLineText", false, 2, SearchLine("77"), 10, 12},
       {"NoSelectionInBrowse", false, -1, QString(), 300, std::nullopt},
       {"NoSelectionInEmptyBrowse", false, -1, QString(), 0, std::nullopt},

@@ -9,6 +9,7 @@
 #include "platform/DataLayout.h"
 #include "platform/FileSystemQuery.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 namespace {
 

@@ -11,10 +11,8 @@
 #include "data/Cp932Codec.h"
 #include "support/RecordingPlatform.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 #include "update/Rebuild.h"
-
-inline void PrintTo(const QByteArray& bytes, std::ostream* os) { *os << ToHex(bytes).toStdString(); }
-inline void PrintTo(const QString& text, std::ostream* os) { *os << text.toStdString(); }
 
 // The four data files in their usual order.
 inline const char* const kDataFiles[] = {"fuken.DAT", "city.DAT", "ubinno.dat", "ubinind.dat"};

@@ -1,6 +1,7 @@
 // The code index: key order by code, then by the entry number's decimal text.
 #include <gtest/gtest.h>
 
+#include "support/TestText.h"
 #include "update/CodeIndex.h"
 #include "update/RebuildKit.h"
 

@@ -1,6 +1,7 @@
 // Reading the national file: values, quotes, line ends, number columns, refusals, editions.
 #include <gtest/gtest.h>
 
+#include "support/TestText.h"
 #include "update/KenAllReader.h"
 #include "update/RebuildKit.h"
 

@@ -7,6 +7,7 @@
 #include <sys/resource.h>
 
 #include "data/DataSet.h"
+#include "support/TestText.h"
 #include "update/RebuildKit.h"
 #include "update/SwapRecovery.h"
 

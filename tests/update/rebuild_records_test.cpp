@@ -1,6 +1,7 @@
 // The prefecture, city and entry records a rebuild writes, against bytes written out by hand.
 #include <gtest/gtest.h>
 
+#include "support/TestText.h"
 #include "update/RebuildKit.h"
 
 namespace {

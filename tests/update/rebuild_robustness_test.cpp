@@ -5,6 +5,7 @@
 
 #include "data/DataSet.h"
 #include "support/DataBuilder.h"
+#include "support/TestText.h"
 #include "update/DataFileBuilder.h"
 #include "update/RebuildKit.h"
 

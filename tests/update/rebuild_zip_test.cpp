@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include "support/DataBuilder.h"
+#include "support/TestText.h"
 #include "support/ZipMaker.h"
 #include "update/NationalFile.h"
 #include "update/RebuildKit.h"

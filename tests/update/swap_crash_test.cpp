@@ -1,4 +1,5 @@
 // A swap stopped at any step, as if killed, is made whole by the next opening.
+#include "support/TestText.h"
 #include "update/DataFolderLock.h"
 #include "update/SwapKit.h"
 

@@ -3,6 +3,7 @@
 
 #include <sys/stat.h>
 
+#include "support/TestText.h"
 #include "update/DataFolderLock.h"
 #include "update/SwapKit.h"
 

@@ -1,6 +1,7 @@
 // The swap journal's text: written whole, and anything else taken for a torn one.
 #include <gtest/gtest.h>
 
+#include "support/TestText.h"
 #include "update/SwapPaths.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include <utime.h>
 
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 #include "update/UpdateInfo.h"
 
 namespace {

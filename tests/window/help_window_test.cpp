@@ -6,6 +6,7 @@
 #include <QTextBrowser>
 #include <QtTest>
 
+#include "support/TestText.h"
 #include "window/HelpTopics.h"
 #include "window/HelpWindow.h"
 
@@ -13,12 +14,10 @@ namespace {
 
 const QString kHelpFile = QStringLiteral(MIRABO_SOURCE_DIR "/help/MIRABO.HLP");
 
-QString U8(const char* utf8) { return QString::fromUtf8(utf8); }
-
 const QStringList kTitles = {
-    U8("郵便番号検索について"), U8("一覧から探す"), U8("郵便番号で検索する"),
-    U8("住所の文字で検索する"), U8("結果をコピーする"), U8("郵便番号データの入手と更新"),
-    U8("更新情報"), U8("コマンドライン版 mirabo-cli"), U8("このヘルプの使い方"),
+    U("郵便番号検索について"), U("一覧から探す"), U("郵便番号で検索する"),
+    U("住所の文字で検索する"), U("結果をコピーする"), U("郵便番号データの入手と更新"),
+    U("更新情報"), U("コマンドライン版 mirabo-cli"), U("このヘルプの使い方"),
 };
 
 QStringList VisibleTitles(QListWidget* contents) {
@@ -64,7 +63,7 @@ class HelpWindowTest : public QObject {
     const QString text = PlainTextOf(copy.html);
     for (const char* example : {"160-0023", "1600023", "１６０－００２３", "１６００００２３", "東京都 新宿区 西新宿",
                                 "東京都新宿区西新宿", "新宿区 西新宿", "新宿区西新宿"})
-      QVERIFY2(text.contains(U8(example)), example);
+      QVERIFY2(text.contains(U(example)), example);
   }
 
   void realFileNamesTheDownloadPageAndBothEditions() {
@@ -73,13 +72,13 @@ class HelpWindowTest : public QObject {
     QVERIFY(text.contains(u"KEN_ALL.CSV"));
     QVERIFY(text.contains(u"ken_all.zip"));
     QVERIFY(text.contains(u"utf_ken_all.zip"));
-    QVERIFY(text.contains(U8("郵便番号ファイル更新")));
-    QVERIFY(text.contains(U8("最新データをダウンロードして更新")));
-    QVERIFY(text.contains(U8("ファイルを選んで更新…")));
+    QVERIFY(text.contains(U("郵便番号ファイル更新")));
+    QVERIFY(text.contains(U("最新データをダウンロードして更新")));
+    QVERIFY(text.contains(U("ファイルを選んで更新…")));
   }
 
   void windowHasItsTitleAndListsTheContents() {
-    QCOMPARE(window_->windowTitle(), U8("ヘルプ - 郵便番号検索"));
+    QCOMPARE(window_->windowTitle(), U("ヘルプ - 郵便番号検索"));
     QVERIFY(window_->isWindow());
     QCOMPARE(VisibleTitles(contents_), kTitles);
     QCOMPARE(contents_->currentRow(), 0);
@@ -91,7 +90,7 @@ class HelpWindowTest : public QObject {
     QTest::mouseClick(contents_->viewport(), Qt::LeftButton, {}, contents_->visualItemRect(copy).center());
     QCOMPARE(contents_->currentItem(), copy);
     QVERIFY(browser_->toPlainText().startsWith(kTitles[4]));
-    QVERIFY(browser_->toPlainText().contains(U8("１６０－００２３")));
+    QVERIFY(browser_->toPlainText().contains(U("１６０－００２３")));
   }
 
   void typingKeepsOnlyMatchingTopicsAndEnterOpensTheFirst() {
@@ -106,10 +105,10 @@ class HelpWindowTest : public QObject {
   }
 
   void fullWidthWordsAllMustMatch() {
-    Type(search_, U8("ＭＩＲＡＢＯ－ＣＬＩ"));
+    Type(search_, U("ＭＩＲＡＢＯ－ＣＬＩ"));
     QCOMPARE(VisibleTitles(contents_), QStringList{kTitles[7]});
     search_->clear();
-    Type(search_, U8("ビープ　2000"));
+    Type(search_, U("ビープ　2000"));
     QCOMPARE(VisibleTitles(contents_), (QStringList{kTitles[2], kTitles[3]}));
     QTest::keyClick(search_, Qt::Key_Return);
     QCOMPARE(contents_->currentItem()->text(), kTitles[2]);
@@ -118,7 +117,7 @@ class HelpWindowTest : public QObject {
   void noMatchHidesAllAndSaysSo() {
     auto* status = window_->findChild<QLabel*>("HelpSearchStatus");
     QVERIFY(status && !status->isVisible());
-    Type(search_, U8("存在しない言葉"));
+    Type(search_, U("存在しない言葉"));
     QCOMPARE(VisibleTitles(contents_), QStringList{});
     QVERIFY(status->isVisible());
     QTest::keyClick(search_, Qt::Key_Return);  // nothing to open: the shown topic stays
@@ -142,7 +141,7 @@ class HelpWindowTest : public QObject {
     window_->Load(missing);
     QCOMPARE(contents_->count(), 0);
     const QString text = browser_->toPlainText();
-    QVERIFY2(text.contains(U8("ヘルプファイル MIRABO.HLP が見つかりません。")), qPrintable(text));
+    QVERIFY2(text.contains(U("ヘルプファイル MIRABO.HLP が見つかりません。")), qPrintable(text));
     QVERIFY2(text.contains(missing), qPrintable(text));
     window_->Load(kHelpFile);  // the file back: the topics return
     QCOMPARE(VisibleTitles(contents_), kTitles);

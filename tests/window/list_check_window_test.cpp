@@ -11,11 +11,10 @@
 
 #include "WindowFixture.h"
 #include "support/DataBuilder.h"
+#include "support/TestText.h"
 #include "window/ListCheckWindow.h"
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 const QString kRows = U(
     "100-0005\t東京都千代田区丸の内1\n"   // 正常

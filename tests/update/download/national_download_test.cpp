@@ -5,6 +5,7 @@
 
 #include "support/DataBuilder.h"
 #include "support/HttpFixture.h"
+#include "support/TestText.h"
 #include "support/ZipMaker.h"
 #include "update/DataFileBuilder.h"
 #include "update/NationalFile.h"
