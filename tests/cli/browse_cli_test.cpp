@@ -48,7 +48,7 @@ TEST_F(BrowseCli, PositionsOutsideTheListsAreRefused) {
 
 TEST(BrowseCliEmpty, EmptyDataFilesListNothing) {
   TempFolder folder;
-  for (const char* name : {"fuken.DAT", "city.DAT", "ubinno.dat", "ubinind.dat"}) WriteBytes(folder.File(name), "");
+  for (const char* name : kDataFiles) WriteBytes(folder.File(name), "");
   const BrowseRun run = Browse(folder.Path(), {});
   EXPECT_EQ(run.status, 0);
   EXPECT_TRUE(run.out.isEmpty());

@@ -3,25 +3,18 @@
 
 #include "data/DataSet.h"
 #include "support/CliRun.h"
+#include "support/DataBuilder.h"
 #include "support/TestFiles.h"
 #include "support/TestText.h"
 
 namespace {
 
-void PutEntry(DataSet& data, qint32 n, const char* pref, const char* city, const char* town, const char* code) {
-  data.EntryRec = {QString::fromUtf8(pref), QString::fromUtf8(city), QString::fromUtf8(town), QString::fromUtf8(code)};
-  ASSERT_TRUE(data.WriteEntry(n));
-}
-
 class CopyCliTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    DataSet data;
-    data.OpenDataFiles(folder_.Path());
-    PutEntry(data, 1, "北海道", "札幌市中央区", "", "0600000");
-    PutEntry(data, 2, "東京都", "新宿区", "西新宿", "1638001");
-    PutEntry(data, 3, "沖縄県", "八重山郡与那国町", "与那国", "9071801");
-    data.CloseAll();
+    WriteDataFiles(folder_.Path(), {Entry("0600000", U("北海道"), U("札幌市中央区"), ""),
+                                    Entry("1638001", U("東京都"), U("新宿区"), U("西新宿")),
+                                    Entry("9071801", U("沖縄県"), U("八重山郡与那国町"), U("与那国"))});
   }
   CliRun Copy(QStringList args) { return RunCli(QStringList{"--data", folder_.Path(), "copy"} + args); }
 

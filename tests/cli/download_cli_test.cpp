@@ -12,15 +12,6 @@
 
 namespace {
 
-// One row of plain ASCII names, for the old data that refusals must keep.
-QByteArray KenAllLineForCli() { return "1,\"1  \",\"1000001\",\"k\",\"k\",\"k\",\"P\",\"C\",\"T\",0,0,0,0,0,0\r\n"; }
-
-QByteArray FolderBytes(const TempFolder& folder) {
-  QByteArray all;
-  for (const char* name : {"fuken.DAT", "city.DAT", "ubinno.dat", "ubinind.dat"}) all += ReadBytes(folder.File(name)) + '|';
-  return all;
-}
-
 class DownloadCli : public testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -29,7 +20,7 @@ class DownloadCli : public testing::Test {
     WriteBytes(folder.File("KEN_ALL.CSV"), *csv_);
     const CliRun run = RunCli({"--data", folder.Path(), "rebuild"}, {}, folder.Path());
     counts_ = new QByteArray(run.out.left(run.out.indexOf("changes ")));  // the four counts
-    expected_ = new QByteArray(FolderBytes(folder));
+    expected_ = new QList<QByteArray>(DataFileBytes(folder));
   }
   void SetUp() override {
     ASSERT_TRUE(server_.Ok());
@@ -42,11 +33,13 @@ class DownloadCli : public testing::Test {
     return RunCli(QStringList{"--data", data_.Path(), "download"} + args, {}, data_.Path());
   }
 
-  static QByteArray *csv_, *counts_, *expected_;
+  static QByteArray *csv_, *counts_;
+  static QList<QByteArray>* expected_;
   HttpFixture server_;
   TempFolder data_;
 };
-QByteArray *DownloadCli::csv_, *DownloadCli::counts_, *DownloadCli::expected_;
+QByteArray *DownloadCli::csv_, *DownloadCli::counts_;
+QList<QByteArray>* DownloadCli::expected_;
 
 TEST_F(DownloadCli, PrintsWhatRebuildPrintsAndWritesTheSameFiles) {
   server_.Serve("utf_ken_all.zip", MakeZip({{"utf_ken_all.csv", MakeKenAll(2500, 11, false, {"--encoding", "utf8"})}}));
@@ -57,14 +50,14 @@ TEST_F(DownloadCli, PrintsWhatRebuildPrintsAndWritesTheSameFiles) {
     EXPECT_TRUE(run.out.endsWith(path == QString("ken_all.zip") ? "changes first-import\n" : "changes +0 -0\n"))
         << run.out.toStdString();
     EXPECT_EQ(run.err, "") << path;  // no progress when standard error is no terminal
-    EXPECT_EQ(FolderBytes(data_), *expected_) << path;
+    EXPECT_EQ(DataFileBytes(data_), *expected_) << path;
   }
 }
 
 TEST_F(DownloadCli, EnvironmentGivesTheAddressAndTheOptionWins) {
   qputenv("MIRABO_DOWNLOAD_URL", server_.Url("ken_all.zip").toUtf8());
   EXPECT_EQ(Download({}).status, 0);
-  EXPECT_EQ(FolderBytes(data_), *expected_);
+  EXPECT_EQ(DataFileBytes(data_), *expected_);
   qputenv("MIRABO_DOWNLOAD_URL", server_.Url("status/404").toUtf8());
   EXPECT_EQ(Download({"--url", server_.Url("ken_all.zip")}).status, 0);
   EXPECT_EQ(server_.Paths().count("/status/404"), 0);
@@ -89,9 +82,9 @@ TEST_F(DownloadCli, EveryBadAnswerExitsTwoWithOneLineAndKeepsTheFiles) {
       {"silent/x", "2 秒以内に終わりませんでした（タイムアウト）"},
   };
   // Old data in place first: a refusal must leave it byte for byte.
-  WriteBytes(data_.File("KEN_ALL.CSV"), KenAllLineForCli());
+  WriteBytes(data_.File("KEN_ALL.CSV"), KenAllLine("1000001", "P", "C", "T"));
   ASSERT_EQ(RunCli({"--data", data_.Path(), "rebuild"}, {}, data_.Path()).status, 0);
-  const QByteArray before = FolderBytes(data_);
+  const QList<QByteArray> before = DataFileBytes(data_);
   for (const auto& c : cases) {
     const CliRun run = Download({"--url", server_.Url(c.path), "--timeout", "2"});
     EXPECT_EQ(run.status, 2) << c.path.toStdString();
@@ -101,7 +94,7 @@ TEST_F(DownloadCli, EveryBadAnswerExitsTwoWithOneLineAndKeepsTheFiles) {
     EXPECT_TRUE(err.startsWith(start + c.cause)) << err.toStdString();
     EXPECT_TRUE(err.endsWith(QStringLiteral("。データは変更していません。\n"))) << err.toStdString();
     EXPECT_EQ(err.count(u'\n'), 1) << err.toStdString();
-    EXPECT_EQ(FolderBytes(data_), before) << c.path.toStdString();
+    EXPECT_EQ(DataFileBytes(data_), before) << c.path.toStdString();
   }
 #if !defined(__SANITIZE_ADDRESS__)
   // The bomb was refused by its stated size, before anything was unpacked: no run of

@@ -36,13 +36,7 @@ class CliDataFolder : public ::testing::Test {
   void SetUp() override {
     WriteDataFiles(folder_.Path(), {Entry("1000001", U("東京都"), U("千代田区"), U("千代田")),
                                     Entry("1000002", U("東京都"), U("千代田区"), U("丸の内"))});
-    before_ = Snapshot();
-  }
-  QList<QByteArray> Snapshot() const {
-    QList<QByteArray> bytes;
-    for (const char* name : {"fuken.DAT", "city.DAT", "ubinno.dat", "ubinind.dat"})
-      bytes << ReadBytes(folder_.File(QString::fromLatin1(name)));
-    return bytes;
+    before_ = DataFileBytes(folder_);
   }
   QStringList With(const QStringList& command) const { return QStringList{"--data", folder_.Path()} + command; }
 
@@ -57,7 +51,7 @@ TEST_F(CliDataFolder, FullStandardOutputIsAFailureWithTheSystemsReason) {
     EXPECT_EQ(run.err, "mirabo-cli: cannot write standard output: No space left on device\n")
         << command.join(' ').toStdString();
   }
-  EXPECT_EQ(Snapshot(), before_);
+  EXPECT_EQ(DataFileBytes(folder_), before_);
 }
 
 TEST_F(CliDataFolder, ClosedStandardOutputFailsAndNoOutputLandsInADataFile) {
@@ -67,7 +61,7 @@ TEST_F(CliDataFolder, ClosedStandardOutputFailsAndNoOutputLandsInADataFile) {
     EXPECT_EQ(run.err, "mirabo-cli: cannot write standard output: Bad file descriptor\n")
         << command.join(' ').toStdString();
   }
-  EXPECT_EQ(Snapshot(), before_);
+  EXPECT_EQ(DataFileBytes(folder_), before_);
 }
 
 TEST_F(CliDataFolder, DamagedDataSetIsRefusedByEveryReadingCommand) {
@@ -110,7 +104,7 @@ TEST(CliMistypedFolder, RebuildStillMakesTheFilesInAnEmptyFolder) {
   WriteBytes(folder.File("KEN_ALL.CSV"), MakeKenAll(20));
   const CliRun run = RunCli({"--data", folder.Path(), "rebuild"}, {}, folder.Path());
   EXPECT_EQ(run.status, 0) << run.err.toStdString();
-  for (const char* name : {"fuken.DAT", "city.DAT", "ubinno.dat", "ubinind.dat"})
+  for (const char* name : kDataFiles)
     EXPECT_TRUE(QFile::exists(folder.File(name))) << name;
 }
 

@@ -31,7 +31,7 @@ void PrintTo(const HugeCase& c, std::ostream* os) { *os << c.name; }
 class DataSetHugeCounts : public DataSetLimits, public ::testing::WithParamInterface<HugeCase> {};
 
 TEST_P(DataSetHugeCounts, OneRecordOverAMillionMakesTheSetDamagedAndClosed) {
-  for (const char* name : {"fuken.DAT", "city.DAT", "ubinno.dat", "ubinind.dat"}) WriteBytes(File(name), "");
+  for (const char* name : kDataFiles) WriteBytes(File(name), "");
   WriteBytes(File("fuken.DAT"), QByteArray(18 * 3, ' '));
   const qint64 size = GetParam().recordLength * 1000001;
   ASSERT_TRUE(QFile::resize(File(GetParam().file), size));  // sparse: no disk space taken

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "lookup/SearchLines.h"
+#include "support/DataBuilder.h"
 #include "support/TestText.h"
 
 namespace {
@@ -10,13 +11,8 @@ QString Spaces(int n) { return QString(n, u' '); }
 
 // The entry as it reads back from the file: fields padded to their widths.
 EntryRecord Stored(const QString& code, const QString& pref, const QString& city, const QString& town) {
-  EntryRecord entry;
-  entry.Code = code;
-  entry.Pref = pref;
-  entry.City = city;
-  entry.Town = town;
   char bytes[EntryRecord::Size];
-  entry.Encode(bytes);
+  Entry(code, pref, city, town).Encode(bytes);
   return EntryRecord::Decode(bytes);
 }
 

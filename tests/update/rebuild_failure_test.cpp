@@ -44,7 +44,7 @@ class RebuildFailure : public ::testing::Test {
   TempFolder folder_;
   RecordingPlatform setupPlatform_;
   RecordingPlatform platform_;
-  std::vector<QByteArray> old_;
+  QList<QByteArray> old_;
 };
 
 TEST_F(RebuildFailure, MissingCsvIsNamedWithItsFolder) {

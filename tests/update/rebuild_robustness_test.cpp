@@ -115,7 +115,7 @@ TEST(RebuildRobustness, DamagedFileThroughTheWholeRebuildKeepsTheFilesConsistent
   RecordingPlatform platform;
   ASSERT_TRUE(RebuildFrom(folder, base, platform).ok);
   for (int round = 0; round < 30; ++round) {
-    const std::vector<QByteArray> before = DataFileBytes(folder);
+    const QList<QByteArray> before = DataFileBytes(folder);
     const RebuildOutcome outcome = RebuildFrom(folder, Damage(base, rng), platform);
     if (!outcome.ok) {
       EXPECT_FALSE(outcome.message.isEmpty());

@@ -15,20 +15,12 @@ namespace {
 
 QString FolderName(const TempFolder& folder) { return QDir::toNativeSeparators(QDir(folder.Path()).absolutePath()); }
 
-// The data files that a rebuild from the unpacked CSV leaves.
-std::vector<QByteArray> FilesFromCsv(const QByteArray& csv) {
-  TempFolder folder;
-  RecordingPlatform platform;
-  EXPECT_TRUE(RebuildFrom(folder, csv, platform).ok);
-  return DataFileBytes(folder);
-}
-
 TEST(RebuildZip, BothPublishedEditionsGiveTheFilesOfTheUnpackedCsv) {
   const QByteArray cp932 = MakeKenAll(2000, 7, true);
   const QByteArray utf8 = MakeKenAll(2000, 7, true, {"--encoding", "utf8"});
   ASSERT_NE(cp932, utf8);
-  const std::vector<QByteArray> expected = FilesFromCsv(cp932);
-  ASSERT_EQ(FilesFromCsv(utf8), expected);  // the two editions hold the same rows
+  const QList<QByteArray> expected = RebuiltDataFiles(cp932);
+  ASSERT_EQ(RebuiltDataFiles(utf8), expected);  // the two editions hold the same rows
 
   for (const auto& [zipName, member, csv] : {std::tuple{"ken_all.zip", "KEN_ALL.CSV", cp932},
                                              std::tuple{"utf_ken_all.zip", "utf_ken_all.csv", utf8}}) {
@@ -52,7 +44,7 @@ TEST(RebuildZip, ArchiveIsKnownByContentNotByName) {
   WriteBytes(folder.File("KEN_ALL.CSV"), MakeZip({{"KEN_ALL.CSV", csv}}));  // a ZIP under the CSV's name
   RecordingPlatform platform;
   ASSERT_TRUE(RebuildDataFiles(folder.Path(), folder.File("KEN_ALL.CSV"), platform).ok);
-  EXPECT_EQ(DataFileBytes(folder), FilesFromCsv(csv));
+  EXPECT_EQ(DataFileBytes(folder), RebuiltDataFiles(csv));
 }
 
 TEST(RebuildZip, FromBytesInMemoryWritesOnlyTheDataFiles) {
@@ -63,7 +55,7 @@ TEST(RebuildZip, FromBytesInMemoryWritesOnlyTheDataFiles) {
   ASSERT_TRUE(outcome.ok) << outcome.message.toStdString();
   EXPECT_EQ(FolderListing(folder),
             QStringList({"city.DAT", "fuken.DAT", "mirabo.lock", "ubinind.dat", "ubinno.dat"}));  // first import: no change report
-  EXPECT_EQ(DataFileBytes(folder), FilesFromCsv(csv));
+  EXPECT_EQ(DataFileBytes(folder), RebuiltDataFiles(csv));
 }
 
 TEST(RebuildZip, RefusalsNameArchiveAndMemberAndKeepTheOldFiles) {
@@ -84,7 +76,7 @@ TEST(RebuildZip, RefusalsNameArchiveAndMemberAndKeepTheOldFiles) {
   TempFolder folder;
   RecordingPlatform platform;
   ASSERT_TRUE(RebuildFrom(folder, good, platform).ok);
-  const std::vector<QByteArray> before = DataFileBytes(folder);
+  const QList<QByteArray> before = DataFileBytes(folder);
   for (const Case& c : cases) {
     WriteBytes(folder.File("ken_all.zip"), c.zip);
     const RebuildOutcome outcome = RebuildDataFiles(folder.Path(), folder.File("ken_all.zip"), platform);

@@ -150,7 +150,7 @@ TEST_F(SwapFolder, OpeningDuringALiveSwapLeavesItAlone) {
   FaultyFileOps swap;
   swap.KillAtStep(10);
   EXPECT_THROW(Rebuild(swap), ProcessKilled);
-  const std::vector<QByteArray> midSwap = DataFileBytes(folder());
+  const QList<QByteArray> midSwap = DataFileBytes(folder());
   {
     const DataFolderLock live(QFile::encodeName(folder().File("mirabo.lock")).toStdString(), SystemFileOps());
     FaultyFileOps opening;

@@ -133,7 +133,7 @@ void BehaviourTest::exitMenuUnloadsTheWindow() {
 
 void BehaviourTest::updateInformationShowsDateAndCounts() {
   window_.reset();
-  WriteDataSet(folder_->Path(), GridDataSet(47, 2, 12));
+  WriteDataFiles(folder_->Path(), GridEntries(47, 2, 12));
   QFile index(folder_->File("ubinind.dat"));
   QVERIFY(index.open(QIODevice::ReadWrite));
   QVERIFY(index.setFileTime(QDateTime(QDate(2001, 6, 3), QTime(12, 0)), QFileDevice::FileModificationTime));

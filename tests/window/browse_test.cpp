@@ -23,8 +23,8 @@ class BrowseTest : public QObject {
 
 void BrowseTest::listsShowPrefecturesCitiesAndTowns() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), {{"北海道", {{"札幌市中央区", {{"0600000", "以下に掲載がない場合"}, {"0640941", "旭ケ丘"}}}}},
-                               {"神奈川県", {{"横浜市", {{"2200000", "みなとみらい"}}}, {"川崎市", {{"2100001", "本町"}}}}}});
+  WriteDataFiles(folder.Path(), EntriesOf({{"北海道", {{"札幌市中央区", {{"0600000", "以下に掲載がない場合"}, {"0640941", "旭ケ丘"}}}}},
+                               {"神奈川県", {{"横浜市", {{"2200000", "みなとみらい"}}}, {"川崎市", {{"2100001", "本町"}}}}}}));
   RecordingPlatform platform;
   frmMirabo window(platform, folder.Path());
 
@@ -51,7 +51,7 @@ void BrowseTest::listsShowPrefecturesCitiesAndTowns() {
 
 void BrowseTest::choosingAPrefectureFillsCitiesWithoutSelection() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), GridDataSet(3, 4, 2));
+  WriteDataFiles(folder.Path(), GridEntries(3, 4, 2));
   RecordingPlatform platform;
   frmMirabo window(platform, folder.Path());
   const QStringList townsBefore = Lines(window.List3);
@@ -66,7 +66,7 @@ void BrowseTest::choosingAPrefectureFillsCitiesWithoutSelection() {
 
 void BrowseTest::savedSelectionIsRestored() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), GridDataSet(47, 12, 2));
+  WriteDataFiles(folder.Path(), GridEntries(47, 12, 2));
   WriteSavedSelection(folder.Path(), 3, 10);
   RecordingPlatform platform;
   frmMirabo window(platform, folder.Path());
@@ -83,7 +83,7 @@ void BrowseTest::savedSelectionIsRestored() {
 
 void BrowseTest::savedCityBeyondTheListSelectsNoCity() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), GridDataSet(47, 12, 2));
+  WriteDataFiles(folder.Path(), GridEntries(47, 12, 2));
   WriteSavedSelection(folder.Path(), 3, 12);
   RecordingPlatform platform;
   frmMirabo window(platform, folder.Path());
@@ -96,7 +96,7 @@ void BrowseTest::savedCityBeyondTheListSelectsNoCity() {
 
 void BrowseTest::extentsFollowTheWidestLine() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), {{"東京都", {{"千代田区", {{"1000001", "千代田"}}}, {"あいうえお", {{"1000002", "x"}}}}}});
+  WriteDataFiles(folder.Path(), EntriesOf({{"東京都", {{"千代田区", {{"1000001", "千代田"}}}, {"あいうえお", {{"1000002", "x"}}}}}}));
   RecordingPlatform platform;
   frmMirabo window(platform, folder.Path());
 
@@ -110,7 +110,7 @@ void BrowseTest::extentsFollowTheWidestLine() {
 void BrowseTest::longLinesScrollSidewaysOverTheExtent() {
   TempFolder folder;
   const QString town = QString(26, QChar(0x753A));  // 26 full-width characters
-  WriteDataSet(folder.Path(), {{"東京都", {{"千代田区", {{"1000001", town}, {"1000002", "短い"}}}}}});
+  WriteDataFiles(folder.Path(), EntriesOf({{"東京都", {{"千代田区", {{"1000001", town}, {"1000002", "短い"}}}}}}));
   RecordingPlatform platform;
   frmMirabo window(platform, folder.Path());
   window.show();
@@ -127,7 +127,7 @@ void BrowseTest::firstStartWithoutDataFiles() {
   RecordingPlatform platform;
   {
     frmMirabo window(platform, folder.Path());
-    for (const char* name : {"fuken.DAT", "city.DAT", "ubinno.dat", "ubinind.dat"}) {
+    for (const char* name : kDataFiles) {
       QVERIFY2(QFile::exists(folder.File(name)), name);
       QCOMPARE(QFile(folder.File(name)).size(), 0);
     }
@@ -143,7 +143,7 @@ void BrowseTest::firstStartWithoutDataFiles() {
 
 void BrowseTest::closingSavesBothPositions() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), GridDataSet(47, 8, 1));
+  WriteDataFiles(folder.Path(), GridEntries(47, 8, 1));
   RecordingPlatform platform;
   {
     frmMirabo window(platform, folder.Path());
@@ -166,7 +166,7 @@ void BrowseTest::closingSavesBothPositions() {
 
 void BrowseTest::closingNeverGrowsAShortPrefectureFile() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), GridDataSet(3, 2, 1));
+  WriteDataFiles(folder.Path(), GridEntries(3, 2, 1));
   const QByteArray before = ReadBytes(folder.File("fuken.DAT"));
   QCOMPARE(before.size(), 4 * 18);
   RecordingPlatform platform;

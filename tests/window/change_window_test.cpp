@@ -8,22 +8,20 @@
 #include <QtTest>
 
 #include "WindowFixture.h"
-#include "data/Cp932Codec.h"
 #include "window/ChangeWindow.h"
 
 namespace {
 
-QByteArray Row(const QString& code, const QString& pref, const QString& city, const QString& town) {
-  return cp932::Encode(QStringLiteral("13101,\"100  \",\"%1\",\"ﾄｳｷｮｳﾄ\",\"ﾁﾖﾀﾞｸ\",\"ｲｶﾆ\",\"%2\",\"%3\",\"%4\",0,0,0,0,0,0\r\n")
-                           .arg(code, pref, city, town));
-}
-
-const QByteArray kFirst = Row("0600000", "北海道", "札幌市", "以下に掲載がない場合") + Row("0640941", "北海道", "札幌市", "旭ケ丘") +
-                          Row("1000001", "東京都", "千代田区", "千代田") + Row("1000005", "東京都", "千代田区", "丸の内");
+const QByteArray kFirst = KenAllLine("0600000", "北海道", "札幌市", "以下に掲載がない場合") +
+                          KenAllLine("0640941", "北海道", "札幌市", "旭ケ丘") +
+                          KenAllLine("1000001", "東京都", "千代田区", "千代田") +
+                          KenAllLine("1000005", "東京都", "千代田区", "丸の内");
 // 旭ケ丘 renamed; 千代田 and its code gone; two new codes in Tokyo.
-const QByteArray kSecond = Row("0600000", "北海道", "札幌市", "以下に掲載がない場合") + Row("0640941", "北海道", "札幌市", "新旭ケ丘") +
-                           Row("1000005", "東京都", "千代田区", "丸の内") + Row("1000002", "東京都", "千代田区", "皇居外苑") +
-                           Row("1000003", "東京都", "千代田区", "一ツ橋");
+const QByteArray kSecond = KenAllLine("0600000", "北海道", "札幌市", "以下に掲載がない場合") +
+                           KenAllLine("0640941", "北海道", "札幌市", "新旭ケ丘") +
+                           KenAllLine("1000005", "東京都", "千代田区", "丸の内") +
+                           KenAllLine("1000002", "東京都", "千代田区", "皇居外苑") +
+                           KenAllLine("1000003", "東京都", "千代田区", "一ツ橋");
 
 QStringList TableRows(const QTableView* table) {
   QStringList rows;
@@ -144,7 +142,7 @@ void ChangeWindowTest::filtersAndCopyWorkOnTheShownRows() {
 
 void ChangeWindowTest::menuItemOpensTheReportOfAnEarlierRebuild() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), GridDataSet(1, 1, 1));
+  WriteDataFiles(folder.Path(), GridEntries(1, 1, 1));
   WriteBytes(folder.File("CHANGES.TSV"), "区分\t郵便番号\t都道府県\t市区町村\t町域\n廃止\t0101001\t県01\t市1の1\t町0\n"
                                          "追加\t0101001\t県01\t市1の1\t町1\n");
   RecordingPlatform platform;

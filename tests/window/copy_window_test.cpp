@@ -11,7 +11,7 @@
 namespace {
 
 // One city of twelve entries, codes 1000001..1000012, in a second prefecture's list.
-std::vector<PrefSpec> TwoPrefectures() {
+QList<PrefSpec> TwoPrefectures() {
   CitySpec chiyoda{"千代田区", {}};
   for (int i = 1; i <= 12; ++i) chiyoda.towns.push_back({QStringLiteral("10000%1").arg(i, 2, 10, QChar(u'0')), QStringLiteral("町%1").arg(i)});
   return {{"北海道", {{"札幌市", {{"0600000", "以下に掲載がない場合"}}}}},
@@ -48,7 +48,7 @@ class CopyWindowTest : public QObject {
 
 void CopyWindowTest::init() {
   folder_ = std::make_unique<TempFolder>();
-  WriteDataSet(folder_->Path(), TwoPrefectures());
+  WriteDataFiles(folder_->Path(), EntriesOf(TwoPrefectures()));
   platform_ = std::make_unique<RecordingPlatform>();
   window_ = std::make_unique<frmMirabo>(*platform_, folder_->Path());
   window_->show();

@@ -18,7 +18,7 @@ class DamagedDataTest : public QObject {
 
 void DamagedDataTest::record48OfAFiftyThreePrefectureSetIsAPrefectureNotASelection() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), GridDataSet(53, 2, 1));
+  WriteDataFiles(folder.Path(), GridEntries(53, 2, 1));
   const QByteArray before = ReadBytes(folder.File("fuken.DAT"));
   // Record 48 is 県48 with cities 95 to 96, not positions.
   QCOMPARE(ToHex(before.mid(47 * 18, 18)),
@@ -44,7 +44,7 @@ void DamagedDataTest::record48OfAFiftyThreePrefectureSetIsAPrefectureNotASelecti
 
 void DamagedDataTest::hugeRecordCountShowsOneMessageAndEmptyLists() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), GridDataSet(2, 1, 1));
+  WriteDataFiles(folder.Path(), GridEntries(2, 1, 1));
   // 1,000,001 prefecture records: more than any rebuild writes. The file stays sparse.
   QVERIFY(QFile::resize(folder.File("fuken.DAT"), qint64(18) * 1000001));
   RecordingPlatform platform;
@@ -64,8 +64,8 @@ void DamagedDataTest::hugeRecordCountShowsOneMessageAndEmptyLists() {
 void DamagedDataTest::readOnlyDataIsBrowsedAndClosingWritesNothing() {
   if (::geteuid() == 0) QSKIP("root writes whatever the permissions say");
   TempFolder folder;
-  WriteDataSet(folder.Path(), GridDataSet(47, 2, 1));
-  for (const char* name : {"fuken.DAT", "city.DAT", "ubinno.dat", "ubinind.dat"})
+  WriteDataFiles(folder.Path(), GridEntries(47, 2, 1));
+  for (const char* name : kDataFiles)
     QVERIFY(QFile::setPermissions(folder.File(name), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
   const QByteArray before = ReadBytes(folder.File("fuken.DAT"));
   RecordingPlatform platform;

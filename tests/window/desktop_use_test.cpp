@@ -11,7 +11,7 @@
 
 namespace {
 
-std::vector<PrefSpec> TwoPrefectures() {
+QList<PrefSpec> TwoPrefectures() {
   return {{"東京都", {{"千代田区", {{"1000001", "千代田"}, {"1000005", "丸の内"}}}, {"港区", {{"1050011", "芝公園"}}}}},
           {"大阪府", {{"大阪市北区", {{"5300001", "梅田"}, {"5300002", "曽根崎"}}}}}};
 }
@@ -51,7 +51,7 @@ class DesktopUseTest : public QObject {
 // Another program's window stands in for an editor the user switches to.
 void DesktopUseTest::leavingForAnotherProgramStartsNoTimerAndTakesNothingBack() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), TwoPrefectures());
+  WriteDataFiles(folder.Path(), EntriesOf(TwoPrefectures()));
   RecordingPlatform platform;
   frmMirabo window(platform, folder.Path());
   window.show();
@@ -79,7 +79,7 @@ void DesktopUseTest::leavingForAnotherProgramStartsNoTimerAndTakesNothingBack() 
 // and then the search box gets the focus.
 void DesktopUseTest::timerRunningWhenTheWindowIsLeftWaitsForTheReturn() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), TwoPrefectures());
+  WriteDataFiles(folder.Path(), EntriesOf(TwoPrefectures()));
   RecordingPlatform platform;
   frmMirabo window(platform, folder.Path());
   window.show();
@@ -104,7 +104,7 @@ void DesktopUseTest::timerRunningWhenTheWindowIsLeftWaitsForTheReturn() {
 
 void DesktopUseTest::clickingTheSelectedCityBrowsesItAgain() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), TwoPrefectures());
+  WriteDataFiles(folder.Path(), EntriesOf(TwoPrefectures()));
   RecordingPlatform platform;
   frmMirabo window(platform, folder.Path());
   window.show();
@@ -126,7 +126,7 @@ void DesktopUseTest::clickingTheSelectedCityBrowsesItAgain() {
 
 void DesktopUseTest::clickingTheSelectedPrefectureListsItsCitiesAgain() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), TwoPrefectures());
+  WriteDataFiles(folder.Path(), EntriesOf(TwoPrefectures()));
   RecordingPlatform platform;
   frmMirabo window(platform, folder.Path());
   window.show();
@@ -160,7 +160,7 @@ void DesktopUseTest::enterSearchesAsTheMatchingButton() {
   QFETCH(QString, button);
   QFETCH(Qt::Key, key);
   TempFolder folder;
-  WriteDataSet(folder.Path(), TwoPrefectures());
+  WriteDataFiles(folder.Path(), EntriesOf(TwoPrefectures()));
 
   RecordingPlatform byButton;
   frmMirabo clicked(byButton, folder.Path());
@@ -180,7 +180,7 @@ void DesktopUseTest::enterSearchesAsTheMatchingButton() {
 
 void DesktopUseTest::enterInAnEmptyBoxDoesNothing() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), TwoPrefectures());
+  WriteDataFiles(folder.Path(), EntriesOf(TwoPrefectures()));
   RecordingPlatform platform;
   frmMirabo window(platform, folder.Path());
   const QStringList before = Lines(window.List3);
@@ -196,7 +196,7 @@ void DesktopUseTest::enterInAnEmptyBoxDoesNothing() {
 // input-method event, which must not search.
 void DesktopUseTest::enterConfirmingACompositionDoesNotSearch() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), TwoPrefectures());
+  WriteDataFiles(folder.Path(), EntriesOf(TwoPrefectures()));
   RecordingPlatform platform;
   frmMirabo window(platform, folder.Path());
   const QStringList before = Lines(window.List3);
@@ -216,7 +216,7 @@ void DesktopUseTest::enterConfirmingACompositionDoesNotSearch() {
 // Type, Enter, Down: the first result is selected and copied; the keys move on from there.
 void DesktopUseTest::arrowKeysMoveTheResultSelectionAndCopy() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), GridDataSet(1, 1, 40));
+  WriteDataFiles(folder.Path(), GridEntries(1, 1, 40));
   RecordingPlatform platform;
   frmMirabo window(platform, folder.Path());
   window.show();
@@ -260,7 +260,7 @@ void DesktopUseTest::codesAsPeopleWriteThem() {
   QFETCH(QString, typed);
   QFETCH(int, beeps);
   TempFolder folder;
-  WriteDataSet(folder.Path(), TwoPrefectures());
+  WriteDataFiles(folder.Path(), EntriesOf(TwoPrefectures()));
   RecordingPlatform platform;
   frmMirabo window(platform, folder.Path());
   window.Text1->setText(typed);

@@ -15,21 +15,6 @@
 
 namespace {
 
-QByteArray FolderBytes(const QString& folder) {
-  QByteArray all;
-  for (const char* name : {"fuken.DAT", "city.DAT", "ubinno.dat", "ubinind.dat"}) all += ReadBytes(folder + name) + '|';
-  return all;
-}
-
-// The data files that a rebuild from the unpacked CSV leaves.
-QByteArray FilesFromCsv(const QByteArray& csv) {
-  TempFolder folder;
-  WriteBytes(folder.File("KEN_ALL.CSV"), csv);
-  RecordingPlatform platform;
-  RebuildDataFiles(folder.Path(), folder.File("KEN_ALL.CSV"), platform);
-  return FolderBytes(folder.Path());
-}
-
 // The messages other than the one that reports a rebuild done.
 QStringList Refusals(const RecordingPlatform& platform) {
   QStringList refusals;
@@ -96,17 +81,17 @@ class DownloadWindowTest : public QObject {
 
  private:
   QByteArray csv_;
-  QByteArray expected_;
+  QList<QByteArray> expected_;
   std::unique_ptr<HttpFixture> server_;
   std::unique_ptr<TempFolder> folder_;
   std::unique_ptr<RecordingPlatform> platform_;
   std::unique_ptr<frmMirabo> window_;
-  QByteArray before_;
+  QList<QByteArray> before_;
 };
 
 void DownloadWindowTest::initTestCase() {
   csv_ = MakeKenAll(3000, 9);
-  expected_ = FilesFromCsv(csv_);
+  expected_ = RebuiltDataFiles(csv_);
 }
 
 void DownloadWindowTest::init() {
@@ -114,8 +99,8 @@ void DownloadWindowTest::init() {
   QVERIFY(server_->Ok());
   server_->Serve("ken_all.zip", MakeZip({{"KEN_ALL.CSV", csv_}}));
   folder_ = std::make_unique<TempFolder>();
-  WriteDataSet(folder_->Path(), GridDataSet(3, 3, 2));
-  before_ = FolderBytes(folder_->Path());
+  WriteDataFiles(folder_->Path(), GridEntries(3, 3, 2));
+  before_ = DataFileBytes(folder_->Path());
   platform_ = std::make_unique<RecordingPlatform>();
   platform_->forwardEvents = true;
   window_ = std::make_unique<frmMirabo>(*platform_, folder_->Path());
@@ -139,7 +124,7 @@ void DownloadWindowTest::downloadShowsProgressAndRebuildsInMemory() {
   QVERIFY(watcher.busy);
   QVERIFY(!OpenDialog(*window_));
   QCOMPARE(Refusals(*platform_), QStringList());
-  QCOMPARE(FolderBytes(folder_->Path()), expected_);
+  QCOMPARE(DataFileBytes(folder_->Path()), expected_);
   QCOMPARE(window_->Data.EntryCount, 3000);
   QCOMPARE(window_->List1->count(), 47);  // the window shows the new data
   QVERIFY(!window_->IsBusy());
@@ -170,7 +155,7 @@ void DownloadWindowTest::cancelMidTransferKeepsTheData() {
            QStringList({QStringLiteral("message|最新データをダウンロードして更新|ダウンロードできませんでした。「%1」: "
                                        "ダウンロードを取り消しました。データは変更していません。")
                             .arg(server_->Url("trickle/big.zip"))}));
-  QCOMPARE(FolderBytes(folder_->Path()), before_);
+  QCOMPARE(DataFileBytes(folder_->Path()), before_);
   QCOMPARE(window_->List1->count(), 3);
   QCOMPARE(window_->Data.EntryCount, 18);
   QVERIFY(!window_->IsBusy());
@@ -182,13 +167,13 @@ void DownloadWindowTest::menuItemDownloadsAndARefusalKeepsTheData() {
   QCOMPARE(Refusals(*platform_),
            QStringList({QStringLiteral("ダウンロードできませんでした。「%1」: サーバーの応答が HTTP 404 でした。データは変更していません。")
                             .arg(server_->Url("status/404"))}));
-  QCOMPARE(FolderBytes(folder_->Path()), before_);
+  QCOMPARE(DataFileBytes(folder_->Path()), before_);
   QCOMPARE(window_->List1->count(), 3);  // still showing the old data
   QCOMPARE(window_->Data.EntryCount, 18);
 
   qputenv("MIRABO_DOWNLOAD_URL", server_->Url("ken_all.zip").toUtf8());
   window_->mDownload->trigger();
-  QCOMPARE(FolderBytes(folder_->Path()), expected_);
+  QCOMPARE(DataFileBytes(folder_->Path()), expected_);
 }
 
 void DownloadWindowTest::chosenFileRebuildsWhereverItLies() {
@@ -199,13 +184,13 @@ void DownloadWindowTest::chosenFileRebuildsWhereverItLies() {
   QCOMPARE(platform_->calls.filter("choose|"),
            QStringList({QStringLiteral("choose|ファイルを選んで更新…|%1|郵便番号データ (*.csv *.CSV *.zip *.ZIP)")
                             .arg(folder_->Path())}));
-  QCOMPARE(FolderBytes(folder_->Path()), before_);
+  QCOMPARE(DataFileBytes(folder_->Path()), before_);
   QCOMPARE(Refusals(*platform_), QStringList());
 
   platform_->chosenFile = elsewhere.File("utf_ken_all.zip");
   window_->mChooseFile->trigger();
   QCOMPARE(Refusals(*platform_), QStringList());
-  QCOMPARE(FolderBytes(folder_->Path()), expected_);
+  QCOMPARE(DataFileBytes(folder_->Path()), expected_);
 }
 
 void DownloadWindowTest::droppedZipRebuildsAndOtherFilesAreRefused() {
@@ -224,7 +209,7 @@ void DownloadWindowTest::droppedZipRebuildsAndOtherFilesAreRefused() {
   };
   QVERIFY(!drop(elsewhere.File("notes.txt")));
   QVERIFY(drop(elsewhere.File("ken_all.zip")));
-  QTRY_COMPARE(FolderBytes(folder_->Path()), expected_);
+  QTRY_COMPARE(DataFileBytes(folder_->Path()), expected_);
   QCOMPARE(Refusals(*platform_), QStringList());
   QTRY_COMPARE(window_->List1->count(), 47);
 }
@@ -234,7 +219,7 @@ void DownloadWindowTest::updateButtonTakesTheArchiveWhenNoCsvIsThere() {
   WriteBytes(folder_->File("ken_all.zip"), MakeZip({{"KEN_ALL.CSV", csv_}}));
   window_->Command3->click();
   QCOMPARE(Refusals(*platform_), QStringList());
-  QCOMPARE(FolderBytes(folder_->Path()), expected_);
+  QCOMPARE(DataFileBytes(folder_->Path()), expected_);
 }
 
 QTEST_MAIN(DownloadWindowTest)

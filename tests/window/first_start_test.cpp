@@ -5,7 +5,6 @@
 #include <QtTest>
 
 #include "WindowFixture.h"
-#include "data/Cp932Codec.h"
 #include "window/ExtentList.h"
 
 namespace {
@@ -26,11 +25,6 @@ const QString kDownloadText = QStringLiteral(
                                   "日本郵便の全国一括データをダウンロードして作ることができます。\n") +
                               kFolderNote;
 
-QByteArray Row(const QString& code, const QString& pref, const QString& city, const QString& town) {
-  return cp932::Encode(QStringLiteral("01101,\"060  \",\"%1\",\"ｶ\",\"ｶ\",\"ｶ\",\"%2\",\"%3\",\"%4\",0,0,0,0,0,0\r\n")
-                           .arg(code, pref, city, town));
-}
-
 // An installed copy: PREFIX/share/mirabo with help and sample, and an empty data folder.
 struct InstalledCopy {
   TempFolder temp;
@@ -39,7 +33,7 @@ struct InstalledCopy {
     QDir().mkpath(temp.File("share/mirabo/sample"));
     QDir().mkpath(temp.File("data/mirabo"));
     WriteBytes(temp.File("share/mirabo/sample/KEN_ALL.CSV"),
-               Row("0600000", "北海道", "札幌市中央区", "以下に掲載がない場合") + Row("1000001", "東京都", "千代田区", "千代田"));
+               KenAllLine("0600000", "北海道", "札幌市中央区", "以下に掲載がない場合") + KenAllLine("1000001", "東京都", "千代田区", "千代田"));
     layout.kind = LayoutKind::Installed;
     layout.dataFolder = temp.File("data/mirabo/");
     layout.helpFile = temp.File("share/mirabo/MIRABO.HLP");
@@ -158,7 +152,7 @@ void FirstStartTest::nothingToOfferAsksNothing() {
 
 void FirstStartTest::existingDataIsNotOfferedAnything() {
   InstalledCopy copy;
-  WriteDataSet(copy.layout.dataFolder, GridDataSet(2, 1, 1));
+  WriteDataFiles(copy.layout.dataFolder, GridEntries(2, 1, 1));
   RecordingPlatform platform;
   frmMirabo window(platform, copy.layout);
   window.FirstStartDownload = [] {};
@@ -169,7 +163,7 @@ void FirstStartTest::existingDataIsNotOfferedAnything() {
 
 void FirstStartTest::portableCopyNeverAsks() {
   TempFolder folder;  // empty: a portable first start
-  WriteBytes(folder.File("KEN_ALL.CSV"), Row("1000001", "東京都", "千代田区", "千代田"));
+  WriteBytes(folder.File("KEN_ALL.CSV"), KenAllLine("1000001", "東京都", "千代田区", "千代田"));
   RecordingPlatform platform;
   frmMirabo window(platform, folder.Path());
   window.FirstStartDownload = [] {};

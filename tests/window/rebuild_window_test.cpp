@@ -4,7 +4,6 @@
 #include <QtTest>
 
 #include "WindowFixture.h"
-#include "data/Cp932Codec.h"
 #include "support/FaultyFileOps.h"
 #include "update/DataFolderLock.h"
 #include "update/Rebuild.h"
@@ -12,20 +11,9 @@
 
 namespace {
 
-QByteArray Row(const QString& code, const QString& pref, const QString& city, const QString& town) {
-  return cp932::Encode(QStringLiteral("13101,\"100  \",\"%1\",\"ﾄｳｷｮｳﾄ\",\"ﾁﾖﾀﾞｸ\",\"ｲｶﾆ\",\"%2\",\"%3\",\"%4\",0,0,0,0,0,0\r\n")
-                           .arg(code, pref, city, town));
-}
-
 QByteArray SmallNationalFile() {
-  return Row("0600000", "北海道", "札幌市中央区", "以下に掲載がない場合") + Row("0640941", "北海道", "札幌市中央区", "旭ケ丘") +
-         Row("0400000", "北海道", "函館市", "以下に掲載がない場合") + Row("1000001", "東京都", "千代田区", "千代田");
-}
-
-QByteArray FolderBytes(const QString& folder) {
-  QByteArray all;
-  for (const char* name : {"fuken.DAT", "city.DAT", "ubinno.dat", "ubinind.dat"}) all += ReadBytes(folder + name) + '|';
-  return all;
+  return KenAllLine("0600000", "北海道", "札幌市中央区", "以下に掲載がない場合") + KenAllLine("0640941", "北海道", "札幌市中央区", "旭ケ丘") +
+         KenAllLine("0400000", "北海道", "函館市", "以下に掲載がない場合") + KenAllLine("1000001", "東京都", "千代田区", "千代田");
 }
 
 }  // namespace
@@ -44,7 +32,7 @@ class RebuildWindowTest : public QObject {
 
 void RebuildWindowTest::updateButtonReloadsTheWindow() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), GridDataSet(47, 3, 2));
+  WriteDataFiles(folder.Path(), GridEntries(47, 3, 2));
   WriteSavedSelection(folder.Path(), 5, 2);
   WriteBytes(folder.File("KEN_ALL.CSV"), SmallNationalFile());
   RecordingPlatform platform;
@@ -75,8 +63,8 @@ void RebuildWindowTest::updateButtonReloadsTheWindow() {
 
 void RebuildWindowTest::missingFileKeepsDataAndWindow() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), GridDataSet(3, 3, 2));
-  const QByteArray before = FolderBytes(folder.Path());
+  WriteDataFiles(folder.Path(), GridEntries(3, 3, 2));
+  const QList<QByteArray> before = DataFileBytes(folder.Path());
   RecordingPlatform platform;
   frmMirabo window(platform, folder.Path());
   window.List1->setCurrentRow(2);
@@ -88,7 +76,7 @@ void RebuildWindowTest::missingFileKeepsDataAndWindow() {
   QVERIFY(platform.calls.filter("message|").first().startsWith("message|郵便番号ファイル更新|"));
   QVERIFY(platform.Messages().first().contains("KEN_ALL.CSV"));
   QVERIFY(platform.Messages().first().contains(QDir::toNativeSeparators(QDir(folder.Path()).absolutePath())));
-  QCOMPARE(FolderBytes(folder.Path()), before);
+  QCOMPARE(DataFileBytes(folder.Path()), before);
   QCOMPARE(window.List1->FirstSelectedRow(), 2);
   QCOMPARE(window.List2->FirstSelectedRow(), 1);
   QCOMPARE(Lines(window.List3), towns);
@@ -99,12 +87,12 @@ void RebuildWindowTest::missingFileKeepsDataAndWindow() {
 
 void RebuildWindowTest::malformedFileKeepsDataAndWindow() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), GridDataSet(3, 3, 2));
-  const QByteArray before = FolderBytes(folder.Path());
-  QByteArray third = Row("0400000", "北海道", "函館市", "以下に掲載がない場合");
+  WriteDataFiles(folder.Path(), GridEntries(3, 3, 2));
+  const QList<QByteArray> before = DataFileBytes(folder.Path());
+  QByteArray third = KenAllLine("0400000", "北海道", "函館市", "以下に掲載がない場合");
   third.replace(",0,0,0,0,0,0\r\n", ",0,0,0,0,0\r\n");  // the third row loses a value
-  const QByteArray csv = Row("0600000", "北海道", "札幌市中央区", "以下に掲載がない場合") +
-                         Row("0640941", "北海道", "札幌市中央区", "旭ケ丘") + third + Row("1000001", "東京都", "千代田区", "千代田");
+  const QByteArray csv = KenAllLine("0600000", "北海道", "札幌市中央区", "以下に掲載がない場合") +
+                         KenAllLine("0640941", "北海道", "札幌市中央区", "旭ケ丘") + third + KenAllLine("1000001", "東京都", "千代田区", "千代田");
   WriteBytes(folder.File("KEN_ALL.CSV"), csv);
   RecordingPlatform platform;
   frmMirabo window(platform, folder.Path());
@@ -112,7 +100,7 @@ void RebuildWindowTest::malformedFileKeepsDataAndWindow() {
   window.Command3->click();
   QCOMPARE(platform.Messages().size(), 1);
   QVERIFY2(platform.Messages().first().contains("3 行目"), qPrintable(platform.Messages().first()));
-  QCOMPARE(FolderBytes(folder.Path()), before);
+  QCOMPARE(DataFileBytes(folder.Path()), before);
   QCOMPARE(window.List1->count(), 3);
 }
 
@@ -139,9 +127,9 @@ void RebuildWindowTest::secondClickDuringARebuildIsIgnored() {
 
 void RebuildWindowTest::rebuildRunningElsewhereIsRefused() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), GridDataSet(3, 3, 2));
+  WriteDataFiles(folder.Path(), GridEntries(3, 3, 2));
   WriteBytes(folder.File("KEN_ALL.CSV"), SmallNationalFile());
-  const QByteArray before = FolderBytes(folder.Path());
+  const QList<QByteArray> before = DataFileBytes(folder.Path());
   RecordingPlatform platform;
   frmMirabo window(platform, folder.Path());
   const DataFolderLock other(QFile::encodeName(folder.File("mirabo.lock")).toStdString(), SystemFileOps());
@@ -151,25 +139,25 @@ void RebuildWindowTest::rebuildRunningElsewhereIsRefused() {
   QCOMPARE(platform.Messages(),
            QStringList({QStringLiteral("別の郵便番号ファイル更新が実行中です（フォルダ: %1）。データは変更していません。")
                             .arg(QDir::toNativeSeparators(QDir(folder.Path()).absolutePath()))}));
-  QCOMPARE(FolderBytes(folder.Path()), before);
+  QCOMPARE(DataFileBytes(folder.Path()), before);
   QCOMPARE(window.List1->count(), 3);
   QCOMPARE(window.Data.EntryCount, 18);
 }
 
 void RebuildWindowTest::startAfterAKilledSwapShowsTheOldData() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), GridDataSet(3, 3, 2));
-  const QByteArray before = FolderBytes(folder.Path());
+  WriteDataFiles(folder.Path(), GridEntries(3, 3, 2));
+  const QList<QByteArray> before = DataFileBytes(folder.Path());
   WriteBytes(folder.File("KEN_ALL.CSV"), SmallNationalFile());
   FaultyFileOps ops;
   ops.KillAtStep(10);  // two data files are new, one of them moved aside
   RecordingPlatform platform;
   QVERIFY_THROWS_EXCEPTION(ProcessKilled,
                            RebuildDataFiles(folder.Path(), folder.File("KEN_ALL.CSV"), platform, {}, ops));
-  QVERIFY(FolderBytes(folder.Path()) != before);
+  QVERIFY(DataFileBytes(folder.Path()) != before);
 
   frmMirabo window(platform, folder.Path());
-  QCOMPARE(FolderBytes(folder.Path()), before);
+  QCOMPARE(DataFileBytes(folder.Path()), before);
   QVERIFY(!QFile::exists(folder.File("mirabo.journal")));
   QCOMPARE(window.List1->count(), 3);
   QCOMPARE(window.Data.EntryCount, 18);

@@ -10,7 +10,7 @@
 
 namespace {
 
-std::vector<PrefSpec> TokyoAndOsaka() {
+QList<PrefSpec> TokyoAndOsaka() {
   return {{"東京都", {{"千代田区", {{"1000001", "千代田"}, {"1000005", "丸の内"}}}, {"港区", {{"1050011", "芝公園"}}}}},
           {"大阪府", {{"大阪市北区", {{"5300001", "梅田"}, {"1000005", "同じ番号"}}}}}};
 }
@@ -42,7 +42,7 @@ void SearchWindowTest::codeTypedWithHyphenInEitherWidth_data() {
 void SearchWindowTest::codeTypedWithHyphenInEitherWidth() {
   QFETCH(QString, typed);
   TempFolder folder;
-  WriteDataSet(folder.Path(), TokyoAndOsaka());
+  WriteDataFiles(folder.Path(), EntriesOf(TokyoAndOsaka()));
   RecordingPlatform platform;
   frmMirabo window(platform, folder.Path());
   window.Text1->setText(typed);
@@ -64,7 +64,7 @@ void SearchWindowTest::codeTypedWithHyphenInEitherWidth() {
 
 void SearchWindowTest::rejectedCharacterIsRemovedWithABeep() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), TokyoAndOsaka());
+  WriteDataFiles(folder.Path(), EntriesOf(TokyoAndOsaka()));
   RecordingPlatform platform;
   frmMirabo window(platform, folder.Path());
   window.Text1->setText("105ー0011");  // the long-vowel mark is no hyphen
@@ -77,7 +77,7 @@ void SearchWindowTest::rejectedCharacterIsRemovedWithABeep() {
 
 void SearchWindowTest::nothingFoundLeavesOnlyTheCountLine() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), TokyoAndOsaka());
+  WriteDataFiles(folder.Path(), EntriesOf(TokyoAndOsaka()));
   RecordingPlatform platform;
   frmMirabo window(platform, folder.Path());
   window.Text1->setText("1000001.");  // a full stop stays in the key
@@ -90,7 +90,7 @@ void SearchWindowTest::nothingFoundLeavesOnlyTheCountLine() {
 
 void SearchWindowTest::emptyBoxBeepsAndChangesNothing() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), TokyoAndOsaka());
+  WriteDataFiles(folder.Path(), EntriesOf(TokyoAndOsaka()));
   RecordingPlatform platform;
   frmMirabo window(platform, folder.Path());
   const QStringList before = Lines(window.List3);
@@ -105,7 +105,7 @@ void SearchWindowTest::emptyBoxBeepsAndChangesNothing() {
 
 void SearchWindowTest::textCleanedToNothingStopsWithOneBeep() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), TokyoAndOsaka());
+  WriteDataFiles(folder.Path(), EntriesOf(TokyoAndOsaka()));
   RecordingPlatform platform;
   frmMirabo window(platform, folder.Path());
   const QStringList before = Lines(window.List3);
@@ -119,7 +119,7 @@ void SearchWindowTest::textCleanedToNothingStopsWithOneBeep() {
 
 void SearchWindowTest::singleDigitStopsAtTheLimit() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), GridDataSet(1, 10, 250));
+  WriteDataFiles(folder.Path(), GridEntries(1, 10, 250));
   RecordingPlatform platform;
   frmMirabo window(platform, folder.Path());
   window.Text1->setText("0");
@@ -133,7 +133,7 @@ void SearchWindowTest::singleDigitStopsAtTheLimit() {
 
 void SearchWindowTest::addressSearchListsInRecordOrder() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), TokyoAndOsaka());
+  WriteDataFiles(folder.Path(), EntriesOf(TokyoAndOsaka()));
   RecordingPlatform platform;
   frmMirabo window(platform, folder.Path());
   window.Text1->setText(" 区芝 ");  // spans the end of a city and the start of its town
@@ -150,7 +150,7 @@ void SearchWindowTest::addressSearchListsInRecordOrder() {
 
 void SearchWindowTest::focusReturnsToTheSearchBox() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), TokyoAndOsaka());
+  WriteDataFiles(folder.Path(), EntriesOf(TokyoAndOsaka()));
   RecordingPlatform platform;
   frmMirabo window(platform, folder.Path());
   window.show();
@@ -169,7 +169,7 @@ void SearchWindowTest::focusReturnsToTheSearchBox() {
 
 void SearchWindowTest::clicksDuringASearchAreIgnored() {
   TempFolder folder;
-  WriteDataSet(folder.Path(), GridDataSet(2, 2, 30));
+  WriteDataFiles(folder.Path(), GridEntries(2, 2, 30));
   RecordingPlatform platform;
   platform.forwardEvents = true;
   frmMirabo window(platform, folder.Path());
