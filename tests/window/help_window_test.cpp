@@ -9,6 +9,7 @@
 #include "support/TestText.h"
 #include "window/HelpTopics.h"
 #include "window/HelpWindow.h"
+#include "window/WindowTest.h"
 
 namespace {
 
@@ -43,10 +44,9 @@ class HelpWindowTest : public QObject {
     window_->Load(kHelpFile);
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    contents_ = window_->findChild<QListWidget*>("HelpContents");
-    search_ = window_->findChild<QLineEdit*>("HelpSearch");
-    browser_ = window_->findChild<QTextBrowser*>("HelpBrowser");
-    QVERIFY(contents_ && search_ && browser_);
+    contents_ = FindControl<QListWidget>(*window_, "HelpContents");
+    search_ = FindControl<QLineEdit>(*window_, "HelpSearch");
+    browser_ = FindControl<QTextBrowser>(*window_, "HelpBrowser");
   }
   void cleanup() { window_.reset(); }
 
@@ -115,8 +115,8 @@ class HelpWindowTest : public QObject {
   }
 
   void noMatchHidesAllAndSaysSo() {
-    auto* status = window_->findChild<QLabel*>("HelpSearchStatus");
-    QVERIFY(status && !status->isVisible());
+    const QLabel* status = FindControl<QLabel>(*window_, "HelpSearchStatus");
+    QVERIFY(!status->isVisible());
     Type(search_, U("存在しない言葉"));
     QCOMPARE(VisibleTitles(contents_), QStringList{});
     QVERIFY(status->isVisible());
