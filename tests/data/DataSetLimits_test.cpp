@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "data/DataSet.h"
+#include "support/CaseName.h"
 #include "support/TestFiles.h"
 #include "support/TestText.h"
 
@@ -50,7 +51,7 @@ TEST_P(DataSetHugeCounts, OneRecordOverAMillionMakesTheSetDamagedAndClosed) {
 INSTANTIATE_TEST_SUITE_P(Files, DataSetHugeCounts,
                          ::testing::Values(HugeCase{"Prefectures", "fuken.DAT", 18}, HugeCase{"Cities", "city.DAT", 38},
                                            HugeCase{"Entries", "ubinno.dat", 130}, HugeCase{"Index", "ubinind.dat", 14}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName());
 
 TEST_F(DataSetLimits, AMillionRecordsAreStillAccepted) {
   WriteBytes(File("fuken.DAT"), "");
@@ -127,6 +128,6 @@ INSTANTIATE_TEST_SUITE_P(
                       SelectionCase{"NeverWritten", Hex("00 00 00 00 00 00 00 00 00 00"), false},
                       SelectionCase{"ThreeWideSpaces", Hex("81 40 81 40 81 40 20 20 20 20"), false},
                       SelectionCase{"AllSpaces", Hex("20 20 20 20 20 20 20 20 20 20"), false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <sys/stat.h>
 
+#include "support/CaseName.h"
 #include "support/TestText.h"
 #include "update/DataFolderLock.h"
 #include "update/SwapKit.h"
@@ -34,6 +35,7 @@ struct StepFailure {
   int nth;
   const char* messageStart;
 };
+void PrintTo(const StepFailure& c, std::ostream* os) { *os << c.name; }
 
 class OtherStepFailure : public SwapFolder, public ::testing::WithParamInterface<StepFailure> {};
 
@@ -56,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StepFailure{"Journal", FaultyFileOps::kWrite, 5, kWriteFailed},
                       StepFailure{"SyncAfterJournal", FaultyFileOps::kSyncFolder, 1, kWriteFailed},
                       StepFailure{"SyncAfterRenames", FaultyFileOps::kSyncFolder, 2, kPlaceFailed}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(SwapFolder, FailedRollbackIsFinishedByTheNextOpening) {
   FaultyFileOps ops;
