@@ -3,8 +3,10 @@
 
 #include <limits>
 #include <string_view>
+#include <vector>
 
 #include "output/CopyText.h"
+#include "support/CaseName.h"
 #include "support/TestFiles.h"
 #include "support/TestText.h"
 
@@ -36,6 +38,7 @@ struct CodeRow {
   bool fullWidth, hyphen;
   const char* expected;  // UTF-8
 };
+void PrintTo(const CodeRow& c, std::ostream* os) { *os << c.name; }
 
 // Stored code 1638001: the four width and hyphen combinations.
 const CodeRow kCodeRows[] = {
@@ -46,24 +49,28 @@ const CodeRow kCodeRows[] = {
     {"FullWidthNoHyphen", true, false, "\uFF11\uFF16\uFF13\uFF18\uFF10\uFF10\uFF11"},
 };
 
-TEST(CopyTextTest, CodeTableUnderEveryWidthAndHyphen) {
-  for (const CodeRow& row : kCodeRows) {
-    for (bool withPref : kBoth) {
-      for (bool spaces : kBoth) {
-        CopyOptions o{.address = false, .fullWidth = row.fullWidth, .hyphen = row.hyphen,
-                      .withPref = withPref, .spaces = spaces};
-        EXPECT_EQ(CopyText(Shinjuku(), o), U(row.expected)) << row.name << " withPref=" << withPref
-                                                             << " spaces=" << spaces;
-      }
+class CodeTable : public ::testing::TestWithParam<CodeRow> {};
+
+// Each width and hyphen choice, under every address option (which must not matter).
+TEST_P(CodeTable, Copies) {
+  const CodeRow& row = GetParam();
+  for (bool withPref : kBoth) {
+    for (bool spaces : kBoth) {
+      CopyOptions o{.address = false, .fullWidth = row.fullWidth, .hyphen = row.hyphen,
+                    .withPref = withPref, .spaces = spaces};
+      EXPECT_EQ(CopyText(Shinjuku(), o), U(row.expected)) << "withPref=" << withPref << " spaces=" << spaces;
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(WidthAndHyphen, CodeTable, ::testing::ValuesIn(kCodeRows), CaseName());
 
 struct AddressRow {
   const char* name;
   bool withPref, spaces;
   const char* expected;
 };
+void PrintTo(const AddressRow& c, std::ostream* os) { *os << c.name; }
 
 const AddressRow kAddressRows[] = {
     {"PrefAndSpaces", true, true, "東京都 新宿区 西新宿"},
@@ -72,18 +79,21 @@ const AddressRow kAddressRows[] = {
     {"NoPrefNoSpaces", false, false, "新宿区西新宿"},
 };
 
-TEST(CopyTextTest, AddressTableUnderEveryPrefectureAndSeparator) {
-  for (const AddressRow& row : kAddressRows) {
-    for (bool fullWidth : kBoth) {
-      for (bool hyphen : kBoth) {
-        CopyOptions o{.address = true, .fullWidth = fullWidth, .hyphen = hyphen,
-                      .withPref = row.withPref, .spaces = row.spaces};
-        EXPECT_EQ(CopyText(Shinjuku(), o), U(row.expected)) << row.name << " fullWidth=" << fullWidth
-                                                             << " hyphen=" << hyphen;
-      }
+class AddressTable : public ::testing::TestWithParam<AddressRow> {};
+
+// Each prefecture and separator choice, under every code option (which must not matter).
+TEST_P(AddressTable, Copies) {
+  const AddressRow& row = GetParam();
+  for (bool fullWidth : kBoth) {
+    for (bool hyphen : kBoth) {
+      CopyOptions o{.address = true, .fullWidth = fullWidth, .hyphen = hyphen,
+                    .withPref = row.withPref, .spaces = row.spaces};
+      EXPECT_EQ(CopyText(Shinjuku(), o), U(row.expected)) << "fullWidth=" << fullWidth << " hyphen=" << hyphen;
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(PrefectureAndSeparator, AddressTable, ::testing::ValuesIn(kAddressRows), CaseName());
 
 TEST(CopyTextTest, DefaultOptionsCopyTheCodeWithHalfWidthHyphen) {
   EXPECT_EQ(CopyText(Shinjuku(), CopyOptions{}), QStringLiteral("163-8001"));
@@ -95,6 +105,7 @@ struct OddCodeRow {
   bool fullWidth, hyphen;
   const char* expected;
 };
+void PrintTo(const OddCodeRow& c, std::ostream* os) { *os << c.name; }
 
 const OddCodeRow kOddCodeRows[] = {
     {"ThreeCharactersEndWithHyphen", u"123       "sv, false, true, "123-"},
@@ -111,15 +122,16 @@ const OddCodeRow kOddCodeRows[] = {
     {"TextAfterNulDropped", u"1638001\0 9"sv, false, false, "1638001"},
 };
 
-TEST(CopyTextTest, CodesOfOddLengths) {
-  for (const OddCodeRow& row : kOddCodeRows) {
-    CopyOptions o;
-    o.fullWidth = row.fullWidth;
-    o.hyphen = row.hyphen;
-    const QString stored = QString::fromUtf16(row.stored.data(), qsizetype(row.stored.size()));
-    EXPECT_EQ(CopyText(WithCode(stored), o), U(row.expected)) << row.name;
-  }
+class OddCodeTable : public ::testing::TestWithParam<OddCodeRow> {};
+
+TEST_P(OddCodeTable, Copies) {
+  CopyOptions o;
+  o.fullWidth = GetParam().fullWidth;
+  o.hyphen = GetParam().hyphen;
+  EXPECT_EQ(CopyText(WithCode(Text(GetParam().stored)), o), U(GetParam().expected));
 }
+
+INSTANTIATE_TEST_SUITE_P(CodesOfOddLengths, OddCodeTable, ::testing::ValuesIn(kOddCodeRows), CaseName());
 
 // One entry as it lies on disk: NUL-filled and space-filled tails, and text after a NUL.
 EntryRecord DecodedFromDisk() {
@@ -178,9 +190,17 @@ struct LineRow {
   qint32 shownFirst;
   std::optional<qint32> expected;
 };
+void PrintTo(const LineRow& c, std::ostream* os) { *os << c.name; }
 
-TEST(EntryOfLineTest, LinesMapToRecords) {
-  const LineRow rows[] = {
+class EntryOfLineTest : public ::testing::TestWithParam<LineRow> {};
+
+TEST_P(EntryOfLineTest, MapsToRecord) {
+  const LineRow& r = GetParam();
+  EXPECT_EQ(EntryOfLine(r.fromSearch, r.row, r.line, r.shownFirst), r.expected);
+}
+
+std::vector<LineRow> LineRows() {
+  return {
       {"SevenDigitRecord", true, 0, SearchLine("1234567"), 1, 1234567},
       {"ThreeDigitRecordAfterBlanks", true, 4, SearchLine("123"), 1, 123},
       {"OneDigitRecord", true, 0, SearchLine("5"), 1, 5},
@@ -202,9 +222,8 @@ TEST(EntryOfLineTest, LinesMapToRecords) {
       {"BrowseBeforeFirstRecord", false, 0, QString(), 0, std::nullopt},
       {"BrowsePastLargestRecordNumber", false, 10, QString(), std::numeric_limits<qint32>::max() - 5, std::nullopt},
   };
-  for (const LineRow& r : rows) {
-    EXPECT_EQ(EntryOfLine(r.fromSearch, r.row, r.line, r.shownFirst), r.expected) << r.name;
-  }
 }
+
+INSTANTIATE_TEST_SUITE_P(LinesMapToRecords, EntryOfLineTest, ::testing::ValuesIn(LineRows()), CaseName());
 
 }  // namespace
