@@ -3,12 +3,12 @@
 
 #include <sys/resource.h>
 
+#include "support/CaseName.h"
 #include "support/CliRun.h"
 #include "support/DataBuilder.h"
 #include "support/HttpFixture.h"
 #include "support/TestText.h"
 #include "support/ZipMaker.h"
-#include "update/ZipMember.h"
 
 namespace {
 
@@ -63,56 +63,80 @@ TEST_F(DownloadCli, EnvironmentGivesTheAddressAndTheOptionWins) {
   EXPECT_EQ(server_.Paths().count("/status/404"), 0);
 }
 
-TEST_F(DownloadCli, EveryBadAnswerExitsTwoWithOneLineAndKeepsTheFiles) {
-  const QByteArray zip = MakeZip({{"KEN_ALL.CSV", *csv_}});
-  server_.Serve("truncated.zip", zip.left(zip.size() / 2));
-  server_.Serve("nocsv.zip", MakeZip({{"readme.txt", "x"}}));
-  server_.Serve("twocsv.zip", MakeZip({{"a.csv", *csv_}, {"b.csv", *csv_}}));
-  server_.Serve("bomb.zip", MakeZipBomb("KEN_ALL.CSV", kMaxZipMemberBytes + 1));
-  const struct {
-    QString path;
-    QString cause;
-  } cases[] = {
-      {"status/404", "サーバーの応答が HTTP 404 でした"},
-      {"status/200", "受信したファイルは ZIP ではありません"},
-      {"truncated.zip", "「truncated.zip」: ZIP ファイルが壊れています（"},
-      {"nocsv.zip", "「nocsv.zip」: ZIP の中に CSV ファイルがありません"},
-      {"twocsv.zip", "「twocsv.zip」: ZIP の中に CSV ファイルが 2 個以上あります（「a.csv」と「b.csv」）"},
-      {"bomb.zip", "「bomb.zip」: ZIP の中の「KEN_ALL.CSV」は展開すると 200 MB を超えます"},
-      {"silent/x", "2 秒以内に終わりませんでした（タイムアウト）"},
-  };
-  // Old data in place first: a refusal must leave it byte for byte.
+struct RefusalCase {
+  const char* name;
+  const char* path;
+  const char* cause;
+};
+void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
+
+class DownloadCliRefusal : public DownloadCli, public ::testing::WithParamInterface<RefusalCase> {
+ protected:
+  void SetUp() override {
+    DownloadCli::SetUp();
+    server_.ServeBadArchives(*csv_);
+  }
+};
+
+// A bad answer: exit status 2, one line, and the old data kept byte for byte.
+TEST_P(DownloadCliRefusal, ExitsTwoWithOneLineAndKeepsTheFiles) {
   WriteBytes(data_.File("KEN_ALL.CSV"), KenAllLine("1000001", "P", "C", "T"));
   ASSERT_EQ(RunCli({"--data", data_.Path(), "rebuild"}, {}, data_.Path()).status, 0);
   const QList<QByteArray> before = DataFileBytes(data_);
-  for (const auto& c : cases) {
-    const CliRun run = Download({"--url", server_.Url(c.path), "--timeout", "2"});
-    EXPECT_EQ(run.status, 2) << c.path.toStdString();
-    EXPECT_EQ(run.out, "");
-    const QString err = QString::fromUtf8(run.err);
-    const QString start = QStringLiteral("mirabo-cli: ダウンロードできませんでした。「%1」: ").arg(server_.Url(c.path));
-    EXPECT_TRUE(err.startsWith(start + c.cause)) << err.toStdString();
-    EXPECT_TRUE(err.endsWith(QStringLiteral("。データは変更していません。\n"))) << err.toStdString();
-    EXPECT_EQ(err.count(u'\n'), 1) << err.toStdString();
-    EXPECT_EQ(DataFileBytes(data_), before) << c.path.toStdString();
-  }
+  const QString url = server_.Url(GetParam().path);
+  const CliRun run = Download({"--url", url, "--timeout", "2"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.out, "");
+  const QString err = QString::fromUtf8(run.err);
+  const QString start = QStringLiteral("mirabo-cli: ダウンロードできませんでした。「%1」: ").arg(url);
+  EXPECT_TRUE(err.startsWith(start + U(GetParam().cause))) << err.toStdString();
+  EXPECT_TRUE(err.endsWith(QStringLiteral("。データは変更していません。\n"))) << err.toStdString();
+  EXPECT_EQ(err.count(u'\n'), 1) << err.toStdString();
+  EXPECT_EQ(DataFileBytes(data_), before);
 #if !defined(__SANITIZE_ADDRESS__)
-  // The bomb was refused by its stated size, before anything was unpacked: no run of
-  // the program (nor the server) came near the 200 MB it would unpack to.
+  // The bomb is refused by its stated size, before anything is unpacked: no run of the
+  // program (nor the server) comes near the 200 MB it would unpack to.
   rusage usage{};
   getrusage(RUSAGE_CHILDREN, &usage);
   EXPECT_LT(usage.ru_maxrss, 150 * 1024) << "peak of a child in KB";
 #endif
 }
 
-TEST_F(DownloadCli, BadOptionsAreBadUse) {
-  for (const QStringList& args : {QStringList{"--timeout", "0"}, QStringList{"--timeout", "x"}, QStringList{"--timeout"},
-                                  QStringList{"--url"}, QStringList{"--url", ""}, QStringList{"extra"}}) {
-    const CliRun run = Download(args);
-    EXPECT_EQ(run.status, 2) << args.join(' ').toStdString();
-    EXPECT_EQ(run.err, "mirabo-cli: usage: download [--url URL] [--timeout SECONDS]\n");
-  }
+INSTANTIATE_TEST_SUITE_P(
+    EveryBadAnswer, DownloadCliRefusal,
+    ::testing::Values(
+        RefusalCase{"not found", "status/404", "サーバーの応答が HTTP 404 でした"},
+        RefusalCase{"not a ZIP", "status/200", "受信したファイルは ZIP ではありません"},
+        RefusalCase{"truncated ZIP", "truncated.zip", "「truncated.zip」: ZIP ファイルが壊れています（"},
+        RefusalCase{"no CSV", "nocsv.zip", "「nocsv.zip」: ZIP の中に CSV ファイルがありません"},
+        RefusalCase{"two CSVs", "twocsv.zip",
+                    "「twocsv.zip」: ZIP の中に CSV ファイルが 2 個以上あります（「a.csv」と「b.csv」）"},
+        RefusalCase{"ZIP bomb", "bomb.zip", "「bomb.zip」: ZIP の中の「KEN_ALL.CSV」は展開すると 200 MB を超えます"},
+        RefusalCase{"silent server", "silent/x", "2 秒以内に終わりませんでした（タイムアウト）"}),
+    CaseName());
+
+struct BadOptions {
+  const char* name;
+  QStringList args;
+};
+void PrintTo(const BadOptions& c, std::ostream* os) { *os << c.name; }
+
+class DownloadCliBadUse : public DownloadCli, public ::testing::WithParamInterface<BadOptions> {};
+
+TEST_P(DownloadCliBadUse, AsksNothingOfTheServer) {
+  const CliRun run = Download(GetParam().args);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "mirabo-cli: usage: download [--url URL] [--timeout SECONDS]\n");
   EXPECT_TRUE(server_.Paths().isEmpty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Options, DownloadCliBadUse,
+                         ::testing::Values(BadOptions{"zero timeout", {"--timeout", "0"}},
+                                           BadOptions{"timeout not a number", {"--timeout", "x"}},
+                                           BadOptions{"timeout without seconds", {"--timeout"}},
+                                           BadOptions{"url without address", {"--url"}},
+                                           BadOptions{"empty url", {"--url", ""}},
+                                           BadOptions{"extra argument", {"extra"}}),
+                         CaseName());
 
 }  // namespace

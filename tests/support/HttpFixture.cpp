@@ -1,6 +1,9 @@
 // Starting and stopping the fixture server: its port comes as the first line it prints.
 #include "support/HttpFixture.h"
 
+#include "support/ZipMaker.h"
+#include "update/ZipMember.h"
+
 HttpFixture::HttpFixture() {
   process_.start(QStringLiteral("python3"), {QStringLiteral(MIRABO_HTTP_FIXTURE), root_.Path(), "--lifetime", "240"});
   if (!process_.waitForStarted(10000)) return;
@@ -23,6 +26,14 @@ HttpFixture::~HttpFixture() {
 }
 
 void HttpFixture::Serve(const QString& name, const QByteArray& bytes) const { WriteBytes(root_.File(name), bytes); }
+
+void HttpFixture::ServeBadArchives(const QByteArray& csv) const {
+  const QByteArray zip = MakeZip({{"KEN_ALL.CSV", csv}});
+  Serve("truncated.zip", zip.left(zip.size() / 2));
+  Serve("nocsv.zip", MakeZip({{"readme.txt", "x"}}));
+  Serve("twocsv.zip", MakeZip({{"a.csv", csv}, {"b.csv", csv}}));
+  Serve("bomb.zip", MakeZipBomb("KEN_ALL.CSV", kMaxZipMemberBytes + 1));
+}
 
 QString HttpFixture::Url(const QString& path) const { return QStringLiteral("http://127.0.0.1:%1/%2").arg(port_).arg(path); }
 

@@ -17,6 +17,10 @@ class HttpFixture {
   // The folder whose files the server serves by name.
   const TempFolder& Root() const { return root_; }
   void Serve(const QString& name, const QByteArray& bytes) const;
+  // The archives a download must refuse, each named for its fault: truncated.zip (half
+  // of `csv` zipped), nocsv.zip, twocsv.zip (a.csv and b.csv) and bomb.zip (one member
+  // that states more than the unpacking limit).
+  void ServeBadArchives(const QByteArray& csv) const;
   // "http://127.0.0.1:PORT/" followed by `path`.
   QString Url(const QString& path) const;
   // The path and the Referer header of each request so far, in order. A client may
