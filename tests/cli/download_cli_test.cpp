@@ -63,14 +63,7 @@ TEST_F(DownloadCli, EnvironmentGivesTheAddressAndTheOptionWins) {
   EXPECT_EQ(server_.Paths().count("/status/404"), 0);
 }
 
-struct RefusalCase {
-  const char* name;
-  const char* path;
-  const char* cause;
-};
-void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
-
-class DownloadCliRefusal : public DownloadCli, public ::testing::WithParamInterface<RefusalCase> {
+class DownloadCliRefusal : public DownloadCli, public ::testing::WithParamInterface<BadAnswer> {
  protected:
   void SetUp() override {
     DownloadCli::SetUp();
@@ -104,15 +97,7 @@ TEST_P(DownloadCliRefusal, ExitsTwoWithOneLineAndKeepsTheFiles) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryBadAnswer, DownloadCliRefusal,
-    ::testing::Values(
-        RefusalCase{"not found", "status/404", "サーバーの応答が HTTP 404 でした"},
-        RefusalCase{"not a ZIP", "status/200", "受信したファイルは ZIP ではありません"},
-        RefusalCase{"truncated ZIP", "truncated.zip", "「truncated.zip」: ZIP ファイルが壊れています（"},
-        RefusalCase{"no CSV", "nocsv.zip", "「nocsv.zip」: ZIP の中に CSV ファイルがありません"},
-        RefusalCase{"two CSVs", "twocsv.zip",
-                    "「twocsv.zip」: ZIP の中に CSV ファイルが 2 個以上あります（「a.csv」と「b.csv」）"},
-        RefusalCase{"ZIP bomb", "bomb.zip", "「bomb.zip」: ZIP の中の「KEN_ALL.CSV」は展開すると 200 MB を超えます"},
-        RefusalCase{"silent server", "silent/x", "2 秒以内に終わりませんでした（タイムアウト）"}),
+    ::testing::ValuesIn(BadAnswersAnd({{"silent server", "silent/x", "2 秒以内に終わりませんでした（タイムアウト）"}})),
     CaseName());
 
 struct BadOptions {

@@ -21,7 +21,6 @@ struct CodeCase {
 
 void PrintTo(const CodeCase& c, std::ostream* os) { *os << c.name; }
 
-
 // Both directions: the bytes decode to the text and the text encodes to the bytes.
 const CodeCase kRoundTrips[] = {
     {"BackslashByteIsReverseSolidusNotYen", "5C", u"\\"},

@@ -66,7 +66,6 @@ struct TextCase {
 
 void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
 
-
 const TextCase kCuts[] = {
     {"LeadingNulGivesEmpty", u"\0ABC"sv, u""},
     {"NoNulUnchanged", u"東京都 ", u"東京都 "},

@@ -138,12 +138,9 @@ TEST(CodeSearch, EmptyOrEmptiedTextBeepsOnceAndDoesNotSearch) {
 }
 
 TEST(CodeSearch, ListedLineNamesTheIndexEntryNumber) {
-  TempFolder folder;
-  WriteDataFiles(folder.Path(), CodeEntries());
-  DataSet data;
-  data.OpenDataFiles(folder.Path());
+  OpenDataSet set(CodeEntries());
   RecordingSink sink;
-  SearchCode(data, "9999999", sink);
+  SearchCode(set.data, "9999999", sink);
   ASSERT_EQ(sink.lines.size(), 1);
   EXPECT_EQ(sink.lines[0], U("9999999　沖縄県　那覇市　最後町") + QString(84, u' ') + "6");
   EXPECT_EQ(sink.records[0], 6);
@@ -259,33 +256,27 @@ TEST(CodeSearch, FindFirstCodeAgreesWithBruteForceOnLargeIndexes) {
 }
 
 TEST(CodeSearchDamage, EntryFileCutShortBetweenSearchesListsNothingFromTheLostPart) {
-  TempFolder folder;
-  WriteDataFiles(folder.Path(), CodeEntries());
-  DataSet data;
-  data.OpenDataFiles(folder.Path());
+  OpenDataSet set(CodeEntries());
   Typed before;
-  PressSearch(data, QStringLiteral("9999999"), before);
+  PressSearch(set.data, QStringLiteral("9999999"), before);
   ASSERT_EQ(before.sink.records, QList<qint32>({6}));
   // A smaller data set copied over the entry file while this one is open.
-  ASSERT_EQ(::truncate(QFile::encodeName(folder.File("ubinno.dat")).constData(), 5 * EntryRecord::Size), 0);
+  ASSERT_EQ(::truncate(QFile::encodeName(set.folder.File("ubinno.dat")).constData(), 5 * EntryRecord::Size), 0);
   Typed after;
-  PressSearch(data, QStringLiteral("9999999"), after);
+  PressSearch(set.data, QStringLiteral("9999999"), after);
   EXPECT_TRUE(after.sink.records.isEmpty());  // the index still names entry 6, which now reads as zeros
   Typed kept;
-  PressSearch(data, QStringLiteral("1000002"), kept);
+  PressSearch(set.data, QStringLiteral("1000002"), kept);
   EXPECT_EQ(kept.sink.records, QList<qint32>({1}));
 }
 
 TEST(CodeSearchDamage, IndexCountOfIntMaxBisectsWithoutOverflow) {
-  TempFolder folder;
-  WriteDataFiles(folder.Path(), CodeEntries());
-  DataSet data;
-  data.OpenDataFiles(folder.Path());
+  OpenDataSet set(CodeEntries());
   // A count as large as a number field holds: records past the file read as zeros,
   // whose empty codes sort before every key, so the bisection climbs to the top.
-  data.IndexCount = INT_MAX;
-  EXPECT_FALSE(FindFirstCode(data, QStringLiteral("9999999")).found);
-  EXPECT_FALSE(FindFirstCode(data, QStringLiteral("99999999999")).found);
+  set.data.IndexCount = INT_MAX;
+  EXPECT_FALSE(FindFirstCode(set.data, QStringLiteral("9999999")).found);
+  EXPECT_FALSE(FindFirstCode(set.data, QStringLiteral("99999999999")).found);
 }
 
 }  // namespace

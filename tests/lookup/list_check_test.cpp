@@ -43,11 +43,8 @@ QList<EntryRecord> CheckEntries() {
 class CheckFixture : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    TempFolder folder;
-    WriteDataFiles(folder.Path(), CheckEntries());
-    DataSet data;
-    data.OpenDataFiles(folder.Path());
-    lookup_ = new CityLookup(data);
+    OpenDataSet set(CheckEntries());
+    lookup_ = new CityLookup(set.data);
   }
   static void TearDownTestSuite() { delete lookup_; }
   static CityLookup* lookup_;

@@ -94,15 +94,12 @@ TEST(CsvLine, QuotesOnlyWhereNeeded) {
 class CheckListTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WriteDataFiles(folder_.Path(), {Entry("1000000", U("東京都"), U("千代田区"), U("以下に掲載がない場合")),
-                                    Entry("1000005", U("東京都"), U("千代田区"), U("丸の内")),
-                                    Entry("1000014", U("東京都"), U("千代田区"), U("永田町")),
-                                    Entry("1000014", U("東京都"), U("千代田区"), U("永田町（２丁目）"))});
-    DataSet data;
-    data.OpenDataFiles(folder_.Path());
-    lookup_ = std::make_unique<CityLookup>(data);
+    OpenDataSet set({Entry("1000000", U("東京都"), U("千代田区"), U("以下に掲載がない場合")),
+                     Entry("1000005", U("東京都"), U("千代田区"), U("丸の内")),
+                     Entry("1000014", U("東京都"), U("千代田区"), U("永田町")),
+                     Entry("1000014", U("東京都"), U("千代田区"), U("永田町（２丁目）"))});
+    lookup_ = std::make_unique<CityLookup>(set.data);
   }
-  TempFolder folder_;
   std::unique_ptr<CityLookup> lookup_;
 };
 

@@ -7,7 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+#include "data/DataSet.h"
 #include "data/Records.h"
+#include "support/TestFiles.h"
 
 // An entry record from its four fields as they are stored (fields are padded on write).
 EntryRecord Entry(const QString& code, const QString& pref, const QString& city, const QString& town);
@@ -50,6 +52,16 @@ QList<IndexRecord> SortedIndexOf(const QList<EntryRecord>& entries);
 // changes, a city wherever City or the prefecture changes; the sentinel
 // prefecture of four ideographic spaces follows the last one; the sorted index.
 void WriteDataFiles(const QString& folder, const QList<EntryRecord>& entries);
+
+// A data set written into a fresh folder and opened, as the programs open a folder.
+struct OpenDataSet {
+  explicit OpenDataSet(const QList<EntryRecord>& entries) {
+    WriteDataFiles(folder.Path(), entries);
+    data.OpenDataFiles(folder.Path());
+  }
+  TempFolder folder;
+  DataSet data;
+};
 
 // Sets the saved selection (record 48 of fuken.DAT) to the two 0-based list positions.
 void WriteSavedSelection(const QString& folder, qint32 pref, qint32 city);

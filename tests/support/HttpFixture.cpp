@@ -46,3 +46,16 @@ QStringList HttpFixture::Column(int column) const {
 
 QStringList HttpFixture::Paths() const { return Column(0); }
 QStringList HttpFixture::Referers() const { return Column(1); }
+
+std::vector<BadAnswer> BadAnswersAnd(const std::vector<BadAnswer>& more) {
+  std::vector<BadAnswer> answers = {
+      {"not found", "status/404", "サーバーの応答が HTTP 404 でした"},
+      {"not a ZIP", "status/200", "受信したファイルは ZIP ではありません"},
+      {"truncated ZIP", "truncated.zip", "「truncated.zip」: ZIP ファイルが壊れています（"},
+      {"no CSV", "nocsv.zip", "「nocsv.zip」: ZIP の中に CSV ファイルがありません"},
+      {"two CSVs", "twocsv.zip", "「twocsv.zip」: ZIP の中に CSV ファイルが 2 個以上あります（「a.csv」と「b.csv」）"},
+      {"ZIP bomb", "bomb.zip", "「bomb.zip」: ZIP の中の「KEN_ALL.CSV」は展開すると 200 MB を超えます"},
+  };
+  answers.insert(answers.end(), more.begin(), more.end());
+  return answers;
+}

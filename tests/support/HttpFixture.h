@@ -1,6 +1,9 @@
 // The local HTTP server of the download tests (http_fixture.py), on 127.0.0.1 only.
 #pragma once
 
+#include <ostream>
+#include <vector>
+
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -35,3 +38,16 @@ class HttpFixture {
   QProcess process_;
   int port_ = 0;
 };
+
+// An answer of the server that a download must refuse: the path asked for, and how the
+// reason for the refusal begins after the address.
+struct BadAnswer {
+  const char* name;
+  const char* path;
+  const char* cause;
+};
+inline void PrintTo(const BadAnswer& answer, std::ostream* os) { *os << answer.name; }
+
+// The refusals every download names alike, the window's and mirabo-cli's: a status that
+// is no file, and each of the archives ServeBadArchives serves; then `more`.
+std::vector<BadAnswer> BadAnswersAnd(const std::vector<BadAnswer>& more);

@@ -46,6 +46,14 @@ class SwapFolder : public ::testing::Test {
     return RebuildDataFiles(folder().Path(), folder().File("KEN_ALL.CSV"), platform_, {}, ops);
   }
 
+  // Rebuilds as a process killed just before step `step`; the steps that ran.
+  QStringList RebuildKilledAtStep(int step) {
+    FaultyFileOps ops;
+    ops.KillAtStep(step);
+    EXPECT_THROW(Rebuild(ops), ProcessKilled);
+    return ops.steps;
+  }
+
   QString FolderName() const { return QDir::toNativeSeparators(QDir(folder().Path()).absolutePath()); }
 
   // The folder holds exactly `set`, and no journal, ".new" or ".old" file.

@@ -12,6 +12,12 @@ namespace {
 
 QString Reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
+// What a swap that failed half-way, and could not roll back, says of `folder`.
+QString RollbackLeftForLater(const QString& folder) {
+  return QStringLiteral("新しいデータファイルを置けません（フォルダ: %1、理由: %2）。元のデータファイルは次に開くときに元に戻します。")
+      .arg(folder, Reason(EIO));
+}
+
 class RenameFailure : public SwapFolder, public ::testing::WithParamInterface<int> {};
 
 // Renames 1, 3, 5, 7 move an old file aside; 2, 4, 6, 8 put a new one in place.
@@ -67,9 +73,7 @@ TEST_F(SwapFolder, FailedRollbackIsFinishedByTheNextOpening) {
   ops.FailNth(FaultyFileOps::kRename, 4, EIO, 1000);
   const RebuildOutcome outcome = Rebuild(ops);
   EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(outcome.message,
-            QStringLiteral("新しいデータファイルを置けません（フォルダ: %1、理由: %2）。元のデータファイルは次に開くときに元に戻します。")
-                .arg(FolderName(), Reason(EIO)));
+  EXPECT_EQ(outcome.message, RollbackLeftForLater(FolderName()));
   EXPECT_EQ(ReadBytes(folder().File("fuken.DAT")), new_[0]) << "the folder was expected to be mid-swap";
   EXPECT_FALSE(QFile::exists(folder().File("city.DAT")));
 
@@ -86,9 +90,7 @@ TEST_F(SwapFolder, RollbackStoppedAfterTheFirstFileIsTakenUpByTheNextOpening) {
   ops.FailNth(FaultyFileOps::kRename, 10, EIO, 1000);
   const RebuildOutcome outcome = Rebuild(ops);
   EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(outcome.message,
-            QStringLiteral("新しいデータファイルを置けません（フォルダ: %1、理由: %2）。元のデータファイルは次に開くときに元に戻します。")
-                .arg(FolderName(), Reason(EIO)));
+  EXPECT_EQ(outcome.message, RollbackLeftForLater(FolderName()));
   EXPECT_EQ(ReadBytes(folder().File("fuken.DAT")), old_[0]);
   EXPECT_EQ(ReadBytes(folder().File("city.DAT")), new_[1]);
 

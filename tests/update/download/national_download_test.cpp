@@ -69,13 +69,6 @@ TEST_F(NationalDownloadTest, TakesTheFirstAddressThatGivesANationalZip) {
   EXPECT_FALSE(server_.Paths().contains("/never-asked.zip"));
 }
 
-struct BadAnswer {
-  const char* name;
-  const char* path;
-  const char* cause;
-};
-void PrintTo(const BadAnswer& c, std::ostream* os) { *os << c.name; }
-
 class NationalDownloadRefusal : public NationalDownloadTest, public ::testing::WithParamInterface<BadAnswer> {
  protected:
   void SetUp() override {
@@ -95,18 +88,11 @@ TEST_P(NationalDownloadRefusal, NamesItsCause) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryBadAnswer, NationalDownloadRefusal,
-    ::testing::Values(
-        BadAnswer{"not found", "status/404", "サーバーの応答が HTTP 404 でした"},
-        BadAnswer{"server error", "status/500", "サーバーの応答が HTTP 500 でした"},
-        BadAnswer{"not a ZIP", "status/200", "受信したファイルは ZIP ではありません"},
-        BadAnswer{"truncated ZIP", "truncated.zip", "「truncated.zip」: ZIP ファイルが壊れています（"},
-        BadAnswer{"no CSV", "nocsv.zip", "「nocsv.zip」: ZIP の中に CSV ファイルがありません"},
-        BadAnswer{"two CSVs", "twocsv.zip",
-                  "「twocsv.zip」: ZIP の中に CSV ファイルが 2 個以上あります（「a.csv」と「b.csv」）"},
-        BadAnswer{"ZIP bomb", "bomb.zip", "「bomb.zip」: ZIP の中の「KEN_ALL.CSV」は展開すると 200 MB を超えます"},
-        BadAnswer{"not the national format", "wrong.zip",
-                  "「wrong.zip」の「KEN_ALL.CSV」の 1 行目: 値が 3 個あります（15 個のはずです）"},
-        BadAnswer{"too many redirects", "redirect/11/ken_all.zip", "転送（リダイレクト）が多すぎます"}),
+    ::testing::ValuesIn(BadAnswersAnd(
+        {{"server error", "status/500", "サーバーの応答が HTTP 500 でした"},
+         {"not the national format", "wrong.zip",
+          "「wrong.zip」の「KEN_ALL.CSV」の 1 行目: 値が 3 個あります（15 個のはずです）"},
+         {"too many redirects", "redirect/11/ken_all.zip", "転送（リダイレクト）が多すぎます"}})),
     CaseName());
 
 TEST_F(NationalDownloadTest, ReasonsOfAllAddressesComeInOrder) {
