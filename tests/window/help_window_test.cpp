@@ -58,12 +58,17 @@ class HelpWindowTest : public QObject {
     QCOMPARE(titles, kTitles);
   }
 
-  void realFileCopyTopicShowsAllEightFormats() {
-    const HelpTopic copy = ParseHelpTopics(*ReadHelpSource(kHelpFile)).value(4);
-    const QString text = PlainTextOf(copy.html);
+  // The copy topic shows each of the eight formats a line can be copied in.
+  void realFileCopyTopicShowsEachFormat_data() {
+    QTest::addColumn<QString>("example");
     for (const char* example : {"160-0023", "1600023", "１６０－００２３", "１６００００２３", "東京都 新宿区 西新宿",
                                 "東京都新宿区西新宿", "新宿区 西新宿", "新宿区西新宿"})
-      QVERIFY2(text.contains(U(example)), example);
+      QTest::newRow(example) << U(example);
+  }
+  void realFileCopyTopicShowsEachFormat() {
+    QFETCH(QString, example);
+    const HelpTopic copy = ParseHelpTopics(*ReadHelpSource(kHelpFile)).value(4);
+    QVERIFY(PlainTextOf(copy.html).contains(example));
   }
 
   void realFileNamesTheDownloadPageAndBothEditions() {

@@ -22,6 +22,8 @@ class LayoutTest : public WindowTest {
   void twipsRoundToTheNearestPixel_data();
   void twipsRoundToTheNearestPixel();
   void rectangleRoundsEachSide();
+  void buttonCaptionsAndStartStates_data();
+  void buttonCaptionsAndStartStates();
   void captionsAndStartValues();
   void listsOfTownsAndCitiesUseAFixedPitchFont();
   void fontsAsLaidOut();
@@ -87,25 +89,45 @@ void LayoutTest::rectangleRoundsEachSide() {
   QCOMPARE(TwipsToPixels(3540, 700, 1800, 1620, 12), QRect(295, 58, 150, 135));
 }
 
+// Each button's caption and whether it starts chosen; the update panel's longer captions
+// must be shown whole.
+void LayoutTest::buttonCaptionsAndStartStates_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QString>("caption");
+  QTest::addColumn<bool>("checked");
+  QTest::addColumn<bool>("shownWhole");
+  const std::tuple<const char*, const char*, bool, bool> buttons[] = {
+      {"Option1", "番号", true, false},         {"Option2", "住所", false, false},
+      {"Option3", "全角", false, false},        {"Option4", "半角", true, false},
+      {"Option5", "－無", false, false},        {"Option6", "－付", true, false},
+      {"Option7", "府県名付", false, false},    {"Option8", "府県名無", true, false},
+      {"Option9", "市町で空白", true, false},   {"Option10", "空白なし", false, false},
+      {"Command1", "コピー(&C)", false, false}, {"Command2", "番号検索", false, false},
+      {"Command3", "郵便番号ファイル更新", false, true}, {"Command4", "住所検索", false, false},
+      {"Command5", "最新データをダウンロードして更新", false, true},
+      {"Command6", "ファイルを選んで更新…", false, true}};
+  for (const auto& [name, caption, checked, shownWhole] : buttons)
+    QTest::newRow(name) << name << U(caption) << checked << shownWhole;
+}
+
+void LayoutTest::buttonCaptionsAndStartStates() {
+  QFETCH(QString, name);
+  QFETCH(QString, caption);
+  QFETCH(bool, checked);
+  QFETCH(bool, shownWhole);
+  const QAbstractButton* button = Control<QAbstractButton>(qPrintable(name));
+  QCOMPARE(button->text(), caption);
+  QCOMPARE(button->isChecked(), checked);
+  if (shownWhole) {
+    QVERIFY2(button->sizeHint().width() <= button->width(),
+             qPrintable(QStringLiteral("%1 > %2").arg(button->sizeHint().width()).arg(button->width())));
+  }
+}
+
 void LayoutTest::captionsAndStartValues() {
   frmMirabo& w = Window();
   QCOMPARE(w.windowTitle(), QString("郵便番号検索(Ver.2.5)"));
   QVERIFY(w.windowIcon().availableSizes().contains(QSize(32, 32)));
-  const std::pair<const char*, const char*> captions[] = {
-      {"Option1", "番号"},     {"Option2", "住所"},       {"Option3", "全角"},     {"Option4", "半角"},
-      {"Option5", "－無"},     {"Option6", "－付"},       {"Option7", "府県名付"}, {"Option8", "府県名無"},
-      {"Option9", "市町で空白"}, {"Option10", "空白なし"}, {"Command1", "コピー(&C)"}, {"Command2", "番号検索"},
-      {"Command3", "郵便番号ファイル更新"}, {"Command4", "住所検索"}, {"Command5", "最新データをダウンロードして更新"},
-      {"Command6", "ファイルを選んで更新…"}};
-  for (const auto& [name, caption] : captions) QCOMPARE(Control<QAbstractButton>(name)->text(), U(caption));
-  // The update panel's longer captions are shown whole.
-  for (const char* name : {"Command3", "Command5", "Command6"}) {
-    const QPushButton* button = Control<QPushButton>(name);
-    QVERIFY2(button->sizeHint().width() <= button->width(),
-             qPrintable(QStringLiteral("%1: %2 > %3").arg(name).arg(button->sizeHint().width()).arg(button->width())));
-  }
-  for (const char* on : {"Option1", "Option4", "Option6", "Option8", "Option9"}) QVERIFY2(Control<QRadioButton>(on)->isChecked(), on);
-  for (const char* off : {"Option2", "Option3", "Option5", "Option7", "Option10"}) QVERIFY2(!Control<QRadioButton>(off)->isChecked(), off);
   QCOMPARE(Control<QRadioButton>("Option1")->toolTip(), QString("クリックするとクリップボードにコピーされます"));
   for (QGroupBox* frame : w.findChildren<QGroupBox*>()) QVERIFY(frame->title().isEmpty());
   QVERIFY(SearchBox()->text().isEmpty());
