@@ -49,22 +49,22 @@ EntryRecord Entry(const QString& code, const QString& pref, const QString& city,
   return entry;
 }
 
-QList<EntryRecord> EntriesOf(const QList<PrefSpec>& prefs) {
+QList<EntryRecord> EntriesOf(const QList<PrefData>& prefs) {
   QList<EntryRecord> entries;
-  for (const PrefSpec& pref : prefs)
-    for (const CitySpec& city : pref.cities)
-      for (const TownSpec& town : city.towns) entries << Entry(town.code, pref.name, city.name, town.town);
+  for (const PrefData& pref : prefs)
+    for (const CityData& city : pref.cities)
+      for (const TownData& town : city.towns) entries << Entry(town.code, pref.name, city.name, town.town);
   return entries;
 }
 
 QList<EntryRecord> GridEntries(int prefs, int cities, int towns) {
+  const auto digits = [](int n, int width) { return QStringLiteral("%1").arg(n, width, 10, QChar(u'0')); };
   QList<EntryRecord> entries;
   for (int p = 1; p <= prefs; ++p)
     for (int c = 1; c <= cities; ++c)
       for (int t = 1; t <= towns; ++t)
-        entries << Entry(QStringLiteral("%1%2%3").arg(p, 2, 10, QChar(u'0')).arg(c, 2, 10, QChar(u'0')).arg(t, 3, 10, QChar(u'0')),
-                         QStringLiteral("県%1").arg(p, 2, 10, QChar(u'0')), QStringLiteral("市%1の%2").arg(p).arg(c),
-                         QStringLiteral("町%1").arg(t));
+        entries << Entry(digits(p, 2) + digits(c, 2) + digits(t, 3), "県" + digits(p, 2),
+                         QStringLiteral("市%1の%2").arg(p).arg(c), QStringLiteral("町%1").arg(t));
   return entries;
 }
 

@@ -16,21 +16,21 @@ EntryRecord Entry(const QString& code, const QString& pref, const QString& city,
 
 // A data set by place, where that reads better than a list of entries: each
 // prefecture with its cities, each city with its towns.
-struct TownSpec {
+struct TownData {
   QString code;
   QString town;
 };
-struct CitySpec {
+struct CityData {
   QString name;
-  QList<TownSpec> towns;
+  QList<TownData> towns;
 };
-struct PrefSpec {
+struct PrefData {
   QString name;
-  QList<CitySpec> cities;
+  QList<CityData> cities;
 };
 
 // The entries of `prefs` in order, for WriteDataFiles.
-QList<EntryRecord> EntriesOf(const QList<PrefSpec>& prefs);
+QList<EntryRecord> EntriesOf(const QList<PrefData>& prefs);
 
 // Prefectures "県01".."県NN", each with `cities` cities "市PのC" of `towns` towns
 // "町T" each; the code of town T of city C of prefecture P is PP CC TTT, seven digits.

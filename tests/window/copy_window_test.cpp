@@ -11,8 +11,8 @@
 namespace {
 
 // One city of twelve entries, codes 1000001..1000012, in a second prefecture's list.
-QList<PrefSpec> TwoPrefectures() {
-  CitySpec chiyoda{"千代田区", {}};
+QList<PrefData> TwoPrefectures() {
+  CityData chiyoda{"千代田区", {}};
   for (int i = 1; i <= 12; ++i) chiyoda.towns.push_back({QStringLiteral("10000%1").arg(i, 2, 10, QChar(u'0')), QStringLiteral("町%1").arg(i)});
   return {{"北海道", {{"札幌市", {{"0600000", "以下に掲載がない場合"}}}}},
           {"東京都", {chiyoda, {"港区", {{"105", "短い番号"}}}}}};
