@@ -12,7 +12,7 @@ namespace {
 class NullSink : public SearchSink {
  public:
   int lines = 0;
-  void AddLine(const QString& line, qint32) override {
+  void AddLine(const QString& line, const EntryRecord&, qint32) override {
     benchmark::DoNotOptimize(line.constData());
     ++lines;
   }

@@ -1,9 +1,11 @@
 // mirabo-cli browse: the window's list lines, one per line in UTF-8, and its refusals.
 #include <gtest/gtest.h>
 
+#include "support/CaseName.h"
 #include "support/CliRun.h"
 #include "support/DataBuilder.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 namespace {
 
@@ -35,19 +37,31 @@ TEST_F(BrowseCli, PrefecturesCitiesAndTowns) {
   EXPECT_EQ(Browse(folder_.Path(), {"1", "0"}).out, QString("1000001　横浜市　港\n"));
 }
 
-TEST_F(BrowseCli, PositionsOutsideTheListsAreRefused) {
-  for (const QStringList& bad : {QStringList{"2"}, QStringList{"0", "2"}, QStringList{"-1"}, QStringList{"x"},
-                                 QStringList{"0", "0", "0"}}) {
-    const BrowseRun run = Browse(folder_.Path(), bad);
-    EXPECT_EQ(run.status, 2) << bad.join(' ').toStdString();
-    EXPECT_TRUE(run.out.isEmpty());
-    EXPECT_TRUE(run.err.startsWith("mirabo-cli: ")) << run.err.toStdString();
-  }
+struct BadPositions {
+  const char* name;
+  QStringList positions;
+};
+void PrintTo(const BadPositions& c, std::ostream* os) { *os << c.name; }
+
+class BrowseCliRefuses : public BrowseCli, public ::testing::WithParamInterface<BadPositions> {};
+
+TEST_P(BrowseCliRefuses, PositionsOutsideTheLists) {
+  const BrowseRun run = Browse(folder_.Path(), GetParam().positions);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_TRUE(run.out.isEmpty());
+  EXPECT_TRUE(run.err.startsWith("mirabo-cli: ")) << run.err.toStdString();
 }
+
+INSTANTIATE_TEST_SUITE_P(Table, BrowseCliRefuses,
+                         ::testing::Values(BadPositions{"prefecture past the last", {"2"}},
+                                           BadPositions{"city past the last", {"0", "2"}},
+                                           BadPositions{"negative", {"-1"}}, BadPositions{"not a number", {"x"}},
+                                           BadPositions{"three positions", {"0", "0", "0"}}),
+                         CaseName());
 
 TEST(BrowseCliEmpty, EmptyDataFilesListNothing) {
   TempFolder folder;
-  for (const char* name : {"fuken.DAT", "city.DAT", "ubinno.dat", "ubinind.dat"}) WriteBytes(folder.File(name), "");
+  for (const char* name : kDataFiles) WriteBytes(folder.File(name), "");
   const BrowseRun run = Browse(folder.Path(), {});
   EXPECT_EQ(run.status, 0);
   EXPECT_TRUE(run.out.isEmpty());

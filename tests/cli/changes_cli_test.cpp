@@ -4,15 +4,11 @@
 #include <QDir>
 
 #include "support/CliRun.h"
+#include "support/DataBuilder.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 namespace {
-
-QByteArray Line(const char* code, const char* city, const char* town) {
-  return QStringLiteral("1,\"1  \",\"%1\",\"k\",\"k\",\"k\",\"P\",\"%2\",\"%3\",0,0,0,0,0,0\r\n")
-      .arg(code, QString::fromUtf8(city), QString::fromUtf8(town))
-      .toLatin1();  // ASCII names only below
-}
 
 class ChangesCli : public ::testing::Test {
  protected:
@@ -25,7 +21,7 @@ class ChangesCli : public ::testing::Test {
 };
 
 TEST_F(ChangesCli, NoReportBeforeTheSecondRebuildExitsOne) {
-  const CliRun first = Rebuild(Line("1000001", "C", "a"));
+  const CliRun first = Rebuild(KenAllLine("1000001", "P", "C", "a"));
   ASSERT_EQ(first.status, 0) << first.err.toStdString();
   EXPECT_TRUE(first.out.endsWith("ubinind.dat 1\nchanges first-import\n")) << first.out.toStdString();
   const CliRun run = Changes();
@@ -35,8 +31,11 @@ TEST_F(ChangesCli, NoReportBeforeTheSecondRebuildExitsOne) {
 }
 
 TEST_F(ChangesCli, PrintsTheReportWithoutItsHeaderInTheFilesOrder) {
-  ASSERT_EQ(Rebuild(Line("1000001", "C", "a") + Line("1000002", "C", "b") + Line("1000002", "C", "b")).status, 0);
-  const CliRun rebuild = Rebuild(Line("1000003", "D", "c") + Line("1000001", "C", "x") + Line("1000002", "C", "b"));
+  const QByteArray before = KenAllLine("1000001", "P", "C", "a") + KenAllLine("1000002", "P", "C", "b") +
+                           KenAllLine("1000002", "P", "C", "b");
+  ASSERT_EQ(Rebuild(before).status, 0);
+  const CliRun rebuild = Rebuild(KenAllLine("1000003", "P", "D", "c") + KenAllLine("1000001", "P", "C", "x") +
+                                 KenAllLine("1000002", "P", "C", "b"));
   ASSERT_EQ(rebuild.status, 0) << rebuild.err.toStdString();
   EXPECT_TRUE(rebuild.out.endsWith("ubinind.dat 3\nchanges +2 -2\n")) << rebuild.out.toStdString();
   const CliRun run = Changes();
@@ -48,8 +47,8 @@ TEST_F(ChangesCli, PrintsTheReportWithoutItsHeaderInTheFilesOrder) {
 }
 
 TEST_F(ChangesCli, NoChangesPrintsNothingAndExitsZero) {
-  ASSERT_EQ(Rebuild(Line("1000001", "C", "a")).status, 0);
-  const CliRun rebuild = Rebuild(Line("1000001", "C", "a"));
+  ASSERT_EQ(Rebuild(KenAllLine("1000001", "P", "C", "a")).status, 0);
+  const CliRun rebuild = Rebuild(KenAllLine("1000001", "P", "C", "a"));
   EXPECT_TRUE(rebuild.out.endsWith("changes +0 -0\n")) << rebuild.out.toStdString();
   const CliRun run = Changes();
   EXPECT_EQ(run.status, 0);

@@ -2,15 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "data/Cp932Codec.h"
+#include "support/CaseName.h"
 #include "support/CliRun.h"
 #include "support/DataBuilder.h"
 #include "support/TestFiles.h"
-
-static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+#include "support/TestText.h"
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 class CheckCliTest : public ::testing::Test {
  protected:
@@ -75,14 +73,26 @@ TEST_F(CheckCliTest, EmptyInputIsAllOk) {
   EXPECT_EQ(run.out, "");
 }
 
-TEST_F(CheckCliTest, BadUse) {
-  const QList<QStringList> uses = {{"--nope"}, {"a.csv", "b.csv"}, {folder_->File("missing.csv")}};
-  for (const QStringList& args : uses) {
-    const CliRun run = Check(args, "1000005\tx\n");
-    EXPECT_EQ(run.status, 2) << args.join(' ').toStdString();
-    EXPECT_EQ(run.out, "") << args.join(' ').toStdString();
-    EXPECT_TRUE(run.err.startsWith("mirabo-cli: ")) << run.err.toStdString();
-  }
+struct BadUse {
+  const char* name;
+  QStringList args;  // "missing.csv" is looked for in the data folder
+};
+void PrintTo(const BadUse& c, std::ostream* os) { *os << c.name; }
+
+class CheckCliBadUse : public CheckCliTest, public ::testing::WithParamInterface<BadUse> {};
+
+TEST_P(CheckCliBadUse, ExitsTwo) {
+  QStringList args = GetParam().args;
+  args.replaceInStrings(QStringLiteral("missing.csv"), folder_->File("missing.csv"));
+  const CliRun run = Check(args, "1000005\tx\n");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.out, "");
+  EXPECT_TRUE(run.err.startsWith("mirabo-cli: ")) << run.err.toStdString();
 }
+
+INSTANTIATE_TEST_SUITE_P(Table, CheckCliBadUse,
+                         ::testing::Values(BadUse{"unknown option", {"--nope"}}, BadUse{"two files", {"a.csv", "b.csv"}},
+                                           BadUse{"missing file", {"missing.csv"}}),
+                         CaseName());
 
 }  // namespace

@@ -3,22 +3,14 @@
 
 #include <sys/resource.h>
 
+#include "support/CaseName.h"
 #include "support/CliRun.h"
 #include "support/DataBuilder.h"
 #include "support/HttpFixture.h"
+#include "support/TestText.h"
 #include "support/ZipMaker.h"
-#include "update/ZipMember.h"
 
 namespace {
-
-// One row of plain ASCII names, for the old data that refusals must keep.
-QByteArray KenAllLineForCli() { return "1,\"1  \",\"1000001\",\"k\",\"k\",\"k\",\"P\",\"C\",\"T\",0,0,0,0,0,0\r\n"; }
-
-QByteArray FolderBytes(const TempFolder& folder) {
-  QByteArray all;
-  for (const char* name : {"fuken.DAT", "city.DAT", "ubinno.dat", "ubinind.dat"}) all += ReadBytes(folder.File(name)) + '|';
-  return all;
-}
 
 class DownloadCli : public testing::Test {
  protected:
@@ -28,7 +20,7 @@ class DownloadCli : public testing::Test {
     WriteBytes(folder.File("KEN_ALL.CSV"), *csv_);
     const CliRun run = RunCli({"--data", folder.Path(), "rebuild"}, {}, folder.Path());
     counts_ = new QByteArray(run.out.left(run.out.indexOf("changes ")));  // the four counts
-    expected_ = new QByteArray(FolderBytes(folder));
+    expected_ = new QList<QByteArray>(DataFileBytes(folder));
   }
   void SetUp() override {
     ASSERT_TRUE(server_.Ok());
@@ -41,11 +33,13 @@ class DownloadCli : public testing::Test {
     return RunCli(QStringList{"--data", data_.Path(), "download"} + args, {}, data_.Path());
   }
 
-  static QByteArray *csv_, *counts_, *expected_;
+  static QByteArray *csv_, *counts_;
+  static QList<QByteArray>* expected_;
   HttpFixture server_;
   TempFolder data_;
 };
-QByteArray *DownloadCli::csv_, *DownloadCli::counts_, *DownloadCli::expected_;
+QByteArray *DownloadCli::csv_, *DownloadCli::counts_;
+QList<QByteArray>* DownloadCli::expected_;
 
 TEST_F(DownloadCli, PrintsWhatRebuildPrintsAndWritesTheSameFiles) {
   server_.Serve("utf_ken_all.zip", MakeZip({{"utf_ken_all.csv", MakeKenAll(2500, 11, false, {"--encoding", "utf8"})}}));
@@ -56,69 +50,78 @@ TEST_F(DownloadCli, PrintsWhatRebuildPrintsAndWritesTheSameFiles) {
     EXPECT_TRUE(run.out.endsWith(path == QString("ken_all.zip") ? "changes first-import\n" : "changes +0 -0\n"))
         << run.out.toStdString();
     EXPECT_EQ(run.err, "") << path;  // no progress when standard error is no terminal
-    EXPECT_EQ(FolderBytes(data_), *expected_) << path;
+    EXPECT_EQ(DataFileBytes(data_), *expected_) << path;
   }
 }
 
 TEST_F(DownloadCli, EnvironmentGivesTheAddressAndTheOptionWins) {
   qputenv("MIRABO_DOWNLOAD_URL", server_.Url("ken_all.zip").toUtf8());
   EXPECT_EQ(Download({}).status, 0);
-  EXPECT_EQ(FolderBytes(data_), *expected_);
+  EXPECT_EQ(DataFileBytes(data_), *expected_);
   qputenv("MIRABO_DOWNLOAD_URL", server_.Url("status/404").toUtf8());
   EXPECT_EQ(Download({"--url", server_.Url("ken_all.zip")}).status, 0);
   EXPECT_EQ(server_.Paths().count("/status/404"), 0);
 }
 
-TEST_F(DownloadCli, EveryBadAnswerExitsTwoWithOneLineAndKeepsTheFiles) {
-  const QByteArray zip = MakeZip({{"KEN_ALL.CSV", *csv_}});
-  server_.Serve("truncated.zip", zip.left(zip.size() / 2));
-  server_.Serve("nocsv.zip", MakeZip({{"readme.txt", "x"}}));
-  server_.Serve("twocsv.zip", MakeZip({{"a.csv", *csv_}, {"b.csv", *csv_}}));
-  server_.Serve("bomb.zip", MakeZipBomb("KEN_ALL.CSV", kMaxZipMemberBytes + 1));
-  const struct {
-    QString path;
-    QString cause;
-  } cases[] = {
-      {"status/404", "サーバーの応答が HTTP 404 でした"},
-      {"status/200", "受信したファイルは ZIP ではありません"},
-      {"truncated.zip", "「truncated.zip」: ZIP ファイルが壊れています（"},
-      {"nocsv.zip", "「nocsv.zip」: ZIP の中に CSV ファイルがありません"},
-      {"twocsv.zip", "「twocsv.zip」: ZIP の中に CSV ファイルが 2 個以上あります（「a.csv」と「b.csv」）"},
-      {"bomb.zip", "「bomb.zip」: ZIP の中の「KEN_ALL.CSV」は展開すると 200 MB を超えます"},
-      {"silent/x", "2 秒以内に終わりませんでした（タイムアウト）"},
-  };
-  // Old data in place first: a refusal must leave it byte for byte.
-  WriteBytes(data_.File("KEN_ALL.CSV"), KenAllLineForCli());
-  ASSERT_EQ(RunCli({"--data", data_.Path(), "rebuild"}, {}, data_.Path()).status, 0);
-  const QByteArray before = FolderBytes(data_);
-  for (const auto& c : cases) {
-    const CliRun run = Download({"--url", server_.Url(c.path), "--timeout", "2"});
-    EXPECT_EQ(run.status, 2) << c.path.toStdString();
-    EXPECT_EQ(run.out, "");
-    const QString err = QString::fromUtf8(run.err);
-    const QString start = QStringLiteral("mirabo-cli: ダウンロードできませんでした。「%1」: ").arg(server_.Url(c.path));
-    EXPECT_TRUE(err.startsWith(start + c.cause)) << err.toStdString();
-    EXPECT_TRUE(err.endsWith(QStringLiteral("。データは変更していません。\n"))) << err.toStdString();
-    EXPECT_EQ(err.count(u'\n'), 1) << err.toStdString();
-    EXPECT_EQ(FolderBytes(data_), before) << c.path.toStdString();
+class DownloadCliRefusal : public DownloadCli, public ::testing::WithParamInterface<BadAnswer> {
+ protected:
+  void SetUp() override {
+    DownloadCli::SetUp();
+    server_.ServeBadArchives(*csv_);
   }
+};
+
+// A bad answer: exit status 2, one line, and the old data kept byte for byte.
+TEST_P(DownloadCliRefusal, ExitsTwoWithOneLineAndKeepsTheFiles) {
+  WriteBytes(data_.File("KEN_ALL.CSV"), KenAllLine("1000001", "P", "C", "T"));
+  ASSERT_EQ(RunCli({"--data", data_.Path(), "rebuild"}, {}, data_.Path()).status, 0);
+  const QList<QByteArray> before = DataFileBytes(data_);
+  const QString url = server_.Url(GetParam().path);
+  const CliRun run = Download({"--url", url, "--timeout", "2"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.out, "");
+  const QString err = QString::fromUtf8(run.err);
+  const QString start = QStringLiteral("mirabo-cli: ダウンロードできませんでした。「%1」: ").arg(url);
+  EXPECT_TRUE(err.startsWith(start + U(GetParam().cause))) << err.toStdString();
+  EXPECT_TRUE(err.endsWith(QStringLiteral("。データは変更していません。\n"))) << err.toStdString();
+  EXPECT_EQ(err.count(u'\n'), 1) << err.toStdString();
+  EXPECT_EQ(DataFileBytes(data_), before);
 #if !defined(__SANITIZE_ADDRESS__)
-  // The bomb was refused by its stated size, before anything was unpacked: no run of
-  // the program (nor the server) came near the 200 MB it would unpack to.
+  // The bomb is refused by its stated size, before anything is unpacked: no run of the
+  // program (nor the server) comes near the 200 MB it would unpack to.
   rusage usage{};
   getrusage(RUSAGE_CHILDREN, &usage);
   EXPECT_LT(usage.ru_maxrss, 150 * 1024) << "peak of a child in KB";
 #endif
 }
 
-TEST_F(DownloadCli, BadOptionsAreBadUse) {
-  for (const QStringList& args : {QStringList{"--timeout", "0"}, QStringList{"--timeout", "x"}, QStringList{"--timeout"},
-                                  QStringList{"--url"}, QStringList{"--url", ""}, QStringList{"extra"}}) {
-    const CliRun run = Download(args);
-    EXPECT_EQ(run.status, 2) << args.join(' ').toStdString();
-    EXPECT_EQ(run.err, "mirabo-cli: usage: download [--url URL] [--timeout SECONDS]\n");
-  }
+INSTANTIATE_TEST_SUITE_P(
+    EveryBadAnswer, DownloadCliRefusal,
+    ::testing::ValuesIn(BadAnswersAnd({{"silent server", "silent/x", "2 秒以内に終わりませんでした（タイムアウト）"}})),
+    CaseName());
+
+struct BadOptions {
+  const char* name;
+  QStringList args;
+};
+void PrintTo(const BadOptions& c, std::ostream* os) { *os << c.name; }
+
+class DownloadCliBadUse : public DownloadCli, public ::testing::WithParamInterface<BadOptions> {};
+
+TEST_P(DownloadCliBadUse, AsksNothingOfTheServer) {
+  const CliRun run = Download(GetParam().args);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, "mirabo-cli: usage: download [--url URL] [--timeout SECONDS]\n");
   EXPECT_TRUE(server_.Paths().isEmpty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Options, DownloadCliBadUse,
+                         ::testing::Values(BadOptions{"zero timeout", {"--timeout", "0"}},
+                                           BadOptions{"timeout not a number", {"--timeout", "x"}},
+                                           BadOptions{"timeout without seconds", {"--timeout"}},
+                                           BadOptions{"url without address", {"--url"}},
+                                           BadOptions{"empty url", {"--url", ""}},
+                                           BadOptions{"extra argument", {"extra"}}),
+                         CaseName());
 
 }  // namespace

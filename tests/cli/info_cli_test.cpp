@@ -6,6 +6,7 @@
 
 #include "support/CliRun.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ TEST(InfoCli, PrintsDateAndCountsOfTheDataFiles) {
 
 TEST(InfoCli, EmptyDataFilesShowZeroPrefecturesAndNoCounts) {
   TempFolder folder;
-  for (const char* name : {"fuken.DAT", "city.DAT", "ubinno.dat", "ubinind.dat"}) WriteBytes(folder.File(name), "");
+  for (const char* name : kDataFiles) WriteBytes(folder.File(name), "");
   const CliRun run = RunCli({"--data", folder.Path(), "info"});
   EXPECT_EQ(run.status, 0);
   const QStringList lines = QString::fromUtf8(run.out).split(u'\n');

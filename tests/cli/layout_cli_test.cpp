@@ -5,10 +5,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 
 #include "support/CliRun.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 namespace {
 
@@ -36,16 +36,7 @@ class InstalledCli : public ::testing::Test {
     env.insert("HOME", Path("home"));
     if (xdg) env.insert("XDG_DATA_HOME", Path("xdg"));
     else env.remove("XDG_DATA_HOME");
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.setWorkingDirectory(temp_.Path());
-    process.start(Program(), args);
-    CliRun run;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) return run;
-    run.status = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+    return ::RunProgram(Program(), args, env, {}, temp_.Path());
   }
   QStringList BinFolder() const { return QDir(Path("prefix/bin")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); }
 

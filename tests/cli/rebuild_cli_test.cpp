@@ -1,28 +1,19 @@
 // mirabo-cli rebuild: its output, exit status and files, against the core's own rebuild.
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 #include <QDir>
 
 #include "support/RecordingPlatform.h"
 #include "support/CliRun.h"
+#include "support/DataBuilder.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 #include "update/Rebuild.h"
-
-static void PrintTo(const QByteArray& bytes, std::ostream* os) { *os << ToHex(bytes).toStdString(); }
 
 namespace {
 
-const char* const kDataFiles[] = {"fuken.DAT", "city.DAT", "ubinno.dat", "ubinind.dat"};
-
-QByteArray Line(const char* code, const char* pref, const char* city, const char* town) {
-  return QStringLiteral("1,\"1  \",\"%1\",\"k\",\"k\",\"k\",\"%2\",\"%3\",\"%4\",0,0,0,0,0,0\r\n")
-      .arg(code, QString::fromUtf8(pref), QString::fromUtf8(city), QString::fromUtf8(town))
-      .toLatin1();  // ASCII names only below
-}
-
-const QByteArray kCsv = Line("1000001", "P1", "C1", "a") + Line("1000002", "P1", "C2", "b") + Line("2000001", "P2", "C3", "c");
+const QByteArray kCsv = KenAllLine("1000001", "P1", "C1", "a") + KenAllLine("1000002", "P1", "C2", "b") +
+                        KenAllLine("2000001", "P2", "C3", "c");
 
 TEST(RebuildCli, PrintsTheFourCountsAndWritesWhatTheCoreWrites) {
   TempFolder cli, core;
@@ -40,7 +31,7 @@ TEST(RebuildCli, PrintsTheFourCountsAndWritesWhatTheCoreWrites) {
 
 TEST(RebuildCli, CsvOptionNamesAnotherFile) {
   TempFolder folder;
-  WriteBytes(folder.File("other.csv"), Line("1000001", "P", "C", "a"));
+  WriteBytes(folder.File("other.csv"), KenAllLine("1000001", "P", "C", "a"));
   const CliRun run = RunCli({"--data", folder.Path(), "rebuild", "--csv", folder.File("other.csv")}, {}, folder.Path());
   EXPECT_EQ(run.status, 0) << run.err.toStdString();
   EXPECT_EQ(run.out, "fuken.DAT 2\ncity.DAT 1\nubinno.dat 1\nubinind.dat 1\nchanges first-import\n");
@@ -50,7 +41,7 @@ TEST(RebuildCli, SecondRebuildReplacesTheFiles) {
   TempFolder folder;
   WriteBytes(folder.File("KEN_ALL.CSV"), kCsv);
   ASSERT_EQ(RunCli({"--data", folder.Path(), "rebuild"}, {}, folder.Path()).status, 0);
-  WriteBytes(folder.File("KEN_ALL.CSV"), Line("1000001", "P", "C", "a"));
+  WriteBytes(folder.File("KEN_ALL.CSV"), KenAllLine("1000001", "P", "C", "a"));
   const CliRun run = RunCli({"--data", folder.Path(), "rebuild"}, {}, folder.Path());
   EXPECT_EQ(run.status, 0) << run.err.toStdString();
   EXPECT_EQ(run.out, "fuken.DAT 2\ncity.DAT 1\nubinno.dat 1\nubinind.dat 1\nchanges +1 -3\n");

@@ -1,18 +1,17 @@
 // mirabo-cli code / address: the same lines as the window's result list, batches, statuses.
 #include <gtest/gtest.h>
 
-
 #include "data/DataSet.h"
 #include "lookup/AddressSearch.h"
 #include "lookup/CodeSearch.h"
 #include "lookup/SearchLines.h"
+#include "support/CaseName.h"
 #include "support/CliRun.h"
 #include "support/DataBuilder.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // The run with its output as text, as the result lines are compared.
 struct SearchRun {
@@ -133,46 +132,49 @@ struct StatusCase {
   bool errPrefix;       // standard error only has to begin with "mirabo-cli: usage"
   int countLineZeroes;  // count lines reading 0 expected on standard output
 };
+void PrintTo(const StatusCase& c, std::ostream* os) { *os << c.name; }
 
-TEST_F(SearchCliTest, ExitStatusesAndStandardError) {
-  const StatusCase cases[] = {
-      {"found", {"code", "9999999"}, {}, 0, "", false, 0},
-      {"nothing found: beep, count 0", {"code", "1234567"}, {}, 1, kBel, false, 1},
-      {"one of two not found", {"code", "9999999", "1234567"}, {}, 1, kBel, false, 1},
-      {"rejected character removed with a beep, then found", {"code", "9999999a"}, {}, 0, kBel, false, 0},
-      {"long vowel mark for the hyphen", {"code", U("100ー0001")}, {}, 0, kBel, false, 0},
-      {"full stop kept, not found: one beep", {"code", "1000001."}, {}, 1, kBel, false, 1},
-      {"cleaned to nothing: one beep, no list", {"code", "a"}, {}, 1, kBel, false, 0},
-      {"empty text: beep, no list", {"code", ""}, {}, 1, kBel, false, 0},
-      {"empty lines in a batch are skipped", {"code", "-"}, "\n9999999\n\n", 0, "", false, 0},
-      {"empty lines in an address batch too", {"address", "-"}, U("\n多摩\n").toUtf8(), 0, kTooMany, false, 0},
-      {"line of spaces is still a search", {"address", "-"}, "  \n", 1, kBel, false, 0},
-      {"hyphen-led text after --: the hyphen goes, found", {"code", "--", "-1000001"}, {}, 0, "", false, 0},
-      {"postal mark and hyphen: one beep, found", {"code", U("〒100-0001")}, {}, 0, kBel, false, 0},
-      {"leading space: one beep, found", {"code", " 100-0001"}, {}, 0, kBel, false, 0},
-      {"full-width with the postal mark: one beep, found", {"code", U("〒１００－０００１")}, {}, 0, kBel, false, 0},
-      {"spaces and postal mark twice: still one beep", {"code", U("〒 100 - 0001 〒")}, {}, 0, kBel, false, 0},
-      {"only hyphens: one beep, no list", {"code", "--", "--"}, {}, 1, kBel, false, 0},
-      {"address without a match: no beep", {"address", U("存在しない")}, {}, 1, "", false, 1},
-      {"address of spaces only: beep", {"address", "   "}, {}, 1, kBel, false, 0},
-      {"no text", {"code"}, {}, 2, "", true, 0},
-      {"only options", {"address", "--tsv"}, {}, 2, "", true, 0},
-      {"unknown option", {"code", "--wide", "1000001"}, {}, 2, "", true, 0},
-      {"hyphen-led text without --", {"code", "-1000001"}, {}, 2, "", true, 0},
-  };
-  const QString zero = U("    ＊＊＊＊  0 件 見つかりました　＊＊＊＊");
-  for (const StatusCase& c : cases) {
-    const SearchRun run = Cli(c.args, c.input);
-    EXPECT_EQ(run.status, c.status) << c.name;
-    if (c.errPrefix) {
-      EXPECT_TRUE(run.err.startsWith("mirabo-cli: usage")) << c.name << ": " << run.err.toStdString();
-      EXPECT_TRUE(run.out.isEmpty()) << c.name;
-    } else {
-      EXPECT_EQ(run.err, c.err) << c.name;
-    }
-    EXPECT_EQ(run.out.count(zero), c.countLineZeroes) << c.name;
+class SearchCliStatus : public SearchCliTest, public ::testing::WithParamInterface<StatusCase> {};
+
+TEST_P(SearchCliStatus, ExitStatusAndStandardError) {
+  const StatusCase& c = GetParam();
+  const SearchRun run = Cli(c.args, c.input);
+  EXPECT_EQ(run.status, c.status);
+  if (c.errPrefix) {
+    EXPECT_TRUE(run.err.startsWith("mirabo-cli: usage")) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+  } else {
+    EXPECT_EQ(run.err, c.err);
   }
+  EXPECT_EQ(run.out.count(U("    ＊＊＊＊  0 件 見つかりました　＊＊＊＊")), c.countLineZeroes);
 }
+
+const StatusCase kStatusCases[] = {
+    {"found", {"code", "9999999"}, {}, 0, "", false, 0},
+    {"nothing found: beep, count 0", {"code", "1234567"}, {}, 1, kBel, false, 1},
+    {"one of two not found", {"code", "9999999", "1234567"}, {}, 1, kBel, false, 1},
+    {"rejected character removed with a beep, then found", {"code", "9999999a"}, {}, 0, kBel, false, 0},
+    {"long vowel mark for the hyphen", {"code", U("100ー0001")}, {}, 0, kBel, false, 0},
+    {"full stop kept, not found: one beep", {"code", "1000001."}, {}, 1, kBel, false, 1},
+    {"cleaned to nothing: one beep, no list", {"code", "a"}, {}, 1, kBel, false, 0},
+    {"empty text: beep, no list", {"code", ""}, {}, 1, kBel, false, 0},
+    {"empty lines in a batch are skipped", {"code", "-"}, "\n9999999\n\n", 0, "", false, 0},
+    {"empty lines in an address batch too", {"address", "-"}, U("\n多摩\n").toUtf8(), 0, kTooMany, false, 0},
+    {"line of spaces is still a search", {"address", "-"}, "  \n", 1, kBel, false, 0},
+    {"hyphen-led text after --: the hyphen goes, found", {"code", "--", "-1000001"}, {}, 0, "", false, 0},
+    {"postal mark and hyphen: one beep, found", {"code", U("〒100-0001")}, {}, 0, kBel, false, 0},
+    {"leading space: one beep, found", {"code", " 100-0001"}, {}, 0, kBel, false, 0},
+    {"full-width with the postal mark: one beep, found", {"code", U("〒１００－０００１")}, {}, 0, kBel, false, 0},
+    {"spaces and postal mark twice: still one beep", {"code", U("〒 100 - 0001 〒")}, {}, 0, kBel, false, 0},
+    {"only hyphens: one beep, no list", {"code", "--", "--"}, {}, 1, kBel, false, 0},
+    {"address without a match: no beep", {"address", U("存在しない")}, {}, 1, "", false, 1},
+    {"address of spaces only: beep", {"address", "   "}, {}, 1, kBel, false, 0},
+    {"no text", {"code"}, {}, 2, "", true, 0},
+    {"only options", {"address", "--tsv"}, {}, 2, "", true, 0},
+    {"unknown option", {"code", "--wide", "1000001"}, {}, 2, "", true, 0},
+    {"hyphen-led text without --", {"code", "-1000001"}, {}, 2, "", true, 0},
+};
+INSTANTIATE_TEST_SUITE_P(Table, SearchCliStatus, ::testing::ValuesIn(kStatusCases), CaseName());
 
 TEST_F(SearchCliTest, TooManyMessageGoesToStandardError) {
   const SearchRun run = Cli({"code", "15"});

@@ -8,30 +8,10 @@
 #include <QProcess>
 
 #include "support/DataBuilder.h"
-#include "support/RecordingPlatform.h"
 #include "support/TestFiles.h"
-#include "update/Rebuild.h"
-
-static void PrintTo(const QByteArray& bytes, std::ostream* os) { *os << bytes.size() << " bytes"; }
+#include "support/TestText.h"
 
 namespace {
-
-const char* const kDataFiles[] = {"fuken.DAT", "city.DAT", "ubinno.dat", "ubinind.dat"};
-
-QByteArray SetBytes(const QString& folder) {
-  QByteArray all;
-  for (const char* name : kDataFiles) all += ReadBytes(folder + name) + '|';
-  return all;
-}
-
-// The data files the core's rebuild makes from `csv`.
-QByteArray SetBuiltFrom(const QByteArray& csv) {
-  TempFolder scratch;
-  WriteBytes(scratch.File("KEN_ALL.CSV"), csv);
-  RecordingPlatform platform;
-  EXPECT_TRUE(RebuildDataFiles(scratch.Path(), scratch.File("KEN_ALL.CSV"), platform).ok);
-  return SetBytes(scratch.Path());
-}
 
 QString NativeName(const TempFolder& folder) { return QDir::toNativeSeparators(QDir(folder.Path()).absolutePath()); }
 
@@ -60,7 +40,7 @@ class SwapCli : public ::testing::Test {
     WriteBytes(data_.File("KEN_ALL.CSV"), oldCsv_);
     auto setup = StartCli({"--data", data_.Path(), "rebuild"}, trash_);
     ASSERT_EQ(Finish(*setup), 0);
-    ASSERT_EQ(SetBytes(data_.Path()), oldSet_);
+    ASSERT_EQ(DataFileBytes(data_.Path()), oldSet_);
     WriteBytes(data_.File("KEN_ALL.CSV"), newCsv_);
   }
 
@@ -73,7 +53,7 @@ class SwapCli : public ::testing::Test {
 
   TempFolder data_, trash_;
   const QByteArray oldCsv_ = MakeKenAll(300, 1), newCsv_ = MakeKenAll(320, 2);
-  const QByteArray oldSet_ = SetBuiltFrom(oldCsv_), newSet_ = SetBuiltFrom(newCsv_);
+  const QList<QByteArray> oldSet_ = RebuiltDataFiles(oldCsv_), newSet_ = RebuiltDataFiles(newCsv_);
 };
 
 TEST_F(SwapCli, EachFailingRenameExitsTwoAndKeepsTheOldSet) {
@@ -85,7 +65,7 @@ TEST_F(SwapCli, EachFailingRenameExitsTwoAndKeepsTheOldSet) {
                              "データは変更していません。\n")
                   .arg(NativeName(data_)))
         << "rename " << k;
-    EXPECT_EQ(SetBytes(data_.Path()), oldSet_) << "rename " << k;
+    EXPECT_EQ(DataFileBytes(data_.Path()), oldSet_) << "rename " << k;
   }
 }
 
@@ -98,7 +78,7 @@ TEST_F(SwapCli, KilledAtEachStepTheNextCommandFindsOneWholeSet) {
     const int status = Finish(*run);
     auto next = StartCli({"--data", data_.Path(), "info"}, trash_);
     EXPECT_EQ(Finish(*next), 0);
-    const QByteArray set = SetBytes(data_.Path());
+    const QList<QByteArray> set = DataFileBytes(data_.Path());
     if (k <= 14) {
       EXPECT_EQ(status, -1) << "step " << k;
       EXPECT_EQ(set, oldSet_) << "step " << k;
@@ -130,7 +110,7 @@ int Rounds() {
 // refused at once, and the folder holds the winner's set whole.
 TEST(ConcurrentRebuildCli, OneWinsTheOtherIsRefusedAndTheSetIsWhole) {
   const QByteArray csvA = MakeKenAll(20000, 3), csvB = MakeKenAll(20000, 4);
-  const QByteArray setA = SetBuiltFrom(csvA), setB = SetBuiltFrom(csvB);
+  const QList<QByteArray> setA = RebuiltDataFiles(csvA), setB = RebuiltDataFiles(csvB);
   TempFolder trash, files;
   WriteBytes(files.File("a.csv"), csvA);
   WriteBytes(files.File("b.csv"), csvB);
@@ -140,7 +120,7 @@ TEST(ConcurrentRebuildCli, OneWinsTheOtherIsRefusedAndTheSetIsWhole) {
     auto a = StartCli({"--data", data.Path(), "rebuild", "--csv", files.File("a.csv")}, trash);
     auto b = StartCli({"--data", data.Path(), "rebuild", "--csv", files.File("b.csv")}, trash);
     const int statusA = Finish(*a), statusB = Finish(*b);
-    const QByteArray set = SetBytes(data.Path());
+    const QList<QByteArray> set = DataFileBytes(data.Path());
     const QString busy = QStringLiteral("mirabo-cli: 別の郵便番号ファイル更新が実行中です（フォルダ: %1）。データは変更していません。\n")
                              .arg(NativeName(data));
     if (statusA == 0 && statusB == 2) {

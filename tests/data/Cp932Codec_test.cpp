@@ -5,7 +5,8 @@
 
 #include <string_view>
 
-#include "TextHelpers.h"
+#include "support/CaseName.h"
+#include "support/TestText.h"
 #include "support/TestFiles.h"
 
 using namespace std::literals;
@@ -19,8 +20,6 @@ struct CodeCase {
 };
 
 void PrintTo(const CodeCase& c, std::ostream* os) { *os << c.name; }
-
-std::string CaseName(const ::testing::TestParamInfo<CodeCase>& info) { return info.param.name; }
 
 // Both directions: the bytes decode to the text and the text encodes to the bytes.
 const CodeCase kRoundTrips[] = {
@@ -52,7 +51,7 @@ TEST_P(Cp932RoundTrip, Encodes) {
   EXPECT_EQ(ToHex(cp932::Encode(GetParam().text)), ToHex(Hex(GetParam().bytes)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Codes, Cp932RoundTrip, ::testing::ValuesIn(kRoundTrips), CaseName);
+INSTANTIATE_TEST_SUITE_P(Codes, Cp932RoundTrip, ::testing::ValuesIn(kRoundTrips), CaseName());
 
 // Decoding only: duplicates of the IBM extensions, and damaged bytes.
 const CodeCase kDecodes[] = {
@@ -77,7 +76,7 @@ TEST_P(Cp932Decode, Decodes) {
   EXPECT_EQ(cp932::Decode(Hex(GetParam().bytes)), Text(GetParam().text));
 }
 
-INSTANTIATE_TEST_SUITE_P(Codes, Cp932Decode, ::testing::ValuesIn(kDecodes), CaseName);
+INSTANTIATE_TEST_SUITE_P(Codes, Cp932Decode, ::testing::ValuesIn(kDecodes), CaseName());
 
 // Encoding only: the form Windows chooses among duplicates, and characters written as "?".
 const CodeCase kEncodes[] = {
@@ -98,7 +97,7 @@ TEST_P(Cp932Encode, Encodes) {
   EXPECT_EQ(ToHex(cp932::Encode(GetParam().text)), ToHex(Hex(GetParam().bytes)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Codes, Cp932Encode, ::testing::ValuesIn(kEncodes), CaseName);
+INSTANTIATE_TEST_SUITE_P(Codes, Cp932Encode, ::testing::ValuesIn(kEncodes), CaseName());
 
 TEST(Cp932Codec, EveryHalfWidthKatakanaByteMapsToItsHalfWidthForm) {
   for (int b = 0xA1; b <= 0xDF; ++b) {
@@ -146,8 +145,7 @@ TEST_P(Cp932Width, SumOfCharWidths) {
   EXPECT_EQ(sum, GetParam().bytes);
 }
 
-std::string WidthName(const ::testing::TestParamInfo<WidthCase>& info) { return info.param.name; }
-INSTANTIATE_TEST_SUITE_P(Texts, Cp932Width, ::testing::ValuesIn(kWidths), WidthName);
+INSTANTIATE_TEST_SUITE_P(Texts, Cp932Width, ::testing::ValuesIn(kWidths), CaseName());
 
 TEST(Cp932Codec, CharWidthOfSingleCharacters) {
   EXPECT_EQ(cp932::CharWidth(QChar(u'\0')), 1);

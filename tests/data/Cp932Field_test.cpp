@@ -5,7 +5,9 @@
 
 #include <string_view>
 
+#include "support/CaseName.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 using namespace std::literals;
 
@@ -46,7 +48,6 @@ TEST_P(Cp932PutField, WritesExactlyTheFieldAndNothingBeyond) {
   EXPECT_EQ(ToHex(buffer.mid(c.width)), ToHex(Hex("EE EE EE EE")));
 }
 
-std::string FieldName(const ::testing::TestParamInfo<FieldCase>& info) { return info.param.name; }
-INSTANTIATE_TEST_SUITE_P(Fields, Cp932PutField, ::testing::ValuesIn(kFields), FieldName);
+INSTANTIATE_TEST_SUITE_P(Fields, Cp932PutField, ::testing::ValuesIn(kFields), CaseName());
 
 }  // namespace

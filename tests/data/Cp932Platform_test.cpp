@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "TextHelpers.h"
+#include "support/TestText.h"
 
 namespace {
 

@@ -8,7 +8,9 @@
 #include <unistd.h>
 
 #include "data/DataSet.h"
+#include "support/CaseName.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 namespace {
 
@@ -30,7 +32,7 @@ void PrintTo(const HugeCase& c, std::ostream* os) { *os << c.name; }
 class DataSetHugeCounts : public DataSetLimits, public ::testing::WithParamInterface<HugeCase> {};
 
 TEST_P(DataSetHugeCounts, OneRecordOverAMillionMakesTheSetDamagedAndClosed) {
-  for (const char* name : {"fuken.DAT", "city.DAT", "ubinno.dat", "ubinind.dat"}) WriteBytes(File(name), "");
+  for (const char* name : kDataFiles) WriteBytes(File(name), "");
   WriteBytes(File("fuken.DAT"), QByteArray(18 * 3, ' '));
   const qint64 size = GetParam().recordLength * 1000001;
   ASSERT_TRUE(QFile::resize(File(GetParam().file), size));  // sparse: no disk space taken
@@ -49,7 +51,7 @@ TEST_P(DataSetHugeCounts, OneRecordOverAMillionMakesTheSetDamagedAndClosed) {
 INSTANTIATE_TEST_SUITE_P(Files, DataSetHugeCounts,
                          ::testing::Values(HugeCase{"Prefectures", "fuken.DAT", 18}, HugeCase{"Cities", "city.DAT", 38},
                                            HugeCase{"Entries", "ubinno.dat", 130}, HugeCase{"Index", "ubinind.dat", 14}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName());
 
 TEST_F(DataSetLimits, AMillionRecordsAreStillAccepted) {
   WriteBytes(File("fuken.DAT"), "");
@@ -126,6 +128,6 @@ INSTANTIATE_TEST_SUITE_P(
                       SelectionCase{"NeverWritten", Hex("00 00 00 00 00 00 00 00 00 00"), false},
                       SelectionCase{"ThreeWideSpaces", Hex("81 40 81 40 81 40 20 20 20 20"), false},
                       SelectionCase{"AllSpaces", Hex("20 20 20 20 20 20 20 20 20 20"), false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <QFileInfo>
 #include <climits>
 
-#include "TextHelpers.h"
+#include "support/TestText.h"
 #include "support/TestFiles.h"
 
 namespace {

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 namespace {
 

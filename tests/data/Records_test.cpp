@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "TextHelpers.h"
+#include "support/CaseName.h"
+#include "support/TestText.h"
 #include "support/TestFiles.h"
 
 namespace {
@@ -78,25 +79,31 @@ TEST(Records, IndexRecordLayout) {
   EXPECT_EQ(decoded.EntryNo, 123808);
 }
 
-TEST(Records, NumbersAreSignedLittleEndian) {
-  struct Case {
-    qint32 value;
-    const char* bytes;
-  } const cases[] = {
-      {0x01020304, "04 03 02 01"},
-      {-1, "FF FF FF FF"},
-      {-2147483647 - 1, "00 00 00 80"},
-      {0x7FFFFFFF, "FF FF FF 7F"},
-      {0, "00 00 00 00"},
-      {256, "00 01 00 00"},
-  };
-  for (const Case& c : cases) {
-    char out[4];
-    record::PutNumber(out, c.value);
-    EXPECT_EQ(ToHex(QByteArray(out, 4)), ToHex(Hex(c.bytes))) << c.value;
-    EXPECT_EQ(record::GetNumber(Hex(c.bytes).constData()), c.value) << c.bytes;
-  }
+struct NumberCase {
+  const char* name;
+  qint32 value;
+  const char* bytes;
+};
+void PrintTo(const NumberCase& c, std::ostream* os) { *os << c.name; }
+
+class RecordNumber : public ::testing::TestWithParam<NumberCase> {};
+
+// Numbers are signed 32-bit little-endian, both ways.
+TEST_P(RecordNumber, IsSignedLittleEndian) {
+  char out[4];
+  record::PutNumber(out, GetParam().value);
+  EXPECT_EQ(ToHex(QByteArray(out, 4)), ToHex(Hex(GetParam().bytes)));
+  EXPECT_EQ(record::GetNumber(Hex(GetParam().bytes).constData()), GetParam().value);
 }
+
+INSTANTIATE_TEST_SUITE_P(Table, RecordNumber,
+                         ::testing::Values(NumberCase{"bytes in reverse", 0x01020304, "04 03 02 01"},
+                                           NumberCase{"minus one", -1, "FF FF FF FF"},
+                                           NumberCase{"smallest", -2147483647 - 1, "00 00 00 80"},
+                                           NumberCase{"largest", 0x7FFFFFFF, "FF FF FF 7F"},
+                                           NumberCase{"zero", 0, "00 00 00 00"},
+                                           NumberCase{"256", 256, "00 01 00 00"}),
+                         CaseName());
 
 TEST(Records, TextLongerThanItsFieldIsCutAtAWholeCharacter) {
   // A 東京都東京 is 11 bytes; the last 京 would overhang the tenth byte.

@@ -6,7 +6,8 @@
 #include <climits>
 #include <string_view>
 
-#include "TextHelpers.h"
+#include "support/CaseName.h"
+#include "support/TestText.h"
 
 using namespace std::literals;
 
@@ -55,8 +56,7 @@ TEST_P(FitToBytesTable, Fits) {
   EXPECT_EQ(FitToBytes(Text(GetParam().text), GetParam().width), Text(GetParam().fitted));
 }
 
-std::string FitName(const ::testing::TestParamInfo<FitCase>& info) { return info.param.name; }
-INSTANTIATE_TEST_SUITE_P(Edges, FitToBytesTable, ::testing::ValuesIn(kFits), FitName);
+INSTANTIATE_TEST_SUITE_P(Edges, FitToBytesTable, ::testing::ValuesIn(kFits), CaseName());
 
 struct TextCase {
   const char* name;
@@ -65,8 +65,6 @@ struct TextCase {
 };
 
 void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
-
-std::string TextName(const ::testing::TestParamInfo<TextCase>& info) { return info.param.name; }
 
 const TextCase kCuts[] = {
     {"LeadingNulGivesEmpty", u"\0ABC"sv, u""},
@@ -81,7 +79,7 @@ class CutAtNulTable : public ::testing::TestWithParam<TextCase> {};
 
 TEST_P(CutAtNulTable, Cuts) { EXPECT_EQ(CutAtNul(Text(GetParam().text)), Text(GetParam().result)); }
 
-INSTANTIATE_TEST_SUITE_P(Edges, CutAtNulTable, ::testing::ValuesIn(kCuts), TextName);
+INSTANTIATE_TEST_SUITE_P(Edges, CutAtNulTable, ::testing::ValuesIn(kCuts), CaseName());
 
 const TextCase kTrims[] = {
     {"BothEnds", u"  AB  ", u"AB"},
@@ -100,7 +98,7 @@ TEST_P(TrimSpacesTable, Trims) {
   EXPECT_EQ(TrimSpaces(Text(GetParam().text)), Text(GetParam().result));
 }
 
-INSTANTIATE_TEST_SUITE_P(Edges, TrimSpacesTable, ::testing::ValuesIn(kTrims), TextName);
+INSTANTIATE_TEST_SUITE_P(Edges, TrimSpacesTable, ::testing::ValuesIn(kTrims), CaseName());
 
 const TextCase kCleans[] = {
     {"FieldWithPaddingAndNuls", u"  東京都  \0\0"sv, u"東京都"},
@@ -115,6 +113,6 @@ TEST_P(CleanFieldTable, Cleans) {
   EXPECT_EQ(CleanField(Text(GetParam().text)), Text(GetParam().result));
 }
 
-INSTANTIATE_TEST_SUITE_P(Edges, CleanFieldTable, ::testing::ValuesIn(kCleans), TextName);
+INSTANTIATE_TEST_SUITE_P(Edges, CleanFieldTable, ::testing::ValuesIn(kCleans), CaseName());
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include "data/Cp932Codec.h"
 #include "data/WidthMapping.h"
+#include "support/CaseName.h"
+#include "support/TestText.h"
 
 namespace {
 
@@ -11,8 +13,7 @@ struct WidthCase {
   const char* in;
   const char* out;
 };
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+void PrintTo(const WidthCase& c, std::ostream* os) { *os << c.name; }
 
 const WidthCase kToHalf[] = {
     {"full-width digits", "０１２３４５６７８９", "0123456789"},
@@ -61,13 +62,17 @@ const WidthCase kToFull[] = {
     {"empty", "", ""},
 };
 
-TEST(WidthMapping, ToHalfWidthTable) {
-  for (const WidthCase& c : kToHalf) EXPECT_EQ(ToHalfWidth(U(c.in)), U(c.out)) << c.name;
-}
+class ToHalfWidthTest : public ::testing::TestWithParam<WidthCase> {};
 
-TEST(WidthMapping, ToFullWidthTable) {
-  for (const WidthCase& c : kToFull) EXPECT_EQ(ToFullWidth(U(c.in)), U(c.out)) << c.name;
-}
+TEST_P(ToHalfWidthTest, Maps) { EXPECT_EQ(ToHalfWidth(U(GetParam().in)), U(GetParam().out)); }
+
+INSTANTIATE_TEST_SUITE_P(Table, ToHalfWidthTest, ::testing::ValuesIn(kToHalf), CaseName());
+
+class ToFullWidthTest : public ::testing::TestWithParam<WidthCase> {};
+
+TEST_P(ToFullWidthTest, Maps) { EXPECT_EQ(ToFullWidth(U(GetParam().in)), U(GetParam().out)); }
+
+INSTANTIATE_TEST_SUITE_P(Table, ToFullWidthTest, ::testing::ValuesIn(kToFull), CaseName());
 
 // Each half-width katakana form has a full-width partner that code page 932 holds
 // as a double-byte character and that maps back to it.

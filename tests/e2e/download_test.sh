@@ -8,75 +8,23 @@
 #
 # The server (tests/support/http_fixture.py) listens on 127.0.0.1 only and stops by itself.
 set -u
-
-if [ $# -ne 2 ]; then
-  echo "usage: $0 PATH-TO-mirabo OUTPUT-FOLDER" >&2
-  exit 2
-fi
 here=$(cd "$(dirname "$0")" && pwd)
-
-if [ -z "${MIRABO_E2E_INNER:-}" ]; then
-  for tool in xvfb-run xauth xdotool import python3; do
-    if ! command -v "$tool" >/dev/null; then
-      echo "e2e: FAIL setup: '$tool' is missing (scripts/install-deps installs it)" >&2
-      exit 1
-    fi
-  done
-  [ -x "$1" ] || { echo "e2e: FAIL setup: no program at $1" >&2; exit 1; }
-  [ -x "$(dirname "$1")/mirabo-cli" ] || { echo "e2e: FAIL setup: no mirabo-cli beside $1" >&2; exit 1; }
-  mkdir -p "$2" || exit 1
-  program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-  out=$(cd "$2" && pwd)
-  MIRABO_E2E_INNER=1 exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$program" "$out"
-fi
+# shellcheck source=desktop_session.sh
+source "$here/desktop_session.sh"
+expect_two_arguments "PATH-TO-mirabo OUTPUT-FOLDER" "$@"
+run_under_xvfb "$0" "$1" "$2" xdotool import python3
 
 program=$1
 out=$2
-cli=$(dirname "$program")/mirabo-cli
-export QT_QPA_PLATFORM=xcb
-work=$(mktemp -d "${TMPDIR:-/tmp}/mirabo-e2e-dl.XXXXXX")
-mkdir -p -m 700 "$work/runtime" "$work/xdg-data"
-export XDG_RUNTIME_DIR=$work/runtime XDG_DATA_HOME=$work/xdg-data
+require_cli "$program"
+start_work mirabo-e2e-dl
 app=$work/app
 srv=$work/server
 mkdir -p "$app" "$srv" "$work/ref1" "$work/ref2" "$work/cli"
-pid=""
-server=""
+program_log=$out/mirabo-download.log
+shot_prefix=download-
 
-cleanup() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
-  if [ -n "$server" ] && kill -0 "$server" 2>/dev/null; then kill "$server"; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-passed=0
-failed=0
-log() { echo "e2e: $*"; }
-shot() { import -window root "$out/download-$1.png" 2>/dev/null || log "(screenshot $1 not taken)"; }
-pass() { passed=$((passed + 1)); log "PASS $1"; }
-fail() { failed=$((failed + 1)); log "FAIL $1: $2"; shot "failed-$1"; }
-wait_until() {
-  local tries=$(($1 * 10))
-  shift
-  while ! "$@"; do
-    tries=$((tries - 1))
-    [ "$tries" -gt 0 ] || return 1
-    sleep 0.1
-  done
-}
-settle() { sleep 1; }
-same_data() {  # same_data FOLDER REFERENCE
-  local f
-  for f in fuken.DAT city.DAT ubinno.dat ubinind.dat; do cmp -s "$1/$f" "$2/$f" || return 1; done
-}
-start_program() {
-  (cd "$app" && exec ./mirabo) >>"$out/mirabo-download.log" 2>&1 &
-  pid=$!
-  wid=$(timeout 30 xdotool search --sync --onlyvisible --pid "$pid" 2>/dev/null | head -n1)
-  [ -n "$wid" ] || return 1
-  xdotool windowfocus --sync "$wid" && settle
-}
+same_data() { [ "$(data_bytes "$1")" = "$(data_bytes "$2")" ]; }  # same_data FOLDER REFERENCE
 stop_program() {
   xdotool key alt+x
   wait_until 10 eval '! kill -0 $pid 2>/dev/null' || kill "$pid" 2>/dev/null
@@ -95,9 +43,8 @@ with zipfile.ZipFile(sys.argv[3], "w", zipfile.ZIP_DEFLATED) as z: z.write(sys.a
 }
 
 # ---- Data: two editions of different rows, their archives, the files each must give.
-python3 "$here/../support/make_ken_all.py" --rows 3000 --seed 3 --out "$work/first.csv" &&
-  python3 "$here/../support/make_ken_all.py" --rows 2000 --seed 8 --encoding utf8 --out "$work/second.csv" ||
-  { log "FAIL setup: make_ken_all.py failed"; exit 1; }
+make_csv --rows 3000 --seed 3 --out "$work/first.csv"
+make_csv --rows 2000 --seed 8 --encoding utf8 --out "$work/second.csv"
 zip_of "$work/first.csv" KEN_ALL.CSV "$app/ken_all.zip"
 zip_of "$work/second.csv" utf_ken_all.csv "$srv/utf_ken_all.zip"
 head -c 1048576 /dev/urandom >"$srv/big.zip"
@@ -109,7 +56,7 @@ cp "$program" "$app/mirabo"
 # The sleep keeps the server's input open; neither may hold the test's own output, or the
 # test's runner waits for the sleep after the test has ended.
 sleep 200 2>/dev/null | python3 "$here/../support/http_fixture.py" "$srv" --lifetime 180 >"$work/port" 2>"$work/server.log" &
-server=$!
+session_pids+=($!)
 wait_until 20 grep -q PORT "$work/port" || { log "FAIL setup: the local server did not start"; exit 1; }
 base="http://127.0.0.1:$(sed -n 's/^PORT //p' "$work/port")"
 

@@ -9,53 +9,20 @@
 #
 # mirabo-cli is taken from beside mirabo. Peak memory figures go to OUTPUT-FOLDER/peaks.txt.
 set -u
-
-if [ $# -ne 2 ]; then
-  echo "usage: $0 PATH-TO-mirabo OUTPUT-FOLDER" >&2
-  exit 2
-fi
 here=$(cd "$(dirname "$0")" && pwd)
-
+# shellcheck source=desktop_session.sh
+source "$here/desktop_session.sh"
+expect_two_arguments "PATH-TO-mirabo OUTPUT-FOLDER" "$@"
 # The outer run checks the tools and starts itself again under a fresh X server.
-if [ -z "${MIRABO_E2E_INNER:-}" ]; then
-  for tool in xvfb-run xauth xdotool python3 /usr/bin/time truncate; do
-    command -v "$tool" >/dev/null || { echo "e2e: FAIL setup: '$tool' is missing (scripts/install-deps)" >&2; exit 1; }
-  done
-  [ -x "$1" ] || { echo "e2e: FAIL setup: no program at $1" >&2; exit 1; }
-  mkdir -p "$2" || exit 1
-  program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-  out=$(cd "$2" && pwd)
-  MIRABO_E2E_INNER=1 exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$program" "$out"
-fi
+run_under_xvfb "$0" "$1" "$2" xdotool python3 /usr/bin/time truncate
 
 program=$1
 out=$2
-cli=$(dirname "$program")/mirabo-cli
-[ -x "$cli" ] || { echo "e2e: FAIL setup: no mirabo-cli beside $program" >&2; exit 1; }
-export QT_QPA_PLATFORM=xcb
-work=$(mktemp -d "${TMPDIR:-/tmp}/mirabo-hostile.XXXXXX")
+require_cli "$program"
+start_work mirabo-hostile
 chmod 755 "$work"  # the unprivileged user runs programs inside
-mkdir -p -m 700 "$work/runtime" "$work/xdg-data"
-export XDG_RUNTIME_DIR=$work/runtime XDG_DATA_HOME=$work/xdg-data
-pid=""
-cleanup() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; wait "$pid" 2>/dev/null; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
 
-passed=0
-failed=0
-log() { echo "e2e: $*"; }
-pass() { passed=$((passed + 1)); log "PASS $1"; }
-fail() { failed=$((failed + 1)); log "FAIL $1: $2"; }
-check() {  # check NAME "what went wrong" COMMAND...
-  local name=$1 why=$2
-  shift 2
-  if "$@"; then pass "$name"; else fail "$name" "$why"; fi
-}
 contains() { grep -qF -- "$2" "$1"; }
-data_bytes() { cat "$1/fuken.DAT" "$1/city.DAT" "$1/ubinno.dat" "$1/ubinind.dat" | md5sum; }
 # Peak resident memory in kB of a command; its status in $status, its output in $work/run.*
 measure() {
   /usr/bin/time -f %M -o "$work/peak" "$@" >"$work/run.out" 2>"$work/run.err"
@@ -63,7 +30,6 @@ measure() {
   peak=$(tail -n1 "$work/peak")
 }
 
-make_csv() { python3 "$here/../support/make_ken_all.py" "$@" || { log "FAIL setup: make_ken_all.py $*"; exit 1; }; }
 data=$work/data
 mkdir -p "$data"
 make_csv --rows 3000 --seed 9 --out "$data/KEN_ALL.CSV"
@@ -143,7 +109,7 @@ EOF
 before53=$(md5sum <"$app53/fuken.DAT")
 "$app53/mirabo" >"$out/mirabo53.log" 2>&1 &
 pid=$!
-wid=$(timeout 30 xdotool search --sync --onlyvisible --pid "$pid" 2>/dev/null | head -n1)
+wid=$(find_window 30)
 if [ -n "$wid" ]; then
   xdotool windowfocus --sync "$wid"; sleep 0.5; xdotool key alt+x
   for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done

@@ -11,76 +11,21 @@
 # Screenshots of each stage and the program's own output go into OUTPUT-FOLDER.
 # The expectations are computed from the national file's rows by expectations.py.
 set -u
-
-if [ $# -ne 2 ]; then
-  echo "usage: $0 PATH-TO-mirabo OUTPUT-FOLDER" >&2
-  exit 2
-fi
 here=$(cd "$(dirname "$0")" && pwd)
-
+# shellcheck source=desktop_session.sh
+source "$here/desktop_session.sh"
+expect_two_arguments "PATH-TO-mirabo OUTPUT-FOLDER" "$@"
 # The outer run only checks the tools and starts itself again under a fresh X server.
-if [ -z "${MIRABO_E2E_INNER:-}" ]; then
-  for tool in xvfb-run xauth xdotool xclip xprop import python3 openbox xterm; do
-    if ! command -v "$tool" >/dev/null; then
-      echo "e2e: FAIL setup: '$tool' is missing (scripts/install-deps installs it)" >&2
-      exit 1
-    fi
-  done
-  [ -x "$1" ] || { echo "e2e: FAIL setup: no program at $1" >&2; exit 1; }
-  mkdir -p "$2" || exit 1
-  program=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-  out=$(cd "$2" && pwd)
-  MIRABO_E2E_INNER=1 exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$program" "$out"
-fi
+run_under_xvfb "$0" "$1" "$2" xdotool xclip xprop import python3 openbox xterm
 
 program=$1
 out=$2
-# `make test` runs ctest with the offscreen platform; this test needs the real X server.
-export QT_QPA_PLATFORM=xcb
-work=$(mktemp -d "${TMPDIR:-/tmp}/mirabo-e2e.XXXXXX")
-# Keep Qt's runtime folder and the trash that the rebuild's removal may use inside the
-# temporary folder, out of the user's home.
-mkdir -p -m 700 "$work/runtime" "$work/xdg-data"
-export XDG_RUNTIME_DIR=$work/runtime XDG_DATA_HOME=$work/xdg-data
+start_work mirabo-e2e
 app=$work/app
 exp=$work/expect
 mkdir -p "$app" "$exp"
-pid=""
-
-wm_pid=""
-other_pid=""
-cleanup() {
-  for p in "$pid" "$other_pid" "$wm_pid"; do
-    if [ -n "$p" ] && kill -0 "$p" 2>/dev/null; then kill "$p"; fi
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-passed=0
-failed=0
-log() { echo "e2e: $*"; }
-shot() { import -window root "$out/$1.png" 2>/dev/null || log "(screenshot $1 not taken)"; }
-pass() { passed=$((passed + 1)); log "PASS $1"; }
-fail() {
-  failed=$((failed + 1))
-  local note=""
-  [ -z "$pid" ] || kill -0 "$pid" 2>/dev/null || note=" (the program is no longer running; see $out/mirabo.log)"
-  log "FAIL $1: $2$note"
-  shot "failed-$1"
-}
-
-# Polls a command every 0.1 s until it succeeds or `seconds` have passed.
-wait_until() {
-  local seconds=$1
-  shift
-  local tries=$((seconds * 10))
-  while ! "$@"; do
-    tries=$((tries - 1))
-    [ "$tries" -gt 0 ] || return 1
-    sleep 0.1
-  done
-}
+program_log=$out/mirabo.log
+raise_window=windowactivate  # openbox runs here
 
 running() { [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; }
 file_size() { stat -c %s "$app/$1" 2>/dev/null || echo missing; }
@@ -89,20 +34,11 @@ clipboard_is() { xclip -o -selection clipboard 2>/dev/null | cmp -s - "$1"; }
 clipboard_text() { xclip -o -selection clipboard 2>/dev/null || echo "(empty)"; }
 
 # The search box gives the focus back 500 ms after losing it; every key sequence below
-# starts from the search box, so each waits for that first. Buttons are reached with
-# the keyboard: from the search box, Shift+Tab goes to "住所検索", then to the update
+# starts from the search box, so each waits for that first (settle). Buttons are reached
+# with the keyboard: from the search box, Shift+Tab goes to "住所検索", then to the update
 # button, then to the result list, and Tab through the chosen options to "番号検索".
 # Key presses do not depend on where the menu bar's height puts the controls, and each
 # sequence is short enough to finish well within the 500 ms.
-settle() { sleep 1; }
-
-start_program() {
-  (cd "$app" && exec ./mirabo) >>"$out/mirabo.log" 2>&1 &
-  pid=$!
-  wid=$(timeout 30 xdotool search --sync --onlyvisible --pid "$pid" 2>/dev/null | head -n1)
-  [ -n "$wid" ] || return 1
-  xdotool windowactivate --sync "$wid" && settle
-}
 
 # Clicks a point of the window given in pixels from the top-left corner of its client area.
 # The menu bar above the controls is about 18 pixels high here; list rows about 17.
@@ -140,19 +76,18 @@ copy_first_line() {
 # ---- Data: a national file and the expectations computed from its rows.
 cp "$program" "$app/mirabo"
 [ -f "$(dirname "$program")/MIRABO.HLP" ] && cp "$(dirname "$program")/MIRABO.HLP" "$app/"
-python3 "$here/../support/make_ken_all.py" --rows 3000 --seed 3 --out "$app/KEN_ALL.CSV" \
-  || { log "FAIL setup: make_ken_all.py failed"; exit 1; }
+make_csv --rows 3000 --seed 3 --out "$app/KEN_ALL.CSV"
 read -r rows prefs cities < <(python3 "$here/expectations.py" "$app/KEN_ALL.CSV" "$exp") \
   || { log "FAIL setup: expectations.py failed"; exit 1; }
 log "national file: $rows rows, $prefs prefectures, $cities cities; code $(cat "$exp/code-typed.txt"), town $(cat "$exp/address-key.txt")"
 
 # ---- The window manager and the other program.
 openbox >>"$out/openbox.log" 2>&1 &
-wm_pid=$!
+session_pids+=($!)
 wait_until 10 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' \
   || { log "FAIL setup: openbox did not start"; exit 1; }
 xterm -T other-program >>"$out/xterm.log" 2>&1 &
-other_pid=$!
+session_pids+=($!)
 other_wid=$(timeout 30 xdotool search --sync --onlyvisible --name '^other-program$' 2>/dev/null | head -n1)
 [ -n "$other_wid" ] || { log "FAIL setup: the xterm did not appear"; exit 1; }
 

@@ -9,38 +9,20 @@
 # A check whose tool is missing is skipped with a message; the test then exits 77
 # (ctest: skipped) unless another check failed.
 set -u
-
-if [ $# -ne 2 ]; then
-  echo "usage: $0 BUILD-FOLDER OUTPUT-FOLDER" >&2
-  exit 2
-fi
+here=$(cd "$(dirname "$0")" && pwd)
+log_prefix=install
+# shellcheck source=../e2e/desktop_session.sh
+source "$here/../e2e/desktop_session.sh"
+expect_two_arguments "BUILD-FOLDER OUTPUT-FOLDER" "$@"
 build=$(cd "$1" && pwd)
 mkdir -p "$2" && out=$(cd "$2" && pwd)
-here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d "${TMPDIR:-/tmp}/mirabo-install.XXXXXX")
+trap end_session EXIT
 prefix=$work/prefix
-pid=""
-cleanup() {
-  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
 
-passed=0 failed=0 skipped=0
-log() { echo "install: $*"; }
-pass() { passed=$((passed + 1)); log "PASS $1"; }
-fail() { failed=$((failed + 1)); log "FAIL $1: $2"; }
+skipped=0
 skip() { skipped=$((skipped + 1)); log "SKIP $1: '$2' is missing (scripts/install-deps installs it)"; }
 have() { command -v "$1" >/dev/null; }
-wait_until() {
-  local tries=$(($1 * 10))
-  shift
-  while ! "$@"; do
-    tries=$((tries - 1))
-    [ "$tries" -gt 0 ] || return 1
-    sleep 0.1
-  done
-}
 # Every file and link under a folder with its size and time, to see that nothing changed.
 snapshot() { (cd "$1" && find . -printf '%p %s %T@\n' | sort); }
 

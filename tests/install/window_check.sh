@@ -5,32 +5,22 @@
 #
 #   window_check.sh PREFIX OUTPUT-FOLDER      (HOME and XDG_DATA_HOME set by the caller)
 set -u
+log_prefix="install: window"
+# shellcheck source=../e2e/desktop_session.sh
+source "$(dirname "$0")/../e2e/desktop_session.sh"
 prefix=$1
 out=$2
 export QT_QPA_PLATFORM=xcb
+MIRABO_E2E_INNER=1  # on the X server install_test.sh started: screenshots may be taken
 data=$XDG_DATA_HOME/mirabo
 rows=$(wc -l <"$prefix/share/mirabo/sample/KEN_ALL.CSV")
-pid=""
-trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null' EXIT
+trap end_session EXIT
 
-say() { echo "install: window: $*"; }
-shot() { import -window root "$out/$1.png" 2>/dev/null || true; }
 problem() {
-  say "$1"
+  log "$1"
   shot failed
   exit 1
 }
-wait_until() {
-  local tries=$(($1 * 10))
-  shift
-  while ! "$@"; do
-    tries=$((tries - 1))
-    [ "$tries" -gt 0 ] || return 1
-    sleep 0.1
-  done
-}
-# The visible window of the program whose title matches; --all: both conditions, not either.
-find_window() { timeout "$1" xdotool search --all --sync --onlyvisible --pid "$pid" --name "$2" 2>/dev/null | head -n1; }
 built() { [ "$(stat -c %s "$data/ubinno.dat" 2>/dev/null)" = $((rows * 130)) ]; }
 
 "$prefix/bin/mirabo" >"$out/mirabo.log" 2>&1 &
@@ -45,7 +35,7 @@ shot first-start-offer
 xdotool windowfocus --sync "$offer" && sleep 0.5 && xdotool key alt+s
 wait_until 30 built || problem "the data was not built in $data from the sample"
 [ -f "$data/.first-start-offered" ] || problem "the offer was not noted in $data"
-say "built from the sample in $data"
+log "built from the sample in $data"
 # The rebuild's closing message ("初めての取り込みです") is closed with Enter.
 done_box=$(find_window 15 '^郵便番号ファイル更新$') || true
 [ -n "$done_box" ] || problem "the rebuild showed no closing message"
@@ -67,7 +57,7 @@ title=$(head -n1 <<<"$text")
 if [ -z "$title" ] || ! grep -qF "<h1>$title</h1>" "$prefix/share/mirabo/MIRABO.HLP"; then
   problem "the help window shows no topic of $prefix/share/mirabo/MIRABO.HLP: '$text'"
 fi
-say "help shows the topic $title"
+log "help shows the topic $title"
 
 xdotool windowfocus --sync "$main" && sleep 0.5 && xdotool key alt+x
 wait_until 10 eval '! kill -0 "$pid" 2>/dev/null' || problem "still running 10 s after Alt+X"

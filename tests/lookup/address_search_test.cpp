@@ -13,12 +13,12 @@
 #include "lookup/AddressSearch.h"
 #include "lookup/RecordingSink.h"
 #include "lookup/SearchLines.h"
+#include "support/CaseName.h"
 #include "support/DataBuilder.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 QList<EntryRecord> AddressEntries() {
   return {
@@ -35,12 +35,31 @@ QList<EntryRecord> AddressEntries() {
   };
 }
 
+// The address entries in a fresh folder, open for searching.
+class AddressSearch : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteDataFiles(folder_.Path(), AddressEntries());
+    data_.OpenDataFiles(folder_.Path());
+  }
+  // The records the search for `key` lists.
+  QList<qint32> Found(const QString& key) {
+    RecordingSink sink;
+    ListAddressMatches(data_, key, sink);
+    return sink.records;
+  }
+
+  TempFolder folder_;
+  DataSet data_;
+};
+
 struct AddressCase {
   const char* name;
   const char* key;
   QList<qint32> records;
   int widest;
 };
+void PrintTo(const AddressCase& c, std::ostream* os) { *os << c.name; }
 
 const AddressCase kAddressCases[] = {
     {"any prefecture, in record order", "中央", {1, 4, 9}, 12},
@@ -61,35 +80,30 @@ const AddressCase kAddressCases[] = {
     {"nothing matches", "存在しない町", {}, 0},
 };
 
-TEST(AddressSearch, EdgeCases) {
-  TempFolder folder;
-  WriteDataFiles(folder.Path(), AddressEntries());
-  DataSet data;
-  data.OpenDataFiles(folder.Path());
-  for (const AddressCase& c : kAddressCases) {
-    RecordingSink sink;
-    const SearchTally tally = ListAddressMatches(data, U(c.key), sink);
-    EXPECT_EQ(sink.records, c.records) << c.name;
-    EXPECT_EQ(tally.lineCount, c.records.size()) << c.name;
-    EXPECT_EQ(sink.yields, c.records.size()) << c.name;
-    EXPECT_EQ(sink.tooMany, 0) << c.name;
-    EXPECT_EQ(tally.widest, c.widest) << c.name;
-  }
+class AddressEdgeCase : public AddressSearch, public ::testing::WithParamInterface<AddressCase> {};
+
+TEST_P(AddressEdgeCase, Lists) {
+  const AddressCase& c = GetParam();
+  RecordingSink sink;
+  const SearchTally tally = ListAddressMatches(data_, U(c.key), sink);
+  EXPECT_EQ(sink.records, c.records);
+  EXPECT_EQ(tally.lineCount, c.records.size());
+  EXPECT_EQ(sink.yields, c.records.size());
+  EXPECT_EQ(sink.tooMany, 0);
+  EXPECT_EQ(tally.widest, c.widest);
 }
 
-TEST(AddressSearch, LineNamesTheRecordNumber) {
-  TempFolder folder;
-  WriteDataFiles(folder.Path(), AddressEntries());
-  DataSet data;
-  data.OpenDataFiles(folder.Path());
+INSTANTIATE_TEST_SUITE_P(Table, AddressEdgeCase, ::testing::ValuesIn(kAddressCases), CaseName());
+
+TEST_F(AddressSearch, LineNamesTheRecordNumber) {
   RecordingSink sink;
-  ListAddressMatches(data, U("区丸の"), sink);
+  ListAddressMatches(data_, U("区丸の"), sink);
   ASSERT_EQ(sink.lines.size(), 1);
   EXPECT_EQ(sink.lines[0], U("1000005　東京都　千代田区　丸の内") + QString(84, u' ') + "2");
   EXPECT_EQ(sink.codes[0], "1000005   ");  // the line's own entry comes with it
 }
 
-TEST(AddressSearch, StopsAfter2000Lines) {
+TEST_F(AddressSearch, StopsAfter2000Lines) {
   QList<EntryRecord> entries;
   for (int i = 0; i < 2001; ++i) entries << Entry("1000001", U("東京都"), U("青梅市"), U("森下"));
   TempFolder folder;
@@ -106,33 +120,17 @@ TEST(AddressSearch, StopsAfter2000Lines) {
 }
 
 // The search sees the entry file as it stands, however it changed since the last search.
-TEST(AddressSearch, SeesRecordsWrittenSinceTheLastSearch) {
-  TempFolder folder;
-  WriteDataFiles(folder.Path(), AddressEntries());
-  DataSet data;
-  data.OpenDataFiles(folder.Path());
-  RecordingSink before;
-  ListAddressMatches(data, U("梅田"), before);
-  ASSERT_EQ(before.records, QList<qint32>({3}));
-
-  data.EntryRec = Entry("1000008", U("東京都"), U("千代田区"), U("梅田町"));
-  ASSERT_TRUE(data.WriteEntry(5));
-  RecordingSink after;
-  ListAddressMatches(data, U("梅田"), after);
-  EXPECT_EQ(after.records, QList<qint32>({3, 5}));
+TEST_F(AddressSearch, SeesRecordsWrittenSinceTheLastSearch) {
+  ASSERT_EQ(Found(U("梅田")), QList<qint32>({3}));
+  data_.EntryRec = Entry("1000008", U("東京都"), U("千代田区"), U("梅田町"));
+  ASSERT_TRUE(data_.WriteEntry(5));
+  EXPECT_EQ(Found(U("梅田")), QList<qint32>({3, 5}));
 }
 
-TEST(AddressSearch, SeesARecordChangedInPlaceByAnotherProgram) {
-  TempFolder folder;
-  WriteDataFiles(folder.Path(), AddressEntries());
-  DataSet data;
-  data.OpenDataFiles(folder.Path());
-  RecordingSink before;
-  ListAddressMatches(data, U("梅田"), before);
-  ASSERT_EQ(before.records, QList<qint32>({3}));
-
+TEST_F(AddressSearch, SeesARecordChangedInPlaceByAnotherProgram) {
+  ASSERT_EQ(Found(U("梅田")), QList<qint32>({3}));
   // Same file, same size; only its time tells of the change.
-  QFile file(folder.File("ubinno.dat"));
+  QFile file(folder_.File("ubinno.dat"));
   ASSERT_TRUE(file.open(QIODevice::ReadWrite));
   char bytes[EntryRecord::Size];
   Entry("1000008", U("東京都"), U("千代田区"), U("梅田町")).Encode(bytes);
@@ -140,28 +138,19 @@ TEST(AddressSearch, SeesARecordChangedInPlaceByAnotherProgram) {
   ASSERT_EQ(file.write(bytes, EntryRecord::Size), EntryRecord::Size);
   file.close();
   const struct utimbuf past {991526400, 991526400};
-  ASSERT_EQ(::utime(QFile::encodeName(folder.File("ubinno.dat")).constData(), &past), 0);
-
-  RecordingSink after;
-  ListAddressMatches(data, U("梅田"), after);
-  EXPECT_EQ(after.records, QList<qint32>({3, 5}));
+  ASSERT_EQ(::utime(QFile::encodeName(folder_.File("ubinno.dat")).constData(), &past), 0);
+  EXPECT_EQ(Found(U("梅田")), QList<qint32>({3, 5}));
 }
 
-TEST(AddressSearch, EntryFileCutShortBetweenSearchesFindsOnlyWhatRemains) {
-  TempFolder folder;
-  WriteDataFiles(folder.Path(), AddressEntries());
-  DataSet data;
-  data.OpenDataFiles(folder.Path());
-  RecordingSink before;
-  ListAddressMatches(data, U("梅田"), before);
-  ASSERT_EQ(before.records, QList<qint32>({3}));
-  ASSERT_EQ(::truncate(QFile::encodeName(folder.File("ubinno.dat")).constData(), 2 * EntryRecord::Size), 0);
+TEST_F(AddressSearch, EntryFileCutShortBetweenSearchesFindsOnlyWhatRemains) {
+  ASSERT_EQ(Found(U("梅田")), QList<qint32>({3}));
+  ASSERT_EQ(::truncate(QFile::encodeName(folder_.File("ubinno.dat")).constData(), 2 * EntryRecord::Size), 0);
   RecordingSink after;
-  EXPECT_EQ(ListAddressMatches(data, U("梅田"), after).lineCount, 0);
+  EXPECT_EQ(ListAddressMatches(data_, U("梅田"), after).lineCount, 0);
   EXPECT_TRUE(after.records.isEmpty());
 }
 
-TEST(AddressSearch, SeesANewDataSetWithTheSameCount) {
+TEST_F(AddressSearch, SeesANewDataSetWithTheSameCount) {
   QList<EntryRecord> first = AddressEntries();
   QList<EntryRecord> second = AddressEntries();
   second[0].Town = U("梅田");
@@ -177,7 +166,7 @@ TEST(AddressSearch, SeesANewDataSetWithTheSameCount) {
   }
 }
 
-TEST(AddressSearch, TwoDataSetsInTurn) {
+TEST_F(AddressSearch, TwoDataSetsInTurn) {
   TempFolder a, b;
   WriteEntryRecords(a.Path(), {Entry("1000001", U("東京都"), U("甲市"), U("一"))});
   WriteEntryRecords(b.Path(), {Entry("1000001", U("東京都"), U("乙市"), U("一")), Entry("1000002", U("東京都"), U("甲市"), U("二"))});
@@ -203,7 +192,7 @@ QList<qint32> ScanOneByOne(DataSet& data, const QString& key) {
   return records;
 }
 
-TEST(AddressSearch, AgreesWithAScanOfEveryRecordOnNationalFileData) {
+TEST_F(AddressSearch, AgreesWithAScanOfEveryRecordOnNationalFileData) {
   TempFolder folder;
   WriteEntryRecords(folder.Path(), EntriesFromCsv(MakeKenAll(3000, 3, true)));
   DataSet data;
@@ -234,7 +223,7 @@ TEST(AddressSearch, AgreesWithAScanOfEveryRecordOnNationalFileData) {
   }
 }
 
-TEST(AddressSearch, NoEntriesNoLines) {
+TEST_F(AddressSearch, NoEntriesNoLines) {
   TempFolder folder;
   DataSet data;
   data.OpenDataFiles(folder.Path());

@@ -5,6 +5,7 @@
 #include "lookup/Browse.h"
 #include "support/DataBuilder.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 #include "data/DataSet.h"
 #include "lookup/BrowseState.h"
+#include "support/CaseName.h"
 #include "support/DataBuilder.h"
 #include "support/TestFiles.h"
 
@@ -231,6 +232,6 @@ INSTANTIATE_TEST_SUITE_P(
         LineRow{"NoSelectionInBrowse", false, -1, QString(), 300, std::nullopt},
         LineRow{"BrowseBeforeFirstRecord", false, 0, QString(), 0, std::nullopt},
         LineRow{"BrowsePastLargestRecordNumber", false, 10, QString(), INT_MAX - 5, std::nullopt}),
-    [](const ::testing::TestParamInfo<LineRow>& info) { return std::string(info.param.name); });
+    CaseName());
 
 }  // namespace

@@ -3,10 +3,10 @@
 
 #include "lookup/CodeInput.h"
 #include "lookup/CodeSearch.h"
+#include "support/CaseName.h"
+#include "support/TestText.h"
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 struct CleanCase {
   const char* name;
@@ -42,15 +42,19 @@ const CleanCase kCleanCases[] = {
     {"empty text", "", "", false, false},
 };
 
-TEST(CleanCodeInput, Table) {
-  for (const CleanCase& c : kCleanCases) {
-    QString text = U(c.in);
-    const CleanOutcome outcome = CleanCodeInput(text);
-    EXPECT_EQ(text, U(c.out)) << c.name;
-    EXPECT_EQ(outcome.removed, c.removed) << c.name;
-    EXPECT_EQ(outcome.beep, c.beep) << c.name;
-  }
+void PrintTo(const CleanCase& c, std::ostream* os) { *os << c.name; }
+
+class CleanCodeInputTest : public ::testing::TestWithParam<CleanCase> {};
+
+TEST_P(CleanCodeInputTest, Cleans) {
+  QString text = U(GetParam().in);
+  const CleanOutcome outcome = CleanCodeInput(text);
+  EXPECT_EQ(text, U(GetParam().out));
+  EXPECT_EQ(outcome.removed, GetParam().removed);
+  EXPECT_EQ(outcome.beep, GetParam().beep);
 }
+
+INSTANTIATE_TEST_SUITE_P(Table, CleanCodeInputTest, ::testing::ValuesIn(kCleanCases), CaseName());
 
 struct StartCase {
   const char* name;
@@ -75,14 +79,18 @@ const StartCase kStartCases[] = {
     {"full-width full stop becomes a kept full stop", "1000001．", "1000001.", false, 0, true},
 };
 
-TEST(StartCodeSearch, Table) {
-  for (const StartCase& c : kStartCases) {
-    const CodeSearchStart start = StartCodeSearch(U(c.typed));
-    EXPECT_EQ(start.text, U(c.text)) << c.name;
-    EXPECT_EQ(start.cleaned, c.cleaned) << c.name;
-    EXPECT_EQ(start.beeps, c.beeps) << c.name;
-    EXPECT_EQ(start.search, c.search) << c.name;
-  }
+void PrintTo(const StartCase& c, std::ostream* os) { *os << c.name; }
+
+class StartCodeSearchTest : public ::testing::TestWithParam<StartCase> {};
+
+TEST_P(StartCodeSearchTest, Starts) {
+  const CodeSearchStart start = StartCodeSearch(U(GetParam().typed));
+  EXPECT_EQ(start.text, U(GetParam().text));
+  EXPECT_EQ(start.cleaned, GetParam().cleaned);
+  EXPECT_EQ(start.beeps, GetParam().beeps);
+  EXPECT_EQ(start.search, GetParam().search);
 }
+
+INSTANTIATE_TEST_SUITE_P(Table, StartCodeSearchTest, ::testing::ValuesIn(kStartCases), CaseName());
 
 }  // namespace

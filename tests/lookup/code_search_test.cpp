@@ -12,12 +12,12 @@
 #include "lookup/CodeSearch.h"
 #include "lookup/SearchLines.h"
 #include "lookup/RecordingSink.h"
+#include "support/CaseName.h"
 #include "support/DataBuilder.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // Records 1 to 11 by hand; 12 to 2111 are filler codes 1500000 to 1502099.
 // Index order: 0010000 (7), 0600000 (2), 1000001 (10, 11, 3, 9), 1000002 (1),
@@ -69,6 +69,7 @@ struct CodeCase {
   qint32 lastRecord;  // record number of the last line, 0 for none
   int extent;         // at 15 twips per pixel
 };
+void PrintTo(const CodeCase& c, std::ostream* os) { *os << c.name; }
 
 const CodeCase kCodeCases[] = {
     {"three digits, hyphen, four digits", "100-0001", {10, 11, 3, 9}, 4, 0, false, 9, 405},
@@ -90,30 +91,43 @@ const CodeCase kCodeCases[] = {
     {"last filler code", "1502099", {2111}, 1, 0, false, 2111, 225},
 };
 
-TEST(CodeSearch, EdgeCasesThroughTheCore) {
-  TempFolder folder;
-  WriteDataFiles(folder.Path(), CodeEntries());
-  DataSet data;
-  data.OpenDataFiles(folder.Path());
-  ASSERT_EQ(data.IndexCount, 2111);
-
-  for (const CodeCase& c : kCodeCases) {
-    Typed typed;
-    PressSearch(data, U(c.typed), typed);
-    EXPECT_TRUE(typed.searched) << c.name;
-    EXPECT_EQ(typed.sink.records.mid(0, c.firstRecords.size()), c.firstRecords) << c.name;
-    EXPECT_EQ(typed.tally.lineCount, c.count) << c.name;
-    EXPECT_EQ(typed.sink.lines.size(), c.count) << c.name;
-    EXPECT_EQ(typed.sink.yields, c.count) << c.name;
-    EXPECT_EQ(typed.beeps, c.beeps) << c.name;
-    EXPECT_EQ(typed.sink.tooMany, c.tooMany ? 1 : 0) << c.name;
-    if (c.tooMany) {
-      EXPECT_EQ(typed.sink.linesAtTooMany, 2000) << c.name;
-    }
-    EXPECT_EQ(typed.sink.records.isEmpty() ? 0 : typed.sink.records.last(), c.lastRecord) << c.name;
-    EXPECT_EQ(SearchListExtent(typed.tally.widest, 15), c.extent) << c.name;
+// The code entries, written once for all the cases and opened afresh for each.
+class CodeEdgeCase : public ::testing::TestWithParam<CodeCase> {
+ protected:
+  static void SetUpTestSuite() {
+    folder_ = new TempFolder;
+    WriteDataFiles(folder_->Path(), CodeEntries());
   }
+  static void TearDownTestSuite() { delete folder_; }
+  void SetUp() override {
+    data_.OpenDataFiles(folder_->Path());
+    ASSERT_EQ(data_.IndexCount, 2111);
+  }
+
+  static TempFolder* folder_;
+  DataSet data_;
+};
+TempFolder* CodeEdgeCase::folder_ = nullptr;
+
+TEST_P(CodeEdgeCase, ListsThroughTheCore) {
+  const CodeCase& c = GetParam();
+  Typed typed;
+  PressSearch(data_, U(c.typed), typed);
+  EXPECT_TRUE(typed.searched);
+  EXPECT_EQ(typed.sink.records.mid(0, c.firstRecords.size()), c.firstRecords);
+  EXPECT_EQ(typed.tally.lineCount, c.count);
+  EXPECT_EQ(typed.sink.lines.size(), c.count);
+  EXPECT_EQ(typed.sink.yields, c.count);
+  EXPECT_EQ(typed.beeps, c.beeps);
+  EXPECT_EQ(typed.sink.tooMany, c.tooMany ? 1 : 0);
+  if (c.tooMany) {
+    EXPECT_EQ(typed.sink.linesAtTooMany, 2000);
+  }
+  EXPECT_EQ(typed.sink.records.isEmpty() ? 0 : typed.sink.records.last(), c.lastRecord);
+  EXPECT_EQ(SearchListExtent(typed.tally.widest, 15), c.extent);
 }
+
+INSTANTIATE_TEST_SUITE_P(Table, CodeEdgeCase, ::testing::ValuesIn(kCodeCases), CaseName());
 
 TEST(CodeSearch, EmptyOrEmptiedTextBeepsOnceAndDoesNotSearch) {
   for (const char* text : {"", "a", "　"}) {
@@ -124,12 +138,9 @@ TEST(CodeSearch, EmptyOrEmptiedTextBeepsOnceAndDoesNotSearch) {
 }
 
 TEST(CodeSearch, ListedLineNamesTheIndexEntryNumber) {
-  TempFolder folder;
-  WriteDataFiles(folder.Path(), CodeEntries());
-  DataSet data;
-  data.OpenDataFiles(folder.Path());
+  OpenDataSet set(CodeEntries());
   RecordingSink sink;
-  SearchCode(data, "9999999", sink);
+  SearchCode(set.data, "9999999", sink);
   ASSERT_EQ(sink.lines.size(), 1);
   EXPECT_EQ(sink.lines[0], U("9999999　沖縄県　那覇市　最後町") + QString(84, u' ') + "6");
   EXPECT_EQ(sink.records[0], 6);
@@ -152,34 +163,45 @@ TEST(CodeSearch, WalkStopsAtTheFirstEntryWhoseCodeDiffers) {
 }
 
 // Index files of one and two records: every record can be found.
-TEST(CodeSearch, TinyIndexesFindEveryRecord) {
-  struct TinyCase {
-    QStringList codes;
-    const char* key;
-    bool found;
-    qint32 pos;
-  };
-  const TinyCase cases[] = {
-      {{"1000001"}, "1000001", true, 1},  {{"1000001"}, "1", true, 1},
-      {{"1000001"}, "0", false, 0},       {{"1000001"}, "2", false, 0},
-      {{"1000001", "2000002"}, "1", true, 1}, {{"1000001", "2000002"}, "2000002", true, 2},
-      {{"1000001", "2000002"}, "15", false, 0}, {{"1000001", "2000002"}, "3", false, 0},
-      {{"1000001", "1000001"}, "1000001", true, 1}, {{}, "1", false, 0},
-  };
-  for (const TinyCase& c : cases) {
-    TempFolder folder;
-    QList<IndexRecord> index;
-    for (const QString& code : c.codes) index << IndexRecord{code, qint32(index.size() + 1)};
-    WriteIndexRecords(folder.Path(), index);
-    DataSet data;
-    data.OpenDataFiles(folder.Path());
-    const CodeMatch match = FindFirstCode(data, c.key);
-    EXPECT_EQ(match.found, c.found) << c.codes.join(',').toStdString() << " / " << c.key;
-    if (c.found) {
-      EXPECT_EQ(match.pos, c.pos) << c.codes.join(',').toStdString() << " / " << c.key;
-    }
+struct TinyCase {
+  const char* name;
+  QStringList codes;
+  const char* key;
+  bool found;
+  qint32 pos;
+};
+void PrintTo(const TinyCase& c, std::ostream* os) { *os << c.name; }
+
+class TinyIndex : public ::testing::TestWithParam<TinyCase> {};
+
+TEST_P(TinyIndex, FindsEveryRecord) {
+  const TinyCase& c = GetParam();
+  TempFolder folder;
+  QList<IndexRecord> index;
+  for (const QString& code : c.codes) index << IndexRecord{code, qint32(index.size() + 1)};
+  WriteIndexRecords(folder.Path(), index);
+  DataSet data;
+  data.OpenDataFiles(folder.Path());
+  const CodeMatch match = FindFirstCode(data, c.key);
+  EXPECT_EQ(match.found, c.found);
+  if (c.found) {
+    EXPECT_EQ(match.pos, c.pos);
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, TinyIndex,
+    ::testing::Values(TinyCase{"one code, whole key", {"1000001"}, "1000001", true, 1},
+                      TinyCase{"one code, first digit", {"1000001"}, "1", true, 1},
+                      TinyCase{"one code, key below it", {"1000001"}, "0", false, 0},
+                      TinyCase{"one code, key above it", {"1000001"}, "2", false, 0},
+                      TinyCase{"two codes, the first by a digit", {"1000001", "2000002"}, "1", true, 1},
+                      TinyCase{"two codes, the second whole", {"1000001", "2000002"}, "2000002", true, 2},
+                      TinyCase{"two codes, key between them", {"1000001", "2000002"}, "15", false, 0},
+                      TinyCase{"two codes, key above both", {"1000001", "2000002"}, "3", false, 0},
+                      TinyCase{"one code twice, the first record", {"1000001", "1000001"}, "1000001", true, 1},
+                      TinyCase{"empty index", {}, "1", false, 0}),
+    CaseName());
 
 // The first record whose code (as stored: 7 digits, 3 spaces) begins with the key,
 // compared over at most 10 characters; 0 for none.
@@ -235,33 +257,27 @@ TEST(CodeSearch, FindFirstCodeAgreesWithBruteForceOnLargeIndexes) {
 }
 
 TEST(CodeSearchDamage, EntryFileCutShortBetweenSearchesListsNothingFromTheLostPart) {
-  TempFolder folder;
-  WriteDataFiles(folder.Path(), CodeEntries());
-  DataSet data;
-  data.OpenDataFiles(folder.Path());
+  OpenDataSet set(CodeEntries());
   Typed before;
-  PressSearch(data, QStringLiteral("9999999"), before);
+  PressSearch(set.data, QStringLiteral("9999999"), before);
   ASSERT_EQ(before.sink.records, QList<qint32>({6}));
   // A smaller data set copied over the entry file while this one is open.
-  ASSERT_EQ(::truncate(QFile::encodeName(folder.File("ubinno.dat")).constData(), 5 * EntryRecord::Size), 0);
+  ASSERT_EQ(::truncate(QFile::encodeName(set.folder.File("ubinno.dat")).constData(), 5 * EntryRecord::Size), 0);
   Typed after;
-  PressSearch(data, QStringLiteral("9999999"), after);
+  PressSearch(set.data, QStringLiteral("9999999"), after);
   EXPECT_TRUE(after.sink.records.isEmpty());  // the index still names entry 6, which now reads as zeros
   Typed kept;
-  PressSearch(data, QStringLiteral("1000002"), kept);
+  PressSearch(set.data, QStringLiteral("1000002"), kept);
   EXPECT_EQ(kept.sink.records, QList<qint32>({1}));
 }
 
 TEST(CodeSearchDamage, IndexCountOfIntMaxBisectsWithoutOverflow) {
-  TempFolder folder;
-  WriteDataFiles(folder.Path(), CodeEntries());
-  DataSet data;
-  data.OpenDataFiles(folder.Path());
+  OpenDataSet set(CodeEntries());
   // A count as large as a number field holds: records past the file read as zeros,
   // whose empty codes sort before every key, so the bisection climbs to the top.
-  data.IndexCount = INT_MAX;
-  EXPECT_FALSE(FindFirstCode(data, QStringLiteral("9999999")).found);
-  EXPECT_FALSE(FindFirstCode(data, QStringLiteral("99999999999")).found);
+  set.data.IndexCount = INT_MAX;
+  EXPECT_FALSE(FindFirstCode(set.data, QStringLiteral("9999999")).found);
+  EXPECT_FALSE(FindFirstCode(set.data, QStringLiteral("99999999999")).found);
 }
 
 }  // namespace

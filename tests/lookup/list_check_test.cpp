@@ -3,12 +3,12 @@
 
 #include "data/DataSet.h"
 #include "lookup/ListCheck.h"
+#include "support/CaseName.h"
 #include "support/DataBuilder.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // Record numbers are the positions in this list, from 1.
 QList<EntryRecord> CheckEntries() {
@@ -43,11 +43,8 @@ QList<EntryRecord> CheckEntries() {
 class CheckFixture : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    TempFolder folder;
-    WriteDataFiles(folder.Path(), CheckEntries());
-    DataSet data;
-    data.OpenDataFiles(folder.Path());
-    lookup_ = new CityLookup(data);
+    OpenDataSet set(CheckEntries());
+    lookup_ = new CityLookup(set.data);
   }
   static void TearDownTestSuite() { delete lookup_; }
   static CityLookup* lookup_;
@@ -96,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"CityMustFollowThePrefectureDirectly", "東京都X千代田区", {}},
         MatchCase{"PrefectureAlone", "東京都", {}},
         MatchCase{"Empty", "", {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 struct VerdictCase {
   const char* name;
@@ -143,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
         VerdictCase{"BadCodeLeadingZeroLost", "600042", "札幌市中央区大通西3", Verdict::BadCode,
                     "060-0042,064-0820"},
         VerdictCase{"BadCodeBeforeUnknownAddress", "", "", Verdict::BadCode, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(CityLookup, EmptyDataSetKnowsNoCode) {
   TempFolder folder;
@@ -156,13 +153,25 @@ TEST(CityLookup, EmptyDataSetKnowsNoCode) {
   EXPECT_EQ(result.suggestion, "");
 }
 
-TEST(Verdict, KeysAndLabels) {
-  const std::pair<Verdict, const char*> keys[] = {{Verdict::Ok, "ok|正常"},
-                                                  {Verdict::Mismatch, "mismatch|郵便番号違い"},
-                                                  {Verdict::UnknownCode, "unknown-code|郵便番号なし"},
-                                                  {Verdict::UnknownAddress, "unknown-address|住所不明"},
-                                                  {Verdict::BadCode, "bad-code|番号の形式違い"}};
-  for (const auto& [verdict, text] : keys) EXPECT_EQ(VerdictKey(verdict) + u'|' + VerdictLabel(verdict), U(text));
+struct KeyCase {
+  const char* name;
+  Verdict verdict;
+  const char* keyAndLabel;
+};
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.name; }
+
+class VerdictKeyTest : public ::testing::TestWithParam<KeyCase> {};
+
+TEST_P(VerdictKeyTest, KeyAndLabel) {
+  EXPECT_EQ(VerdictKey(GetParam().verdict) + u'|' + VerdictLabel(GetParam().verdict), U(GetParam().keyAndLabel));
 }
+
+INSTANTIATE_TEST_SUITE_P(Verdicts, VerdictKeyTest,
+                         ::testing::Values(KeyCase{"Ok", Verdict::Ok, "ok|正常"},
+                                           KeyCase{"Mismatch", Verdict::Mismatch, "mismatch|郵便番号違い"},
+                                           KeyCase{"UnknownCode", Verdict::UnknownCode, "unknown-code|郵便番号なし"},
+                                           KeyCase{"UnknownAddress", Verdict::UnknownAddress, "unknown-address|住所不明"},
+                                           KeyCase{"BadCode", Verdict::BadCode, "bad-code|番号の形式違い"}),
+                         CaseName());
 
 }  // namespace

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "lookup/ListCheckText.h"
+#include "support/CaseName.h"
+#include "support/TestText.h"
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 struct TextCase {
   const char* name;
@@ -13,7 +13,6 @@ struct TextCase {
   const char* out;
 };
 void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
-std::string CaseName(const ::testing::TestParamInfo<TextCase>& info) { return info.param.name; }
 
 class CleanListCodeTest : public ::testing::TestWithParam<TextCase> {};
 
@@ -42,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"Empty", "", ""},
                       TextCase{"OnlyPostMark", "〒", ""},
                       TextCase{"CircledDigitIsNoDigit", "①000001", ""}),
-    CaseName);
+    CaseName());
 
 class CleanTownTest : public ::testing::TestWithParam<TextCase> {};
 
@@ -64,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"PlaceNamedIchienWithANote", "一円（その他）", "一円"},
                       TextCase{"IchienInsideAName", "一円寺", "一円寺"},
                       TextCase{"Empty", "", ""}),
-    CaseName);
+    CaseName());
 
 class NormalizeTest : public ::testing::TestWithParam<TextCase> {};
 
@@ -79,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"CircledDigit", "①番", "1番"},
                       TextCase{"SmallKeStays", "旭ヶ丘", "旭ヶ丘"},
                       TextCase{"Empty", "", ""}),
-    CaseName);
+    CaseName());
 
 class CountyTest : public ::testing::TestWithParam<TextCase> {};
 
@@ -95,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"Ward", "札幌市中央区", ""},
                       TextCase{"TownWithoutCounty", "大島町", ""},
                       TextCase{"CountyCity", "某郡某市", ""}),
-    CaseName);
+    CaseName());
 
 TEST(HyphenatedCode, SevenDigitsOnly) {
   EXPECT_EQ(HyphenatedCode("0600042"), "060-0042");

@@ -4,67 +4,81 @@
 #include "data/DataSet.h"
 #include "lookup/CheckList.h"
 #include "lookup/ListRows.h"
+#include "support/CaseName.h"
 #include "support/DataBuilder.h"
 #include "support/TestFiles.h"
-
-static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+#include "support/TestText.h"
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+struct DecodeCase {
+  const char* name;
+  QByteArray bytes;
+  const char* text;
+};
+void PrintTo(const DecodeCase& c, std::ostream* os) { *os << c.name; }
 
-TEST(DecodeListInput, ChoosesTheEncodingByValidity) {
-  const struct {
-    const char* name;
-    QByteArray bytes;
-    const char* text;
-  } cases[] = {
-      {"utf8", "1000001\t\xE6\x9D\xB1\xE4\xBA\xAC", "1000001\t東京"},
-      {"utf8 byte-order mark dropped", "\xEF\xBB\xBF" "a,b", "a,b"},
-      {"cp932 (93 8C 8B 9E is 東京)", "1000001\t\x93\x8C\x8B\x9E", "1000001\t東京"},
-      {"one bad byte at the end makes it cp932", "\x93\x8C\x8B\x9E\x82\xA0", "東京あ"},
-      {"ascii", "100-0001,x", "100-0001,x"},
-      {"empty", "", ""},
-  };
-  for (const auto& c : cases) EXPECT_EQ(DecodeListInput(c.bytes), U(c.text)) << c.name;
-}
+class DecodeListInputTest : public ::testing::TestWithParam<DecodeCase> {};
 
-TEST(SplitListLines, LineEnds) {
-  const struct {
-    const char* name;
-    const char* text;
-    QStringList lines;
-  } cases[] = {
-      {"LF", "a\nb\n", {"a", "b"}},
-      {"CR LF", "a\r\nb\r\n", {"a", "b"}},
-      {"no final line break", "a\nb", {"a", "b"}},
-      {"empty lines inside stay", "a\n\n\nb\n", {"a", "", "", "b"}},
-      {"an empty last line before the final break stays", "a\n\n", {"a", ""}},
-      {"a lone CR inside a line stays", "a\rb\n", {"a\rb"}},
-      {"empty text", "", {}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(SplitListLines(U(c.text)), c.lines) << c.name;
-}
+// The encoding is chosen by validity.
+TEST_P(DecodeListInputTest, Decodes) { EXPECT_EQ(DecodeListInput(GetParam().bytes), U(GetParam().text)); }
 
-TEST(SplitListRow, TabOrCsv) {
-  const struct {
-    const char* name;
-    const char* line;
-    QStringList values;
-  } cases[] = {
-      {"tab", "100-0001\t東京都 千代田区\tメモ", {"100-0001", U("東京都 千代田区"), U("メモ")}},
-      {"tab wins over commas", "1,2\t3,4", {"1,2", "3,4"}},
-      {"tab keeps quotes", "\"a\"\tb", {"\"a\"", "b"}},
-      {"empty tab columns", "\t", {"", ""}},
-      {"csv", "100-0001,千代田区", {"100-0001", U("千代田区")}},
-      {"csv quoted comma", "\"1,2\",\"a\"\"b\"", {"1,2", "a\"b"}},
-      {"csv quotes inside an unquoted value", "a\"b\"c,d", {"abc", "d"}},
-      {"csv empty values", ",,", {"", "", ""}},
-      {"csv unclosed quote runs to the end", "\"a,b", {"a,b"}},
-      {"one column", "1000001", {"1000001"}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(SplitListRow(U(c.line)), c.values) << c.name;
-}
+INSTANTIATE_TEST_SUITE_P(
+    Table, DecodeListInputTest,
+    ::testing::Values(DecodeCase{"utf8", "1000001\t\xE6\x9D\xB1\xE4\xBA\xAC", "1000001\t東京"},
+                      DecodeCase{"utf8 byte-order mark dropped", "\xEF\xBB\xBF" "a,b", "a,b"},
+                      DecodeCase{"cp932 (93 8C 8B 9E, Tokyo)", "1000001\t\x93\x8C\x8B\x9E", "1000001\t東京"},
+                      DecodeCase{"one bad byte at the end makes it cp932", "\x93\x8C\x8B\x9E\x82\xA0", "東京あ"},
+                      DecodeCase{"ascii", "100-0001,x", "100-0001,x"},
+                      DecodeCase{"empty", "", ""}),
+    CaseName());
+
+struct LinesCase {
+  const char* name;
+  const char* text;
+  QStringList lines;
+};
+void PrintTo(const LinesCase& c, std::ostream* os) { *os << c.name; }
+
+class SplitListLinesTest : public ::testing::TestWithParam<LinesCase> {};
+
+TEST_P(SplitListLinesTest, Splits) { EXPECT_EQ(SplitListLines(U(GetParam().text)), GetParam().lines); }
+
+INSTANTIATE_TEST_SUITE_P(
+    LineEnds, SplitListLinesTest,
+    ::testing::Values(LinesCase{"LF", "a\nb\n", {"a", "b"}},
+                      LinesCase{"CR LF", "a\r\nb\r\n", {"a", "b"}},
+                      LinesCase{"no final line break", "a\nb", {"a", "b"}},
+                      LinesCase{"empty lines inside stay", "a\n\n\nb\n", {"a", "", "", "b"}},
+                      LinesCase{"an empty last line before the final break stays", "a\n\n", {"a", ""}},
+                      LinesCase{"a lone CR inside a line stays", "a\rb\n", {"a\rb"}},
+                      LinesCase{"empty text", "", {}}),
+    CaseName());
+
+struct RowCase {
+  const char* name;
+  const char* line;
+  QStringList values;
+};
+void PrintTo(const RowCase& c, std::ostream* os) { *os << c.name; }
+
+class SplitListRowTest : public ::testing::TestWithParam<RowCase> {};
+
+TEST_P(SplitListRowTest, Splits) { EXPECT_EQ(SplitListRow(U(GetParam().line)), GetParam().values); }
+
+INSTANTIATE_TEST_SUITE_P(
+    TabOrCsv, SplitListRowTest,
+    ::testing::Values(RowCase{"tab", "100-0001\t東京都 千代田区\tメモ", {"100-0001", U("東京都 千代田区"), U("メモ")}},
+                      RowCase{"tab wins over commas", "1,2\t3,4", {"1,2", "3,4"}},
+                      RowCase{"tab keeps quotes", "\"a\"\tb", {"\"a\"", "b"}},
+                      RowCase{"empty tab columns", "\t", {"", ""}},
+                      RowCase{"csv", "100-0001,千代田区", {"100-0001", U("千代田区")}},
+                      RowCase{"csv quoted comma", "\"1,2\",\"a\"\"b\"", {"1,2", "a\"b"}},
+                      RowCase{"csv quotes inside an unquoted value", "a\"b\"c,d", {"abc", "d"}},
+                      RowCase{"csv empty values", ",,", {"", "", ""}},
+                      RowCase{"csv unclosed quote runs to the end", "\"a,b", {"a,b"}},
+                      RowCase{"one column", "1000001", {"1000001"}}),
+    CaseName());
 
 TEST(IsBlankRow, OnlyWhitespace) {
   EXPECT_TRUE(IsBlankRow({}));
@@ -80,15 +94,12 @@ TEST(CsvLine, QuotesOnlyWhereNeeded) {
 class CheckListTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WriteDataFiles(folder_.Path(), {Entry("1000000", U("東京都"), U("千代田区"), U("以下に掲載がない場合")),
-                                    Entry("1000005", U("東京都"), U("千代田区"), U("丸の内")),
-                                    Entry("1000014", U("東京都"), U("千代田区"), U("永田町")),
-                                    Entry("1000014", U("東京都"), U("千代田区"), U("永田町（２丁目）"))});
-    DataSet data;
-    data.OpenDataFiles(folder_.Path());
-    lookup_ = std::make_unique<CityLookup>(data);
+    OpenDataSet set({Entry("1000000", U("東京都"), U("千代田区"), U("以下に掲載がない場合")),
+                     Entry("1000005", U("東京都"), U("千代田区"), U("丸の内")),
+                     Entry("1000014", U("東京都"), U("千代田区"), U("永田町")),
+                     Entry("1000014", U("東京都"), U("千代田区"), U("永田町（２丁目）"))});
+    lookup_ = std::make_unique<CityLookup>(set.data);
   }
-  TempFolder folder_;
   std::unique_ptr<CityLookup> lookup_;
 };
 

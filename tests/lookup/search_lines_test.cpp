@@ -2,21 +2,18 @@
 #include <gtest/gtest.h>
 
 #include "lookup/SearchLines.h"
+#include "support/CaseName.h"
+#include "support/DataBuilder.h"
+#include "support/TestText.h"
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 QString Spaces(int n) { return QString(n, u' '); }
 
 // The entry as it reads back from the file: fields padded to their widths.
 EntryRecord Stored(const QString& code, const QString& pref, const QString& city, const QString& town) {
-  EntryRecord entry;
-  entry.Code = code;
-  entry.Pref = pref;
-  entry.City = city;
-  entry.Town = town;
   char bytes[EntryRecord::Size];
-  entry.Encode(bytes);
+  Entry(code, pref, city, town).Encode(bytes);
   return EntryRecord::Decode(bytes);
 }
 
@@ -32,36 +29,38 @@ struct LineCase {
   QString line;
   int textLength;
 };
+void PrintTo(const LineCase& c, std::ostream* os) { *os << c.name; }
 
-TEST(SearchLines, SearchLineAndTextLength) {
-  const QString nul(QChar(u'\0'));
-  const LineCase cases[] = {
-      {"plain entry: town padded to 90 bytes, then the record number",
-       Stored("1000001", U("東京都"), U("千代田区"), U("千代田")), 12,
-       U("1000001　東京都　千代田区　千代田") + Spaces(84) + "12", 10},
-      {"town cut at its NUL",
-       Stored("5300001", U("大阪府"), U("大阪市北区"), U("梅田") + nul + U("北")), 3,
-       U("5300001　大阪府　大阪市北区　梅田") + Spaces(86) + "3", 10},
-      {"town of exactly 80 bytes keeps ten spaces before the number",
-       Stored("0010000", U("北海道"), U("札幌市"), QString(40, QChar(0x753A))), 124000,
-       U("0010000　北海道　札幌市　") + QString(40, QChar(0x753A)) + Spaces(10) + "124000", 46},
-      {"prefecture and city trimmed, town keeps its leading spaces",
-       Stored("0640941", U("  北海道"), U(" 札幌市 "), U("  旭町")), 7,
-       U("0640941　北海道　札幌市　  旭町") + Spaces(84) + "7", 8},
-      {"half-width kana count one byte each",
-       Stored("1000001", U("東京都"), U("港区"), U("ｱｲｳ")), 1,
-       U("1000001　東京都　港区　ｱｲｳ") + Spaces(87) + "1", 8},
-      {"short code filled to seven bytes",
-       Stored("99901", U("ABC県"), U("短い番号"), ""), 9,
-       U("99901  　ABC県　短い番号　") + Spaces(90) + "9", 8},
-      {"never-written record: seven NULs of the code, empty names",
-       NeverWritten(), 5, QString(7, QChar(u'\0')) + U("　　　") + Spaces(90) + "5", 0},
-  };
-  for (const LineCase& c : cases) {
-    EXPECT_EQ(SearchLine(c.entry, c.recordNo), c.line) << c.name;
-    EXPECT_EQ(SearchTextLength(c.entry), c.textLength) << c.name;
-  }
+class SearchLineTest : public ::testing::TestWithParam<LineCase> {};
+
+TEST_P(SearchLineTest, LineAndTextLength) {
+  EXPECT_EQ(SearchLine(GetParam().entry, GetParam().recordNo), GetParam().line);
+  EXPECT_EQ(SearchTextLength(GetParam().entry), GetParam().textLength);
 }
+
+const QString kNul(QChar(u'\0'));
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, SearchLineTest,
+    ::testing::Values(
+        LineCase{"plain entry: town padded to 90 bytes, then the record number",
+                 Stored("1000001", U("東京都"), U("千代田区"), U("千代田")), 12,
+                 U("1000001　東京都　千代田区　千代田") + Spaces(84) + "12", 10},
+        LineCase{"town cut at its NUL", Stored("5300001", U("大阪府"), U("大阪市北区"), U("梅田") + kNul + U("北")), 3,
+                 U("5300001　大阪府　大阪市北区　梅田") + Spaces(86) + "3", 10},
+        LineCase{"town of exactly 80 bytes keeps ten spaces before the number",
+                 Stored("0010000", U("北海道"), U("札幌市"), QString(40, QChar(0x753A))), 124000,
+                 U("0010000　北海道　札幌市　") + QString(40, QChar(0x753A)) + Spaces(10) + "124000", 46},
+        LineCase{"prefecture and city trimmed, town keeps its leading spaces",
+                 Stored("0640941", U("  北海道"), U(" 札幌市 "), U("  旭町")), 7,
+                 U("0640941　北海道　札幌市　  旭町") + Spaces(84) + "7", 8},
+        LineCase{"half-width kana count one byte each", Stored("1000001", U("東京都"), U("港区"), U("ｱｲｳ")), 1,
+                 U("1000001　東京都　港区　ｱｲｳ") + Spaces(87) + "1", 8},
+        LineCase{"short code filled to seven bytes", Stored("99901", U("ABC県"), U("短い番号"), ""), 9,
+                 U("99901  　ABC県　短い番号　") + Spaces(90) + "9", 8},
+        LineCase{"never-written record: seven NULs of the code, empty names", NeverWritten(), 5,
+                 QString(7, QChar(u'\0')) + U("　　　") + Spaces(90) + "5", 0}),
+    CaseName());
 
 TEST(SearchLines, RecordNumberIsTheLineEnd) {
   const QString line = SearchLine(Stored("1000001", U("東京都"), U("千代田区"), QString(40, QChar(0x753A))), 1234567);
@@ -78,17 +77,27 @@ TEST(SearchLines, CountLine) {
                                              u"\u3000\uFF0A\uFF0A\uFF0A\uFF0A"));
 }
 
-TEST(SearchLines, ListExtent) {
-  struct ExtentCase {
-    int widest, twipsPerPixel, extent;
-  };
-  const ExtentCase cases[] = {
-      {20, 15, 405}, {0, 15, 105}, {13, 15, 300}, {1, 12, 150},
-      {0, 16, 98},  // 1575 / 16 = 98.4, rounded toward zero
-      {2000, 15, 30105}, {20, 0, 0},
-  };
-  for (const ExtentCase& c : cases)
-    EXPECT_EQ(SearchListExtent(c.widest, c.twipsPerPixel), c.extent) << c.widest << " at " << c.twipsPerPixel;
+struct ExtentCase {
+  const char* name;
+  int widest, twipsPerPixel, extent;
+};
+void PrintTo(const ExtentCase& c, std::ostream* os) { *os << c.name; }
+
+class SearchListExtentTest : public ::testing::TestWithParam<ExtentCase> {};
+
+TEST_P(SearchListExtentTest, Pixels) {
+  EXPECT_EQ(SearchListExtent(GetParam().widest, GetParam().twipsPerPixel), GetParam().extent);
 }
+
+INSTANTIATE_TEST_SUITE_P(Table, SearchListExtentTest,
+                         ::testing::Values(ExtentCase{"20 characters", 20, 15, 405},
+                                           ExtentCase{"none", 0, 15, 105},
+                                           ExtentCase{"13 characters", 13, 15, 300},
+                                           ExtentCase{"one character at 12 twips", 1, 12, 150},
+                                           // 1575 / 16 = 98.4, rounded toward zero
+                                           ExtentCase{"none at 16 twips, rounded down", 0, 16, 98},
+                                           ExtentCase{"the 2000-line limit", 2000, 15, 30105},
+                                           ExtentCase{"no twips per pixel", 20, 0, 0}),
+                         CaseName());
 
 }  // namespace

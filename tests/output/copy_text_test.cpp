@@ -3,24 +3,23 @@
 
 #include <ostream>
 #include <string_view>
+#include <vector>
 
 #include "output/CopyText.h"
+#include "support/CaseName.h"
 #include "support/TestFiles.h"
-
-static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+#include "support/TestText.h"
 
 namespace {
 
 using namespace std::string_view_literals;
 
-QString U8(const char* utf8) { return QString::fromUtf8(utf8); }
-
 // Fields as decoded from disk: full width, space-filled.
 EntryRecord Shinjuku() {
   EntryRecord e;
-  e.Pref = U8("東京都    ");
-  e.City = U8("新宿区") + QString(24, u' ');
-  e.Town = U8("西新宿") + QString(74, u' ');
+  e.Pref = U("東京都    ");
+  e.City = U("新宿区") + QString(24, u' ');
+  e.Town = U("西新宿") + QString(74, u' ');
   e.Code = QStringLiteral("1638001   ");
   return e;
 }
@@ -39,6 +38,7 @@ struct CodeRow {
   bool fullWidth, hyphen;
   const char* expected;  // UTF-8
 };
+void PrintTo(const CodeRow& c, std::ostream* os) { *os << c.name; }
 
 // Stored code 1638001: the four width and hyphen combinations.
 const CodeRow kCodeRows[] = {
@@ -49,24 +49,28 @@ const CodeRow kCodeRows[] = {
     {"FullWidthNoHyphen", true, false, "\uFF11\uFF16\uFF13\uFF18\uFF10\uFF10\uFF11"},
 };
 
-TEST(CopyTextTest, CodeTableUnderEveryWidthAndHyphen) {
-  for (const CodeRow& row : kCodeRows) {
-    for (bool withPref : kBoth) {
-      for (bool spaces : kBoth) {
-        CopyOptions o{.address = false, .fullWidth = row.fullWidth, .hyphen = row.hyphen,
-                      .withPref = withPref, .spaces = spaces};
-        EXPECT_EQ(CopyText(Shinjuku(), o), U8(row.expected)) << row.name << " withPref=" << withPref
-                                                             << " spaces=" << spaces;
-      }
+class CodeTable : public ::testing::TestWithParam<CodeRow> {};
+
+// Each width and hyphen choice, under every address option (which must not matter).
+TEST_P(CodeTable, Copies) {
+  const CodeRow& row = GetParam();
+  for (bool withPref : kBoth) {
+    for (bool spaces : kBoth) {
+      CopyOptions o{.address = false, .fullWidth = row.fullWidth, .hyphen = row.hyphen,
+                    .withPref = withPref, .spaces = spaces};
+      EXPECT_EQ(CopyText(Shinjuku(), o), U(row.expected)) << "withPref=" << withPref << " spaces=" << spaces;
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(WidthAndHyphen, CodeTable, ::testing::ValuesIn(kCodeRows), CaseName());
 
 struct AddressRow {
   const char* name;
   bool withPref, spaces;
   const char* expected;
 };
+void PrintTo(const AddressRow& c, std::ostream* os) { *os << c.name; }
 
 const AddressRow kAddressRows[] = {
     {"PrefAndSpaces", true, true, "東京都 新宿区 西新宿"},
@@ -75,18 +79,21 @@ const AddressRow kAddressRows[] = {
     {"NoPrefNoSpaces", false, false, "新宿区西新宿"},
 };
 
-TEST(CopyTextTest, AddressTableUnderEveryPrefectureAndSeparator) {
-  for (const AddressRow& row : kAddressRows) {
-    for (bool fullWidth : kBoth) {
-      for (bool hyphen : kBoth) {
-        CopyOptions o{.address = true, .fullWidth = fullWidth, .hyphen = hyphen,
-                      .withPref = row.withPref, .spaces = row.spaces};
-        EXPECT_EQ(CopyText(Shinjuku(), o), U8(row.expected)) << row.name << " fullWidth=" << fullWidth
-                                                             << " hyphen=" << hyphen;
-      }
+class AddressTable : public ::testing::TestWithParam<AddressRow> {};
+
+// Each prefecture and separator choice, under every code option (which must not matter).
+TEST_P(AddressTable, Copies) {
+  const AddressRow& row = GetParam();
+  for (bool fullWidth : kBoth) {
+    for (bool hyphen : kBoth) {
+      CopyOptions o{.address = true, .fullWidth = fullWidth, .hyphen = hyphen,
+                    .withPref = row.withPref, .spaces = row.spaces};
+      EXPECT_EQ(CopyText(Shinjuku(), o), U(row.expected)) << "fullWidth=" << fullWidth << " hyphen=" << hyphen;
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(PrefectureAndSeparator, AddressTable, ::testing::ValuesIn(kAddressRows), CaseName());
 
 TEST(CopyTextTest, DefaultOptionsCopyTheCodeWithHalfWidthHyphen) {
   EXPECT_EQ(CopyText(Shinjuku(), CopyOptions{}), QStringLiteral("163-8001"));
@@ -98,6 +105,7 @@ struct OddCodeRow {
   bool fullWidth, hyphen;
   const char* expected;
 };
+void PrintTo(const OddCodeRow& c, std::ostream* os) { *os << c.name; }
 
 const OddCodeRow kOddCodeRows[] = {
     {"ThreeCharactersEndWithHyphen", u"123       "sv, false, true, "123-"},
@@ -114,15 +122,16 @@ const OddCodeRow kOddCodeRows[] = {
     {"TextAfterNulDropped", u"1638001\0 9"sv, false, false, "1638001"},
 };
 
-TEST(CopyTextTest, CodesOfOddLengths) {
-  for (const OddCodeRow& row : kOddCodeRows) {
-    CopyOptions o;
-    o.fullWidth = row.fullWidth;
-    o.hyphen = row.hyphen;
-    const QString stored = QString::fromUtf16(row.stored.data(), qsizetype(row.stored.size()));
-    EXPECT_EQ(CopyText(WithCode(stored), o), U8(row.expected)) << row.name;
-  }
+class OddCodeTable : public ::testing::TestWithParam<OddCodeRow> {};
+
+TEST_P(OddCodeTable, Copies) {
+  CopyOptions o;
+  o.fullWidth = GetParam().fullWidth;
+  o.hyphen = GetParam().hyphen;
+  EXPECT_EQ(CopyText(WithCode(Text(GetParam().stored)), o), U(GetParam().expected));
 }
+
+INSTANTIATE_TEST_SUITE_P(CodesOfOddLengths, OddCodeTable, ::testing::ValuesIn(kOddCodeRows), CaseName());
 
 // One entry as it lies on disk: NUL-filled and space-filled tails, and text after a NUL.
 EntryRecord DecodedFromDisk() {
@@ -138,9 +147,9 @@ EntryRecord DecodedFromDisk() {
 TEST(CopyTextTest, StoredFillingNeverReachesTheText) {
   const EntryRecord e = DecodedFromDisk();
   CopyOptions address{.address = true, .withPref = true};
-  EXPECT_EQ(CopyText(e, address), U8("東京都 新宿区 西新宿"));
+  EXPECT_EQ(CopyText(e, address), U("東京都 新宿区 西新宿"));
   address.spaces = false;
-  EXPECT_EQ(CopyText(e, address), U8("東京都新宿区西新宿"));
+  EXPECT_EQ(CopyText(e, address), U("東京都新宿区西新宿"));
   CopyOptions code{.hyphen = false};
   EXPECT_EQ(CopyText(e, code), QStringLiteral("1638001"));
 }
@@ -148,20 +157,20 @@ TEST(CopyTextTest, StoredFillingNeverReachesTheText) {
 TEST(CopyTextTest, EmptyTownWithPrefAndSpacesEndsWithTheSpaceAfterCity) {
   EntryRecord e = Shinjuku();
   e.Town = QString(80, u' ');
-  EXPECT_EQ(CopyText(e, {.address = true, .withPref = true}), U8("東京都 新宿区 "));
-  EXPECT_EQ(CopyText(e, {.address = true}), U8("新宿区 "));
+  EXPECT_EQ(CopyText(e, {.address = true, .withPref = true}), U("東京都 新宿区 "));
+  EXPECT_EQ(CopyText(e, {.address = true}), U("新宿区 "));
 }
 
 TEST(CopyTextTest, AddressWithoutPrefStartsWithTheCity) {
   EntryRecord e = Shinjuku();
   e.Pref = QString(10, u' ');
-  EXPECT_EQ(CopyText(e, {.address = true}), U8("新宿区 西新宿"));
+  EXPECT_EQ(CopyText(e, {.address = true}), U("新宿区 西新宿"));
 }
 
 TEST(CopyTextTest, AddressKeepsItsWidthsUnderFullWidth) {
   EntryRecord e = Shinjuku();
-  e.Town = U8("西新宿1-2ｶﾞｰﾃﾞﾝ  ");
-  EXPECT_EQ(CopyText(e, {.address = true, .fullWidth = true}), U8("新宿区 西新宿1-2ｶﾞｰﾃﾞﾝ"));
+  e.Town = U("西新宿1-2ｶﾞｰﾃﾞﾝ  ");
+  EXPECT_EQ(CopyText(e, {.address = true, .fullWidth = true}), U("新宿区 西新宿1-2ｶﾞｰﾃﾞﾝ"));
 }
 
 }  // namespace

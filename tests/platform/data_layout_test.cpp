@@ -8,7 +8,9 @@
 
 #include "platform/DataLayout.h"
 #include "platform/FileSystemQuery.h"
+#include "support/CaseName.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 namespace {
 
@@ -93,28 +95,32 @@ TEST(DataLayout, RootBinUsesShareAtTheRoot) {
   EXPECT_EQ(layout.helpFile, "/share/mirabo/MIRABO.HLP");
 }
 
-TEST(DataLayout, UserDataHomeChoice) {
-  struct Case {
-    const char* name;
-    LayoutEnvironment env;
-    const char* dataFolder;
-  };
-  const Case cases[] = {
-      {"xdg set", {"/data/x", "/home/u"}, "/data/x/mirabo/"},
-      {"xdg with trailing slash", {"/data/x/", "/home/u"}, "/data/x/mirabo/"},
-      {"xdg empty: home", {"", "/home/u"}, "/home/u/.local/share/mirabo/"},
-      {"xdg relative is ignored", {"rel/xdg", "/home/u"}, "/home/u/.local/share/mirabo/"},
-      {"home with trailing slash", {"", "/home/u/"}, "/home/u/.local/share/mirabo/"},
-      {"names outside ASCII", {"/データ/x", "/home/u"}, "/データ/x/mirabo/"},
-  };
-  for (const Case& c : cases) {
-    MemoryFileSystem fs;
-    fs.folders = {"/usr/share/mirabo"};
-    const DataLayout layout = ChooseDataLayout("/usr/bin", c.env, fs);
-    EXPECT_EQ(layout.dataFolder, c.dataFolder) << c.name;
-    EXPECT_EQ(fs.made, QStringList({c.dataFolder})) << c.name;
-  }
+struct HomeCase {
+  const char* name;
+  LayoutEnvironment env;
+  const char* dataFolder;
+};
+void PrintTo(const HomeCase& c, std::ostream* os) { *os << c.name; }
+
+class UserDataHome : public ::testing::TestWithParam<HomeCase> {};
+
+TEST_P(UserDataHome, ChoosesAndMakesTheDataFolder) {
+  MemoryFileSystem fs;
+  fs.folders = {"/usr/share/mirabo"};
+  const DataLayout layout = ChooseDataLayout("/usr/bin", GetParam().env, fs);
+  EXPECT_EQ(layout.dataFolder, U(GetParam().dataFolder));
+  EXPECT_EQ(fs.made, QStringList({U(GetParam().dataFolder)}));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, UserDataHome,
+    ::testing::Values(HomeCase{"xdg set", {"/data/x", "/home/u"}, "/data/x/mirabo/"},
+                      HomeCase{"xdg with trailing slash", {"/data/x/", "/home/u"}, "/data/x/mirabo/"},
+                      HomeCase{"xdg empty: home", {"", "/home/u"}, "/home/u/.local/share/mirabo/"},
+                      HomeCase{"xdg relative is ignored", {"rel/xdg", "/home/u"}, "/home/u/.local/share/mirabo/"},
+                      HomeCase{"home with trailing slash", {"", "/home/u/"}, "/home/u/.local/share/mirabo/"},
+                      HomeCase{"names outside ASCII", {"/データ/x", "/home/u"}, "/データ/x/mirabo/"}),
+    CaseName());
 
 TEST(DataLayout, NoHomeAtAllLeavesNoDataFolderAndSaysWhy) {
   MemoryFileSystem fs;

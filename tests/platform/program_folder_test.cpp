@@ -9,6 +9,7 @@
 
 #include "platform/ProgramFolder.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 
 #include "platform/Trash.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 
 namespace {
 

@@ -4,16 +4,12 @@
 #include <QDir>
 #include <QProcess>
 
-CliRun RunCli(const QStringList& args, const QByteArray& input, const QString& workFolder) {
+CliRun RunProgram(const QString& program, const QStringList& args, const QProcessEnvironment& env,
+                  const QByteArray& input, const QString& workFolder) {
   QProcess process;
-  if (!workFolder.isEmpty()) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    QDir(workFolder).mkpath("xdg-data");
-    env.insert("XDG_DATA_HOME", QDir(workFolder).filePath("xdg-data"));
-    process.setProcessEnvironment(env);
-    process.setWorkingDirectory(workFolder);
-  }
-  process.start(QStringLiteral(MIRABO_CLI_PATH), args);
+  process.setProcessEnvironment(env);
+  if (!workFolder.isEmpty()) process.setWorkingDirectory(workFolder);
+  process.start(program, args);
   process.write(input);
   process.closeWriteChannel();
   CliRun run;
@@ -22,4 +18,13 @@ CliRun RunCli(const QStringList& args, const QByteArray& input, const QString& w
   run.out = process.readAllStandardOutput();
   run.err = process.readAllStandardError();
   return run;
+}
+
+CliRun RunCli(const QStringList& args, const QByteArray& input, const QString& workFolder) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  if (!workFolder.isEmpty()) {
+    QDir(workFolder).mkpath("xdg-data");
+    env.insert("XDG_DATA_HOME", QDir(workFolder).filePath("xdg-data"));
+  }
+  return RunProgram(QStringLiteral(MIRABO_CLI_PATH), args, env, input, workFolder);
 }

@@ -9,7 +9,11 @@
 #include <QProcess>
 
 #include "data/Cp932Codec.h"
+#include "data/DataSet.h"
 #include "data/RecordFile.h"
+#include "support/RecordingPlatform.h"
+#include "support/TestFiles.h"
+#include "update/Rebuild.h"
 
 namespace {
 
@@ -43,6 +47,25 @@ EntryRecord Entry(const QString& code, const QString& pref, const QString& city,
   entry.City = city;
   entry.Town = town;
   return entry;
+}
+
+QList<EntryRecord> EntriesOf(const QList<PrefData>& prefs) {
+  QList<EntryRecord> entries;
+  for (const PrefData& pref : prefs)
+    for (const CityData& city : pref.cities)
+      for (const TownData& town : city.towns) entries << Entry(town.code, pref.name, city.name, town.town);
+  return entries;
+}
+
+QList<EntryRecord> GridEntries(int prefs, int cities, int towns) {
+  const auto digits = [](int n, int width) { return QStringLiteral("%1").arg(n, width, 10, QChar(u'0')); };
+  QList<EntryRecord> entries;
+  for (int p = 1; p <= prefs; ++p)
+    for (int c = 1; c <= cities; ++c)
+      for (int t = 1; t <= towns; ++t)
+        entries << Entry(digits(p, 2) + digits(c, 2) + digits(t, 3), "県" + digits(p, 2),
+                         QStringLiteral("市%1の%2").arg(p).arg(c), QStringLiteral("町%1").arg(t));
+  return entries;
 }
 
 void WritePrefRecords(const QString& folder, const QList<PrefRecord>& prefs) {
@@ -96,6 +119,21 @@ void WriteDataFiles(const QString& folder, const QList<EntryRecord>& entries) {
   WriteIndexRecords(folder, SortedIndexOf(entries));
 }
 
+void WriteSavedSelection(const QString& folder, qint32 pref, qint32 city) {
+  DataSet data;
+  data.OpenDataFiles(folder);
+  data.ReadPref(SavedSelectionRecord);
+  data.PrefRec.FirstCity = pref;
+  data.PrefRec.LastCity = city;
+  data.WritePref(SavedSelectionRecord);
+  data.CloseAll();
+}
+
+QByteArray KenAllLine(const QString& code, const QString& pref, const QString& city, const QString& town) {
+  return cp932::Encode(QStringLiteral("13101,\"100  \",\"%1\",\"ﾄｳｷｮｳﾄ\",\"ﾁﾖﾀﾞｸ\",\"ｲｶﾆ\",\"%2\",\"%3\",\"%4\",0,0,0,0,0,0\r\n")
+                           .arg(code, pref, city, town));
+}
+
 QByteArray MakeKenAll(int rows, int seed, bool edge, const QStringList& more, QByteArray* changeList) {
   QProcess process;
   QStringList args{QStringLiteral(MIRABO_MAKE_KEN_ALL), "--rows", QString::number(rows), "--seed", QString::number(seed)};
@@ -111,6 +149,18 @@ QByteArray MakeKenAll(int rows, int seed, bool edge, const QStringList& more, QB
   }
   if (changeList) *changeList = process.readAllStandardError();
   return csv;
+}
+
+QList<QByteArray> RebuiltDataFiles(const QByteArray& csv) {
+  TempFolder folder;
+  WriteBytes(folder.File("KEN_ALL.CSV"), csv);
+  RecordingPlatform platform;
+  if (!RebuildDataFiles(folder.Path(), folder.File("KEN_ALL.CSV"), platform).ok) {
+    // An empty result would pass for "no files": stop the test program instead.
+    std::fprintf(stderr, "the rebuild of the expected data files failed\n");
+    std::abort();
+  }
+  return DataFileBytes(folder);
 }
 
 QList<EntryRecord> EntriesFromCsv(const QByteArray& csv) {

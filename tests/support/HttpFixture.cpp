@@ -1,6 +1,9 @@
 // Starting and stopping the fixture server: its port comes as the first line it prints.
 #include "support/HttpFixture.h"
 
+#include "support/ZipMaker.h"
+#include "update/ZipMember.h"
+
 HttpFixture::HttpFixture() {
   process_.start(QStringLiteral("python3"), {QStringLiteral(MIRABO_HTTP_FIXTURE), root_.Path(), "--lifetime", "240"});
   if (!process_.waitForStarted(10000)) return;
@@ -24,6 +27,14 @@ HttpFixture::~HttpFixture() {
 
 void HttpFixture::Serve(const QString& name, const QByteArray& bytes) const { WriteBytes(root_.File(name), bytes); }
 
+void HttpFixture::ServeBadArchives(const QByteArray& csv) const {
+  const QByteArray zip = MakeZip({{"KEN_ALL.CSV", csv}});
+  Serve("truncated.zip", zip.left(zip.size() / 2));
+  Serve("nocsv.zip", MakeZip({{"readme.txt", "x"}}));
+  Serve("twocsv.zip", MakeZip({{"a.csv", csv}, {"b.csv", csv}}));
+  Serve("bomb.zip", MakeZipBomb("KEN_ALL.CSV", kMaxZipMemberBytes + 1));
+}
+
 QString HttpFixture::Url(const QString& path) const { return QStringLiteral("http://127.0.0.1:%1/%2").arg(port_).arg(path); }
 
 QStringList HttpFixture::Column(int column) const {
@@ -35,3 +46,16 @@ QStringList HttpFixture::Column(int column) const {
 
 QStringList HttpFixture::Paths() const { return Column(0); }
 QStringList HttpFixture::Referers() const { return Column(1); }
+
+std::vector<BadAnswer> BadAnswersAnd(const std::vector<BadAnswer>& more) {
+  std::vector<BadAnswer> answers = {
+      {"not found", "status/404", "サーバーの応答が HTTP 404 でした"},
+      {"not a ZIP", "status/200", "受信したファイルは ZIP ではありません"},
+      {"truncated ZIP", "truncated.zip", "「truncated.zip」: ZIP ファイルが壊れています（"},
+      {"no CSV", "nocsv.zip", "「nocsv.zip」: ZIP の中に CSV ファイルがありません"},
+      {"two CSVs", "twocsv.zip", "「twocsv.zip」: ZIP の中に CSV ファイルが 2 個以上あります（「a.csv」と「b.csv」）"},
+      {"ZIP bomb", "bomb.zip", "「bomb.zip」: ZIP の中の「KEN_ALL.CSV」は展開すると 200 MB を超えます"},
+  };
+  answers.insert(answers.end(), more.begin(), more.end());
+  return answers;
+}

@@ -22,6 +22,12 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
   if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) file.write(bytes);
 }
 
+QList<QByteArray> DataFileBytes(const QString& folder) {
+  QList<QByteArray> files;
+  for (const char* name : kDataFiles) files << ReadBytes(folder + QString::fromLatin1(name));
+  return files;
+}
+
 QByteArray Le32(qint32 value) {
   const auto v = quint32(value);
   QByteArray bytes(4, '\0');

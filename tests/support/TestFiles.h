@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -23,6 +24,12 @@ QString ToHex(const QByteArray& bytes);
 
 QByteArray ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& bytes);
+
+// The four data files in their usual order.
+inline const char* const kDataFiles[] = {"fuken.DAT", "city.DAT", "ubinno.dat", "ubinind.dat"};
+// The bytes of the four data files of `folder` (ending in "/"), in that order.
+QList<QByteArray> DataFileBytes(const QString& folder);
+inline QList<QByteArray> DataFileBytes(const TempFolder& folder) { return DataFileBytes(folder.Path()); }
 
 // A 32-bit little-endian number as 4 bytes, written out by hand in tests' expectations.
 QByteArray Le32(qint32 value);

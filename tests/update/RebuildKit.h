@@ -1,32 +1,17 @@
 // Helpers for the rebuild tests: national-format rows in, expected record bytes by hand.
 #pragma once
 
-#include <ostream>
-#include <vector>
+#include <functional>
 
 #include <QByteArray>
 #include <QDir>
 #include <QString>
 
-#include "data/Cp932Codec.h"
+#include "support/DataBuilder.h"
 #include "support/RecordingPlatform.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 #include "update/Rebuild.h"
-
-inline void PrintTo(const QByteArray& bytes, std::ostream* os) { *os << ToHex(bytes).toStdString(); }
-inline void PrintTo(const QString& text, std::ostream* os) { *os << text.toStdString(); }
-
-// The four data files in their usual order.
-inline const char* const kDataFiles[] = {"fuken.DAT", "city.DAT", "ubinno.dat", "ubinind.dat"};
-
-// One national-format line: the unused columns hold plausible values, the used ones
-// the given texts (UTF-8 here, written as code page 932), each in quotes.
-inline QByteArray KenAllLine(const char* code, const char* pref, const char* city, const char* town) {
-  const QString line = QStringLiteral("13101,\"100  \",\"%1\",\"ﾄｳｷｮｳﾄ\",\"ﾁﾖﾀﾞｸ\",\"ｲｶﾆ\",\"%2\",\"%3\",\"%4\",0,0,0,0,0,0\r\n")
-                           .arg(QString::fromUtf8(code), QString::fromUtf8(pref), QString::fromUtf8(city),
-                                QString::fromUtf8(town));
-  return cp932::Encode(line);
-}
 
 // Bytes written out by hand, filled with spaces (0x20) to `width`.
 inline QByteArray Field(const QByteArray& bytes, int width) {
@@ -39,13 +24,6 @@ inline QByteArray CityBytes(const QByteArray& name30, qint32 first, qint32 last)
 // The closing prefecture record: four U+3000 and two spaces, then eight zero bytes.
 inline QByteArray SentinelBytes() { return Hex("81 40 81 40 81 40 81 40 20 20 00 00 00 00 00 00 00 00"); }
 inline QByteArray IndexBytes(const char* code, qint32 entryNo) { return Ascii(code, 10) + Le32(entryNo); }
-
-// The data files of `folder`, in the order of kDataFiles.
-inline std::vector<QByteArray> DataFileBytes(const TempFolder& folder) {
-  std::vector<QByteArray> bytes;
-  for (const char* name : kDataFiles) bytes.push_back(ReadBytes(folder.File(QString::fromLatin1(name))));
-  return bytes;
-}
 
 // Writes `csv` as the folder's KEN_ALL.CSV and rebuilds the folder from it.
 inline RebuildOutcome RebuildFrom(const TempFolder& folder, const QByteArray& csv, RecordingPlatform& platform,

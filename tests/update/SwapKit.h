@@ -46,10 +46,18 @@ class SwapFolder : public ::testing::Test {
     return RebuildDataFiles(folder().Path(), folder().File("KEN_ALL.CSV"), platform_, {}, ops);
   }
 
+  // Rebuilds as a process killed just before step `step`; the steps that ran.
+  QStringList RebuildKilledAtStep(int step) {
+    FaultyFileOps ops;
+    ops.KillAtStep(step);
+    EXPECT_THROW(Rebuild(ops), ProcessKilled);
+    return ops.steps;
+  }
+
   QString FolderName() const { return QDir::toNativeSeparators(QDir(folder().Path()).absolutePath()); }
 
   // The folder holds exactly `set`, and no journal, ".new" or ".old" file.
-  void ExpectSettledOn(const std::vector<QByteArray>& set, const char* which) {
+  void ExpectSettledOn(const QList<QByteArray>& set, const char* which) {
     EXPECT_EQ(DataFileBytes(folder()), set) << "expected the " << which << " set";
     QStringList listing = FolderListing(folder());
     listing.removeAll("CHANGES.TSV");  // written after a swap over an old set; not the swap's business
@@ -63,5 +71,5 @@ class SwapFolder : public ::testing::Test {
   std::unique_ptr<TempFolder> folder_ = std::make_unique<TempFolder>();
   RecordingPlatform setupPlatform_;
   RecordingPlatform platform_;
-  std::vector<QByteArray> old_, new_;
+  QList<QByteArray> old_, new_;
 };

@@ -3,6 +3,7 @@
 
 #include "support/DataBuilder.h"
 #include "support/FaultyFileOps.h"
+#include "support/TestText.h"
 #include "update/ChangeReport.h"
 #include "update/RebuildKit.h"
 

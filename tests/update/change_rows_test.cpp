@@ -1,6 +1,7 @@
 // The change window's rows: renames paired, codes hyphenated, filters and the copied text.
 #include <gtest/gtest.h>
 
+#include "support/TestText.h"
 #include "update/ChangeRows.h"
 
 // Readable values in failure messages (found by argument-dependent lookup).

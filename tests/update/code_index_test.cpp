@@ -1,6 +1,8 @@
 // The code index: key order by code, then by the entry number's decimal text.
 #include <gtest/gtest.h>
 
+#include "support/CaseName.h"
+#include "support/TestText.h"
 #include "update/CodeIndex.h"
 #include "update/RebuildKit.h"
 
@@ -60,7 +62,7 @@ TEST_P(CodeIndexOrder, WritesRecordsInKeyOrder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CodeIndexOrder, ::testing::ValuesIn(IndexCases()),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName());
 
 TEST(CodeIndexKey, IsSevenCodeCharactersFiveSpacesAndTheNumber) {
   EXPECT_EQ(IndexKey(u"1000001   ", 9), QStringLiteral("1000001     9"));

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 #include "update/DataFolderCheck.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include <QMap>
 
 #include "support/DataBuilder.h"
+#include "support/TestText.h"
 #include "update/ChangeReport.h"
 #include "update/RebuildKit.h"
 

@@ -1,6 +1,8 @@
 // Reading the national file: values, quotes, line ends, number columns, refusals, editions.
 #include <gtest/gtest.h>
 
+#include "support/CaseName.h"
+#include "support/TestText.h"
 #include "update/KenAllReader.h"
 #include "update/RebuildKit.h"
 
@@ -86,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LineEndCase{"LastLineWithoutLineEnd", kRow + "\r\n" + kRow, 2},
                       LineEndCase{"EmptyLinesAtTheEnd", kRow + "\r\n\r\n\n\r\n", 1},
                       LineEndCase{"DosEndOfFileMark", kRow + "\r\n\x1A", 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 struct FaultCase {
   const char* name;
@@ -131,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
                   QStringLiteral("NUL 文字が含まれています")},
         FaultCase{"EmptyLineBeforeARow", kRow + "\r\n\r\n\r\n" + kRow + "\r\n", 2, QStringLiteral("空の行があります")},
         FaultCase{"LineOfSpacesIsOneValue", kRow + "\r\n  \r\n", 2, QStringLiteral("値が 1 個あります（15 個のはずです）")}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 struct NumberCase {
   const char* name;
@@ -168,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"Int16TooLarge", 10, "32768", false}, NumberCase{"Int16TooSmall", 15, "-32769", false},
                       NumberCase{"FlagText", 15, "\"x\"", false}, NumberCase{"FlagEmpty", 12, "", false},
                       NumberCase{"TextColumnTakesAnything", 2, "abc", true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(KenAllNumbers, MessageShowsTheValueAndTheRange) {
   const ReadResult read = ReadAll(RowWithColumn(10, "x") + "\r\n");
@@ -226,7 +228,7 @@ INSTANTIATE_TEST_SUITE_P(
                           3, kCp932Expected},
         EncodingFaultCase{"Utf8ThenSurrogate", RowWithColumn(7, kUtf8Pref) + "\r\n" + RowWithColumn(9, Hex("ED A0 80")),
                           2, kUtf8Expected}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 struct EditionCase {
   const char* name;
@@ -255,7 +257,7 @@ INSTANTIATE_TEST_SUITE_P(
         EditionCase{"ByteOrderMarkWithAsciiRows", Hex("EF BB BF") + kRow, QStringLiteral("P")},
         // Half-width katakana ｱｲｳ: B1 B2 B3 are no UTF-8, so the file is code page 932.
         EditionCase{"HalfWidthKana", RowWithColumn(7, Hex("B1 B2 B3")), QStringLiteral("ｱｲｳ")}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(KenAllEditionsText, Utf8EditionIsDecodedAsUtf8WithoutItsMark) {
   const ReadResult read = ReadAll(Hex("EF BB BF") + RowWithColumn(7, Hex("22 E5 8C 97 E6 B5 B7 E9 81 93 22")));

@@ -7,6 +7,8 @@
 #include <sys/resource.h>
 
 #include "data/DataSet.h"
+#include "support/CaseName.h"
+#include "support/TestText.h"
 #include "update/RebuildKit.h"
 #include "update/SwapRecovery.h"
 
@@ -43,7 +45,7 @@ class RebuildFailure : public ::testing::Test {
   TempFolder folder_;
   RecordingPlatform setupPlatform_;
   RecordingPlatform platform_;
-  std::vector<QByteArray> old_;
+  QList<QByteArray> old_;
 };
 
 TEST_F(RebuildFailure, MissingCsvIsNamedWithItsFolder) {
@@ -118,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
                       QStringLiteral("「KEN_ALL.CSV」の 2 行目: 空の行があります。データは変更していません。")},
         MalformedCase{"NulBytes", kGood + QByteArray(64, '\0'),
                       QStringLiteral("「KEN_ALL.CSV」の 2 行目: NUL 文字が含まれています。データは変更していません。")}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 QByteArray RowsOfOneCode(int count) {
   const QByteArray row = "1,,\"1\",,,,\"P\",\"C\",\"T\",0,0,0,0,0,0\r\n";

@@ -5,6 +5,7 @@
 
 #include "data/DataSet.h"
 #include "support/DataBuilder.h"
+#include "support/TestText.h"
 #include "update/RebuildKit.h"
 #include "update/UpdateInfo.h"
 
@@ -101,7 +102,7 @@ TEST(RebuildNational, Utf8EditionsGiveByteIdenticalDataFiles) {
   ASSERT_TRUE(RebuildFrom(a, cp932, platform).ok);
   ASSERT_TRUE(RebuildFrom(b, withMark, platform).ok);
   ASSERT_TRUE(RebuildFrom(c, withoutMark, platform).ok);
-  const std::vector<QByteArray> expected = DataFileBytes(a);
+  const QList<QByteArray> expected = DataFileBytes(a);
   EXPECT_EQ(expected[2].size(), cp932.count("\r\n") * 130);
   EXPECT_EQ(cp932.count("\r\n"), 410);  // 400 rows and the 10 awkward ones
   EXPECT_EQ(DataFileBytes(b), expected);

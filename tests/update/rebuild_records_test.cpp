@@ -1,6 +1,8 @@
 // The prefecture, city and entry records a rebuild writes, against bytes written out by hand.
 #include <gtest/gtest.h>
 
+#include "support/CaseName.h"
+#include "support/TestText.h"
 #include "update/RebuildKit.h"
 
 namespace {
@@ -96,7 +98,7 @@ TEST_P(RebuildRecords, WritesPrefectureCityAndSentinelBytes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RebuildRecords, ::testing::ValuesIn(RecordCases()),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         CaseName());
 
 TEST(RebuildEntries, EntryRecordHoldsPrefCityTownAndCodeCutToTheirFields) {
   // Town: 41 kanji 一 (88 EA) = 82 bytes, cut to 40 kanji; code of nine digits cut to ten bytes is kept whole.

@@ -5,6 +5,7 @@
 
 #include "data/DataSet.h"
 #include "support/DataBuilder.h"
+#include "support/TestText.h"
 #include "update/DataFileBuilder.h"
 #include "update/RebuildKit.h"
 
@@ -115,7 +116,7 @@ TEST(RebuildRobustness, DamagedFileThroughTheWholeRebuildKeepsTheFilesConsistent
   RecordingPlatform platform;
   ASSERT_TRUE(RebuildFrom(folder, base, platform).ok);
   for (int round = 0; round < 30; ++round) {
-    const std::vector<QByteArray> before = DataFileBytes(folder);
+    const QList<QByteArray> before = DataFileBytes(folder);
     const RebuildOutcome outcome = RebuildFrom(folder, Damage(base, rng), platform);
     if (!outcome.ok) {
       EXPECT_FALSE(FailureMessage(outcome.failure).isEmpty());

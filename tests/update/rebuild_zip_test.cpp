@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QFile>
 
+#include "support/CaseName.h"
 #include "support/DataBuilder.h"
+#include "support/TestText.h"
 #include "support/ZipMaker.h"
 #include "update/NationalFile.h"
 #include "update/RebuildKit.h"
@@ -14,20 +16,12 @@ namespace {
 
 QString FolderName(const TempFolder& folder) { return QDir::toNativeSeparators(QDir(folder.Path()).absolutePath()); }
 
-// The data files that a rebuild from the unpacked CSV leaves.
-std::vector<QByteArray> FilesFromCsv(const QByteArray& csv) {
-  TempFolder folder;
-  RecordingPlatform platform;
-  EXPECT_TRUE(RebuildFrom(folder, csv, platform).ok);
-  return DataFileBytes(folder);
-}
-
 TEST(RebuildZip, BothPublishedEditionsGiveTheFilesOfTheUnpackedCsv) {
   const QByteArray cp932 = MakeKenAll(2000, 7, true);
   const QByteArray utf8 = MakeKenAll(2000, 7, true, {"--encoding", "utf8"});
   ASSERT_NE(cp932, utf8);
-  const std::vector<QByteArray> expected = FilesFromCsv(cp932);
-  ASSERT_EQ(FilesFromCsv(utf8), expected);  // the two editions hold the same rows
+  const QList<QByteArray> expected = RebuiltDataFiles(cp932);
+  ASSERT_EQ(RebuiltDataFiles(utf8), expected);  // the two editions hold the same rows
 
   for (const auto& [zipName, member, csv] : {std::tuple{"ken_all.zip", "KEN_ALL.CSV", cp932},
                                              std::tuple{"utf_ken_all.zip", "utf_ken_all.csv", utf8}}) {
@@ -51,7 +45,7 @@ TEST(RebuildZip, ArchiveIsKnownByContentNotByName) {
   WriteBytes(folder.File("KEN_ALL.CSV"), MakeZip({{"KEN_ALL.CSV", csv}}));  // a ZIP under the CSV's name
   RecordingPlatform platform;
   ASSERT_TRUE(RebuildDataFiles(folder.Path(), folder.File("KEN_ALL.CSV"), platform).ok);
-  EXPECT_EQ(DataFileBytes(folder), FilesFromCsv(csv));
+  EXPECT_EQ(DataFileBytes(folder), RebuiltDataFiles(csv));
 }
 
 TEST(RebuildZip, FromBytesInMemoryWritesOnlyTheDataFiles) {
@@ -62,36 +56,47 @@ TEST(RebuildZip, FromBytesInMemoryWritesOnlyTheDataFiles) {
   ASSERT_TRUE(outcome.ok) << FailureMessage(outcome.failure).toStdString();
   EXPECT_EQ(FolderListing(folder),
             QStringList({"city.DAT", "fuken.DAT", "mirabo.lock", "ubinind.dat", "ubinno.dat"}));  // first import: no change report
-  EXPECT_EQ(DataFileBytes(folder), FilesFromCsv(csv));
+  EXPECT_EQ(DataFileBytes(folder), RebuiltDataFiles(csv));
 }
 
-TEST(RebuildZip, RefusalsNameArchiveAndMemberAndKeepTheOldFiles) {
+struct ZipRefusal {
+  const char* name;
+  QByteArray (*zip)(const QByteArray& row);  // the archive, around one good row
+  const char* message;
+};
+void PrintTo(const ZipRefusal& c, std::ostream* os) { *os << c.name; }
+
+class RebuildZipRefusal : public ::testing::TestWithParam<ZipRefusal> {};
+
+// The refusal names the archive and its member, and the old files stay.
+TEST_P(RebuildZipRefusal, KeepsTheOldFiles) {
   const QByteArray good = KenAllLine("1000001", "東京都", "千代田区", "千代田");
-  struct Case {
-    QByteArray zip;
-    QString message;
-  };
-  const Case cases[] = {
-      {MakeZip({{"readme.txt", good}}), "「ken_all.zip」: ZIP の中に CSV ファイルがありません。データは変更していません。"},
-      {MakeZip({{"a.csv", good}, {"b.csv", good}}),
-       "「ken_all.zip」: ZIP の中に CSV ファイルが 2 個以上あります（「a.csv」と「b.csv」）。データは変更していません。"},
-      {MakeZip({{"KEN_ALL.CSV", good + "1,2,3\r\n"}}),
-       "「ken_all.zip」の「KEN_ALL.CSV」の 2 行目: 値が 3 個あります（15 個のはずです）。データは変更していません。"},
-      {MakeZipBomb("KEN_ALL.CSV", kMaxZipMemberBytes + 1),
-       "「ken_all.zip」: ZIP の中の「KEN_ALL.CSV」は展開すると 200 MB を超えます。データは変更していません。"},
-  };
   TempFolder folder;
   RecordingPlatform platform;
   ASSERT_TRUE(RebuildFrom(folder, good, platform).ok);
-  const std::vector<QByteArray> before = DataFileBytes(folder);
-  for (const Case& c : cases) {
-    WriteBytes(folder.File("ken_all.zip"), c.zip);
-    const RebuildOutcome outcome = RebuildDataFiles(folder.Path(), folder.File("ken_all.zip"), platform);
-    EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(FailureMessage(outcome.failure), c.message);
-    EXPECT_EQ(DataFileBytes(folder), before);
-  }
+  const QList<QByteArray> before = DataFileBytes(folder);
+  WriteBytes(folder.File("ken_all.zip"), GetParam().zip(good));
+  const RebuildOutcome outcome = RebuildDataFiles(folder.Path(), folder.File("ken_all.zip"), platform);
+  EXPECT_FALSE(outcome.ok);
+  EXPECT_EQ(FailureMessage(outcome.failure), U(GetParam().message));
+  EXPECT_EQ(DataFileBytes(folder), before);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, RebuildZipRefusal,
+    ::testing::Values(
+        ZipRefusal{"no CSV", [](const QByteArray& row) { return MakeZip({{"readme.txt", row}}); },
+                   "「ken_all.zip」: ZIP の中に CSV ファイルがありません。データは変更していません。"},
+        ZipRefusal{"two CSVs", [](const QByteArray& row) { return MakeZip({{"a.csv", row}, {"b.csv", row}}); },
+                   "「ken_all.zip」: ZIP の中に CSV ファイルが 2 個以上あります（「a.csv」と「b.csv」）。"
+                   "データは変更していません。"},
+        ZipRefusal{"malformed second row",
+                   [](const QByteArray& row) { return MakeZip({{"KEN_ALL.CSV", row + "1,2,3\r\n"}}); },
+                   "「ken_all.zip」の「KEN_ALL.CSV」の 2 行目: 値が 3 個あります（15 個のはずです）。"
+                   "データは変更していません。"},
+        ZipRefusal{"ZIP bomb", [](const QByteArray&) { return MakeZipBomb("KEN_ALL.CSV", kMaxZipMemberBytes + 1); },
+                   "「ken_all.zip」: ZIP の中の「KEN_ALL.CSV」は展開すると 200 MB を超えます。データは変更していません。"}),
+    CaseName());
 
 TEST(NationalFile, ButtonLooksForTheCsvThenEachArchiveInOrder) {
   TempFolder folder;

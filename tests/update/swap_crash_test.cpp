@@ -1,4 +1,5 @@
 // A swap stopped at any step, as if killed, is made whole by the next opening.
+#include "support/TestText.h"
 #include "update/DataFolderLock.h"
 #include "update/SwapKit.h"
 
@@ -33,19 +34,20 @@ void PrintTo(const KillCase& c, std::ostream* os) { *os << "kill at step " << c.
 class KilledSwap : public SwapFolder, public ::testing::WithParamInterface<KillCase> {
  protected:
   void SetUp() override {}
+  // Rebuilds over a folder prepared with or without the old set, killed at the case's
+  // step; `steps` are those of a whole swap over such a folder.
+  void KillTheSwap(bool withOldSet, const QStringList& steps) {
+    Prepare(withOldSet);
+    EXPECT_EQ(RebuildKilledAtStep(GetParam().step), steps.mid(0, GetParam().step - 1));
+    EXPECT_EQ(RecoverInterruptedSwap(folder().Path(), platform_), GetParam().recovery);
+  }
 };
 
 class KilledSwapOverAnOldSet : public KilledSwap {};
 class KilledSwapOverNoSet : public KilledSwap {};
 
 TEST_P(KilledSwapOverAnOldSet, NextOpeningFindsOneWholeSet) {
-  Prepare(true);
-  FaultyFileOps ops;
-  ops.KillAtStep(GetParam().step);
-  EXPECT_THROW(Rebuild(ops), ProcessKilled);
-  EXPECT_EQ(ops.steps, kStepsOverAnOldSet.mid(0, GetParam().step - 1));
-
-  EXPECT_EQ(RecoverInterruptedSwap(folder().Path(), platform_), GetParam().recovery);
+  KillTheSwap(true, kStepsOverAnOldSet);
   ExpectSettledOn(GetParam().newSet ? new_ : old_, GetParam().newSet ? "new" : "old");
   DataSet data;
   data.OpenDataFiles(folder().Path());
@@ -65,13 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
                       KillCase{17, SwapRecovery::kFinished, true}, KillCase{18, SwapRecovery::kTidied, true}));
 
 TEST_P(KilledSwapOverNoSet, NextOpeningFindsOneWholeSet) {
-  Prepare(false);
-  FaultyFileOps ops;
-  ops.KillAtStep(GetParam().step);
-  EXPECT_THROW(Rebuild(ops), ProcessKilled);
-  EXPECT_EQ(ops.steps, kStepsOverNoSet.mid(0, GetParam().step - 1));
-
-  EXPECT_EQ(RecoverInterruptedSwap(folder().Path(), platform_), GetParam().recovery);
+  KillTheSwap(false, kStepsOverNoSet);
   if (GetParam().newSet) {
     ExpectSettledOn(new_, "new");
   } else {
@@ -104,9 +100,7 @@ TEST_F(SwapFolder, RecoveryKilledAtEachStepIsTakenUpAgain) {
     for (int recoveryKilledAt = 1;; ++recoveryKilledAt) {
       Renew();
       Prepare(true);
-      FaultyFileOps swap;
-      swap.KillAtStep(round.swapKilledAt);
-      EXPECT_THROW(Rebuild(swap), ProcessKilled);
+      RebuildKilledAtStep(round.swapKilledAt);
 
       FaultyFileOps recovery;
       recovery.KillAtStep(recoveryKilledAt);
@@ -126,17 +120,13 @@ TEST_F(SwapFolder, RecoveryKilledAtEachStepIsTakenUpAgain) {
 // A ".old" file left from a swap long done must never be taken for this swap's.
 TEST_F(SwapFolder, StaleOldFileIsClearedBeforeTheSwapStarts) {
   WriteBytes(folder().File("fuken.DAT.old"), QByteArray(36, 'z'));
-  FaultyFileOps ops;
-  ops.KillAtStep(7);  // the journal is written, nothing renamed yet
-  EXPECT_THROW(Rebuild(ops), ProcessKilled);
+  RebuildKilledAtStep(7);  // the journal is written, nothing renamed yet
   EXPECT_EQ(RecoverInterruptedSwap(folder().Path(), platform_), SwapRecovery::kRolledBack);
   ExpectSettledOn(old_, "old");
 }
 
 TEST_F(SwapFolder, PartialJournalMeansNothingWasRenamed) {
-  FaultyFileOps ops;
-  ops.KillAtStep(6);
-  EXPECT_THROW(Rebuild(ops), ProcessKilled);
+  RebuildKilledAtStep(6);
   // A power cut tore the journal: its last line never reached the disk.
   const QByteArray journal = ReadBytes(folder().File("mirabo.journal"));
   WriteBytes(folder().File("mirabo.journal"), journal.left(journal.size() - 3));
@@ -146,10 +136,8 @@ TEST_F(SwapFolder, PartialJournalMeansNothingWasRenamed) {
 
 // A rebuild in another process is mid-swap: opening waits for it and touches nothing.
 TEST_F(SwapFolder, OpeningDuringALiveSwapLeavesItAlone) {
-  FaultyFileOps swap;
-  swap.KillAtStep(10);
-  EXPECT_THROW(Rebuild(swap), ProcessKilled);
-  const std::vector<QByteArray> midSwap = DataFileBytes(folder());
+  RebuildKilledAtStep(10);
+  const QList<QByteArray> midSwap = DataFileBytes(folder());
   {
     const DataFolderLock live(QFile::encodeName(folder().File("mirabo.lock")).toStdString(), SystemFileOps());
     FaultyFileOps opening;

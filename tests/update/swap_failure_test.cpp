@@ -3,12 +3,20 @@
 
 #include <sys/stat.h>
 
+#include "support/CaseName.h"
+#include "support/TestText.h"
 #include "update/DataFolderLock.h"
 #include "update/SwapKit.h"
 
 namespace {
 
 QString Reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+// What a swap that failed half-way, and could not roll back, says of `folder`.
+QString RollbackLeftForLater(const QString& folder) {
+  return QStringLiteral("新しいデータファイルを置けません（フォルダ: %1、理由: %2）。元のデータファイルは次に開くときに元に戻します。")
+      .arg(folder, Reason(EIO));
+}
 
 class RenameFailure : public SwapFolder, public ::testing::WithParamInterface<int> {};
 
@@ -34,6 +42,7 @@ struct StepFailure {
   int nth;
   const char* messageStart;
 };
+void PrintTo(const StepFailure& c, std::ostream* os) { *os << c.name; }
 
 class OtherStepFailure : public SwapFolder, public ::testing::WithParamInterface<StepFailure> {};
 
@@ -57,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StepFailure{"Journal", FaultyFileOps::kWrite, 5, kWriteFailed},
                       StepFailure{"SyncAfterJournal", FaultyFileOps::kSyncFolder, 1, kWriteFailed},
                       StepFailure{"SyncAfterRenames", FaultyFileOps::kSyncFolder, 2, kPlaceFailed}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(SwapFolder, FailedRollbackIsFinishedByTheNextOpening) {
   FaultyFileOps ops;
@@ -66,9 +75,7 @@ TEST_F(SwapFolder, FailedRollbackIsFinishedByTheNextOpening) {
   ops.FailNth(FaultyFileOps::kRename, 4, EIO, 1000);
   const RebuildOutcome outcome = Rebuild(ops);
   EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(FailureMessage(outcome.failure),
-            QStringLiteral("新しいデータファイルを置けません（フォルダ: %1、理由: %2）。元のデータファイルは次に開くときに元に戻します。")
-                .arg(FolderName(), Reason(EIO)));
+  EXPECT_EQ(FailureMessage(outcome.failure), RollbackLeftForLater(FolderName()));
   EXPECT_EQ(ReadBytes(folder().File("fuken.DAT")), new_[0]) << "the folder was expected to be mid-swap";
   EXPECT_FALSE(QFile::exists(folder().File("city.DAT")));
 
@@ -85,9 +92,7 @@ TEST_F(SwapFolder, RollbackStoppedAfterTheFirstFileIsTakenUpByTheNextOpening) {
   ops.FailNth(FaultyFileOps::kRename, 10, EIO, 1000);
   const RebuildOutcome outcome = Rebuild(ops);
   EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(FailureMessage(outcome.failure),
-            QStringLiteral("新しいデータファイルを置けません（フォルダ: %1、理由: %2）。元のデータファイルは次に開くときに元に戻します。")
-                .arg(FolderName(), Reason(EIO)));
+  EXPECT_EQ(FailureMessage(outcome.failure), RollbackLeftForLater(FolderName()));
   EXPECT_EQ(ReadBytes(folder().File("fuken.DAT")), old_[0]);
   EXPECT_EQ(ReadBytes(folder().File("city.DAT")), new_[1]);
 

@@ -1,6 +1,8 @@
 // The swap journal's text: written whole, and anything else taken for a torn one.
 #include <gtest/gtest.h>
 
+#include "support/CaseName.h"
+#include "support/TestText.h"
 #include "update/SwapPaths.h"
 
 namespace {
@@ -28,6 +30,7 @@ struct Torn {
   const char* name;
   std::string text;
 };
+void PrintTo(const Torn& c, std::ostream* os) { *os << c.name; }
 
 class TornJournal : public ::testing::TestWithParam<Torn> {};
 
@@ -47,6 +50,6 @@ INSTANTIATE_TEST_SUITE_P(
         Torn{"ZeroBytesAfterEnd",  // a file extended by a power cut without its data
              "mirabo data-file swap 1\nfuken.DAT old\ncity.DAT old\nubinno.dat old\nubinind.dat old\nend\n\0\0\0"s},
         Torn{"AllZeroBytes", "\0\0\0\0\0\0\0\0"s}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 }  // namespace

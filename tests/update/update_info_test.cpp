@@ -8,7 +8,9 @@
 
 #include <utime.h>
 
+#include "support/CaseName.h"
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 #include "update/UpdateInfo.h"
 
 namespace {
@@ -66,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "最新データ更新日＝01/06/03\r\n都道府県データ数＝1234\r\n市郡町村データ数＝1,000\r\n全郵便番号データ＝1,000"},
         InfoCase{"UnreadableDateLeavesLineOneBare", std::nullopt, 48, 1, 2,
                  "最新データ更新日＝\r\n都道府県データ数＝47\r\n市郡町村データ数＝1\r\n全郵便番号データ＝2"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(UpdateInfoDate, IsTheLocalModificationDateOfTheIndexFile) {
   TempFolder folder;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "support/DataBuilder.h"
+#include "support/TestText.h"
 #include "support/ZipMaker.h"
 #include "update/RebuildKit.h"
 #include "update/ZipMember.h"

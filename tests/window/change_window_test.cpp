@@ -7,23 +7,21 @@
 #include <QTableView>
 #include <QtTest>
 
-#include "WindowFixture.h"
-#include "data/Cp932Codec.h"
 #include "window/ChangeWindow.h"
+#include "window/WindowTest.h"
 
 namespace {
 
-QByteArray Row(const QString& code, const QString& pref, const QString& city, const QString& town) {
-  return cp932::Encode(QStringLiteral("13101,\"100  \",\"%1\",\"ﾄｳｷｮｳﾄ\",\"ﾁﾖﾀﾞｸ\",\"ｲｶﾆ\",\"%2\",\"%3\",\"%4\",0,0,0,0,0,0\r\n")
-                           .arg(code, pref, city, town));
-}
-
-const QByteArray kFirst = Row("0600000", "北海道", "札幌市", "以下に掲載がない場合") + Row("0640941", "北海道", "札幌市", "旭ケ丘") +
-                          Row("1000001", "東京都", "千代田区", "千代田") + Row("1000005", "東京都", "千代田区", "丸の内");
+const QByteArray kFirst = KenAllLine("0600000", "北海道", "札幌市", "以下に掲載がない場合") +
+                          KenAllLine("0640941", "北海道", "札幌市", "旭ケ丘") +
+                          KenAllLine("1000001", "東京都", "千代田区", "千代田") +
+                          KenAllLine("1000005", "東京都", "千代田区", "丸の内");
 // 旭ケ丘 renamed; 千代田 and its code gone; two new codes in Tokyo.
-const QByteArray kSecond = Row("0600000", "北海道", "札幌市", "以下に掲載がない場合") + Row("0640941", "北海道", "札幌市", "新旭ケ丘") +
-                           Row("1000005", "東京都", "千代田区", "丸の内") + Row("1000002", "東京都", "千代田区", "皇居外苑") +
-                           Row("1000003", "東京都", "千代田区", "一ツ橋");
+const QByteArray kSecond = KenAllLine("0600000", "北海道", "札幌市", "以下に掲載がない場合") +
+                           KenAllLine("0640941", "北海道", "札幌市", "新旭ケ丘") +
+                           KenAllLine("1000005", "東京都", "千代田区", "丸の内") +
+                           KenAllLine("1000002", "東京都", "千代田区", "皇居外苑") +
+                           KenAllLine("1000003", "東京都", "千代田区", "一ツ橋");
 
 QStringList TableRows(const QTableView* table) {
   QStringList rows;
@@ -41,7 +39,7 @@ const QStringList kAllRows{"変更|064-0941|北海道|札幌市|旭ケ丘 → �
 
 }  // namespace
 
-class ChangeWindowTest : public QObject {
+class ChangeWindowTest : public WindowTest {
   Q_OBJECT
 
  private slots:
@@ -50,52 +48,52 @@ class ChangeWindowTest : public QObject {
   void listButtonOpensThePairedRows();
   void filtersAndCopyWorkOnTheShownRows();
   void menuItemOpensTheReportOfAnEarlierRebuild();
+
+ private:
+  QAction* ChangesItem() const { return Control<QAction>("mChanges"); }
+  void Rebuild() { Control<QPushButton>("Command3")->click(); }
+  // A window that has rebuilt from kFirst, over a folder whose national file is now kSecond.
+  frmMirabo& RebuiltFromTheFirstEdition() {
+    WriteBytes(Folder().File("KEN_ALL.CSV"), kFirst);
+    frmMirabo& window = OpenWindow();
+    Rebuild();
+    WriteBytes(Folder().File("KEN_ALL.CSV"), kSecond);
+    return window;
+  }
 };
 
 void ChangeWindowTest::firstImportSaysSoWithoutAList() {
-  TempFolder folder;
-  WriteBytes(folder.File("KEN_ALL.CSV"), kFirst);
-  RecordingPlatform platform;
-  frmMirabo window(platform, folder.Path());
-  QVERIFY(!window.mChanges->isEnabled());
-  QCOMPARE(window.mChanges->text(), QString("前回の更新での変更(&R)"));
-  QVERIFY(window.mmhelp->actions().contains(window.mChanges));
+  WriteBytes(Folder().File("KEN_ALL.CSV"), kFirst);
+  OpenWindow();
+  QVERIFY(!ChangesItem()->isEnabled());
+  QCOMPARE(ChangesItem()->text(), QString("前回の更新での変更(&R)"));
+  QVERIFY(Control<QMenu>("mmhelp")->actions().contains(ChangesItem()));
 
-  window.Command3->click();
-  QCOMPARE(platform.Messages(),
+  Rebuild();
+  QCOMPARE(Platform().Messages(),
            QStringList({"更新しました。初めての取り込みです（比べる前回のデータがないため、変更一覧はありません）。"}));
-  QCOMPARE(platform.calls.filter("button|").size(), 0);
-  QVERIFY(!window.mChanges->isEnabled());
+  QCOMPARE(Platform().calls.filter("button|").size(), 0);
+  QVERIFY(!ChangesItem()->isEnabled());
 }
 
 void ChangeWindowTest::rebuildWithChangesCountsThemAndOffersTheList() {
-  TempFolder folder;
-  WriteBytes(folder.File("KEN_ALL.CSV"), kFirst);
-  RecordingPlatform platform;
-  frmMirabo window(platform, folder.Path());
-  window.Command3->click();
-  WriteBytes(folder.File("KEN_ALL.CSV"), kSecond);
-  platform.calls.clear();
+  frmMirabo& window = RebuiltFromTheFirstEdition();
+  Platform().calls.clear();
 
-  window.Command3->click();
-  QCOMPARE(platform.calls.filter(QRegularExpression("^(message|button)\\|")),
+  Rebuild();
+  QCOMPARE(Platform().calls.filter(QRegularExpression("^(message|button)\\|")),
            QStringList({"message|郵便番号ファイル更新|更新しました。追加 3 件、廃止 2 件（郵便番号 2 件が新設、1 件が廃止）",
                         "button|変更一覧を表示"}));
-  QVERIFY(window.mChanges->isEnabled());
+  QVERIFY(ChangesItem()->isEnabled());
   QVERIFY(!window.findChild<ChangeWindow*>());  // OK was chosen
   QCOMPARE(window.Data.EntryCount, 5);
 }
 
 void ChangeWindowTest::listButtonOpensThePairedRows() {
-  TempFolder folder;
-  WriteBytes(folder.File("KEN_ALL.CSV"), kFirst);
-  RecordingPlatform platform;
-  frmMirabo window(platform, folder.Path());
-  window.Command3->click();
-  WriteBytes(folder.File("KEN_ALL.CSV"), kSecond);
-  platform.pressMessageButton = true;
+  frmMirabo& window = RebuiltFromTheFirstEdition();
+  Platform().pressMessageButton = true;
 
-  window.Command3->click();
+  Rebuild();
   auto* changes = window.findChild<ChangeWindow*>();
   QVERIFY(changes);
   QVERIFY(changes->isVisible());
@@ -107,14 +105,9 @@ void ChangeWindowTest::listButtonOpensThePairedRows() {
 }
 
 void ChangeWindowTest::filtersAndCopyWorkOnTheShownRows() {
-  TempFolder folder;
-  WriteBytes(folder.File("KEN_ALL.CSV"), kFirst);
-  RecordingPlatform platform;
-  frmMirabo window(platform, folder.Path());
-  window.Command3->click();
-  WriteBytes(folder.File("KEN_ALL.CSV"), kSecond);
-  window.Command3->click();
-  window.mChanges->trigger();
+  frmMirabo& window = RebuiltFromTheFirstEdition();
+  Rebuild();
+  ChangesItem()->trigger();
   auto* changes = window.findChild<ChangeWindow*>();
   QVERIFY(changes);
 
@@ -129,42 +122,40 @@ void ChangeWindowTest::filtersAndCopyWorkOnTheShownRows() {
   QCOMPARE(changes->CountLabel->text(), QString("1 件を表示（全 4 件）"));
 
   QTest::mouseClick(changes->CopyButton, Qt::LeftButton);
-  QCOMPARE(platform.clipboard, QString("区分\t郵便番号\t都道府県\t市区町村\t町域\n追加\t100-0002\t東京都\t千代田区\t皇居外苑\n"));
+  QCOMPARE(Platform().clipboard, QString("区分\t郵便番号\t都道府県\t市区町村\t町域\n追加\t100-0002\t東京都\t千代田区\t皇居外苑\n"));
 
   changes->TextFilter->clear();
   changes->PrefFilter->setCurrentIndex(0);
   QCOMPARE(TableRows(changes->Table), kAllRows);
   // Opening it again shows the report afresh, filters reset.
   changes->TextFilter->setText("旭");
-  window.mChanges->trigger();
+  ChangesItem()->trigger();
   QCOMPARE(window.findChildren<ChangeWindow*>().size(), 1);
   QCOMPARE(changes->TextFilter->text(), QString());
   QCOMPARE(TableRows(changes->Table), kAllRows);
 }
 
 void ChangeWindowTest::menuItemOpensTheReportOfAnEarlierRebuild() {
-  TempFolder folder;
-  WriteDataSet(folder.Path(), GridDataSet(1, 1, 1));
-  WriteBytes(folder.File("CHANGES.TSV"), "区分\t郵便番号\t都道府県\t市区町村\t町域\n廃止\t0101001\t県01\t市1の1\t町0\n"
+  WriteDataFiles(Folder().Path(), GridEntries(1, 1, 1));
+  WriteBytes(Folder().File("CHANGES.TSV"), "区分\t郵便番号\t都道府県\t市区町村\t町域\n廃止\t0101001\t県01\t市1の1\t町0\n"
                                          "追加\t0101001\t県01\t市1の1\t町1\n");
-  RecordingPlatform platform;
-  frmMirabo window(platform, folder.Path());
-  QVERIFY(window.mChanges->isEnabled());
-  window.mChanges->trigger();
+  frmMirabo& window = OpenWindow();
+  QVERIFY(ChangesItem()->isEnabled());
+  ChangesItem()->trigger();
   auto* changes = window.findChild<ChangeWindow*>();
   QVERIFY(changes);
   QCOMPARE(TableRows(changes->Table), QStringList({"変更|010-1001|県01|市1の1|町0 → 町1"}));
 
   // A damaged report says which line, and opens nothing new.
-  WriteBytes(folder.File("CHANGES.TSV"), "区分\n");
+  WriteBytes(Folder().File("CHANGES.TSV"), "区分\n");
   changes->close();
-  window.mChanges->trigger();
-  QCOMPARE(platform.Messages(), QStringList({"「CHANGES.TSV」の 1 行目が読めません。"}));
+  ChangesItem()->trigger();
+  QCOMPARE(Platform().Messages(), QStringList({"「CHANGES.TSV」の 1 行目が読めません。"}));
   QVERIFY(!changes->isVisible());
   // A report removed meanwhile turns the item off when the menu opens.
-  QFile::remove(folder.File("CHANGES.TSV"));
-  emit window.mmhelp->aboutToShow();
-  QVERIFY(!window.mChanges->isEnabled());
+  QFile::remove(Folder().File("CHANGES.TSV"));
+  emit Control<QMenu>("mmhelp")->aboutToShow();
+  QVERIFY(!ChangesItem()->isEnabled());
 }
 
 QTEST_MAIN(ChangeWindowTest)

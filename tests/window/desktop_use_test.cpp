@@ -6,12 +6,12 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "WindowFixture.h"
 #include "window/ExtentList.h"
+#include "window/WindowTest.h"
 
 namespace {
 
-std::vector<PrefSpec> TwoPrefectures() {
+QList<PrefData> TwoPrefectures() {
   return {{"東京都", {{"千代田区", {{"1000001", "千代田"}, {"1000005", "丸の内"}}}, {"港区", {{"1050011", "芝公園"}}}}},
           {"大阪府", {{"大阪市北区", {{"5300001", "梅田"}, {"5300002", "曽根崎"}}}}}};
 }
@@ -21,17 +21,13 @@ QString SearchLine(const QString& head, int headTownLength, int record) {
   return head + kPad.left(90 - 2 * headTownLength) + QString::number(record);
 }
 
-void ClickRow(ExtentList* list, int row) {
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
-}
-
 void PressKey(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
   QTest::keyClick(widget, key, modifiers);
 }
 
 }  // namespace
 
-class DesktopUseTest : public QObject {
+class DesktopUseTest : public WindowTest {
   Q_OBJECT
 
  private slots:
@@ -46,47 +42,49 @@ class DesktopUseTest : public QObject {
   void arrowKeysMoveTheResultSelectionAndCopy();
   void codesAsPeopleWriteThem_data();
   void codesAsPeopleWriteThem();
+
+ private:
+  // Two prefectures, unless a test writes its own data before it opens the window.
+  void Prepare() override { WriteDataFiles(Folder().Path(), EntriesOf(TwoPrefectures())); }
+  // Shows the window and waits until it is the active one.
+  bool Activate();
+  QTimer* Timer() const { return Control<QTimer>("Timer1"); }
 };
+
+bool DesktopUseTest::Activate() {
+  Window().show();
+  Window().activateWindow();
+  return QTest::qWaitForWindowActive(&Window());
+}
 
 // Another program's window stands in for an editor the user switches to.
 void DesktopUseTest::leavingForAnotherProgramStartsNoTimerAndTakesNothingBack() {
-  TempFolder folder;
-  WriteDataSet(folder.Path(), TwoPrefectures());
-  RecordingPlatform platform;
-  frmMirabo window(platform, folder.Path());
-  window.show();
-  window.activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(&window));
-  QTRY_VERIFY(window.Text1->hasFocus());
+  OpenWindow();
+  QVERIFY(Activate());
+  QTRY_VERIFY(SearchBox()->hasFocus());
 
   QWidget other;
   other.setFocusPolicy(Qt::StrongFocus);
   other.show();
   other.activateWindow();
   QVERIFY(QTest::qWaitForWindowActive(&other));
-  QVERIFY(!window.Timer1->isActive());
+  QVERIFY(!Timer()->isActive());
   QTest::qWait(1200);  // more than two ticks' worth
   QCOMPARE(QApplication::activeWindow(), &other);
-  QVERIFY(!window.Timer1->isActive());
+  QVERIFY(!Timer()->isActive());
 
-  window.activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(&window));
-  QTRY_VERIFY(window.Text1->hasFocus());
-  QVERIFY(!window.Timer1->isActive());
+  QVERIFY(Activate());
+  QTRY_VERIFY(SearchBox()->hasFocus());
+  QVERIFY(!Timer()->isActive());
 }
 
 // Focus in a list, then the user leaves: the ticks do nothing until the window is back,
 // and then the search box gets the focus.
 void DesktopUseTest::timerRunningWhenTheWindowIsLeftWaitsForTheReturn() {
-  TempFolder folder;
-  WriteDataSet(folder.Path(), TwoPrefectures());
-  RecordingPlatform platform;
-  frmMirabo window(platform, folder.Path());
-  window.show();
-  window.activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(&window));
-  window.List1->setFocus(Qt::MouseFocusReason);
-  QVERIFY(window.Timer1->isActive());
+  OpenWindow();
+  QVERIFY(Activate());
+  Prefectures()->setFocus(Qt::MouseFocusReason);
+  QVERIFY(Timer()->isActive());
 
   QWidget other;
   other.show();
@@ -94,53 +92,45 @@ void DesktopUseTest::timerRunningWhenTheWindowIsLeftWaitsForTheReturn() {
   QVERIFY(QTest::qWaitForWindowActive(&other));
   QTest::qWait(1200);
   QCOMPARE(QApplication::activeWindow(), &other);
-  QVERIFY(!window.Text1->hasFocus());
+  QVERIFY(!SearchBox()->hasFocus());
 
-  window.activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(&window));
-  QTRY_VERIFY_WITH_TIMEOUT(window.Text1->hasFocus(), 1000);
-  QVERIFY(!window.Timer1->isActive());
+  QVERIFY(Activate());
+  QTRY_VERIFY_WITH_TIMEOUT(SearchBox()->hasFocus(), 1000);
+  QVERIFY(!Timer()->isActive());
 }
 
 void DesktopUseTest::clickingTheSelectedCityBrowsesItAgain() {
-  TempFolder folder;
-  WriteDataSet(folder.Path(), TwoPrefectures());
-  RecordingPlatform platform;
-  frmMirabo window(platform, folder.Path());
-  window.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&window));
-  ClickRow(window.List2, 1);  // 港区
-  window.Text1->setText("千代田");
-  QTest::mouseClick(window.Command4, Qt::LeftButton);
-  QVERIFY(window.Browsing.FromSearch);
-  QCOMPARE(window.List2->FirstSelectedRow(), 1);
+  QVERIFY(ShowWindow());
+  ExtentList* cities = Cities();
+  ClickRow(cities, 1);  // 港区
+  SearchBox()->setText("千代田");
+  QTest::mouseClick(Control<QPushButton>("Command4"), Qt::LeftButton);
+  QVERIFY(Window().Browsing.FromSearch);
+  QCOMPARE(cities->FirstSelectedRow(), 1);
 
-  ClickRow(window.List2, 1);
-  QVERIFY(!window.Browsing.FromSearch);
-  QCOMPARE(Lines(window.List3), QStringList({"1050011　港区　芝公園"}));
-  QCOMPARE(window.Browsing.ShownFirstEntry, 3);
+  ClickRow(cities, 1);
+  QVERIFY(!Window().Browsing.FromSearch);
+  QCOMPARE(Lines(Towns()), QStringList({"1050011　港区　芝公園"}));
+  QCOMPARE(Window().Browsing.ShownFirstEntry, 3);
   // The first line of the city's towns copies that town's code.
-  ClickRow(window.List3, 0);
-  QCOMPARE(platform.clipboard, QString("105-0011"));
+  ClickRow(Towns(), 0);
+  QCOMPARE(Platform().clipboard, QString("105-0011"));
 }
 
 void DesktopUseTest::clickingTheSelectedPrefectureListsItsCitiesAgain() {
-  TempFolder folder;
-  WriteDataSet(folder.Path(), TwoPrefectures());
-  RecordingPlatform platform;
-  frmMirabo window(platform, folder.Path());
-  window.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&window));
-  QCOMPARE(window.List1->FirstSelectedRow(), 0);
-  QCOMPARE(window.List2->FirstSelectedRow(), 0);
+  QVERIFY(ShowWindow());
+  ExtentList* prefectures = Prefectures();
+  ExtentList* cities = Cities();
+  QCOMPARE(prefectures->FirstSelectedRow(), 0);
+  QCOMPARE(cities->FirstSelectedRow(), 0);
 
-  ClickRow(window.List1, 0);
+  ClickRow(prefectures, 0);
   // The prefecture's cities are listed afresh, without a chosen city.
-  QCOMPARE(Lines(window.List2), QStringList({"千代田区", "港区"}));
-  QCOMPARE(window.List2->FirstSelectedRow(), -1);
-  ClickRow(window.List2, 0);
-  QCOMPARE(window.List3->count(), 2);
-  QVERIFY(!window.Browsing.FromSearch);
+  QCOMPARE(Lines(cities), QStringList({"千代田区", "港区"}));
+  QCOMPARE(cities->FirstSelectedRow(), -1);
+  ClickRow(cities, 0);
+  QCOMPARE(Towns()->count(), 2);
+  QVERIFY(!Window().Browsing.FromSearch);
 }
 
 void DesktopUseTest::enterSearchesAsTheMatchingButton_data() {
@@ -159,91 +149,79 @@ void DesktopUseTest::enterSearchesAsTheMatchingButton() {
   QFETCH(QString, typed);
   QFETCH(QString, button);
   QFETCH(Qt::Key, key);
-  TempFolder folder;
-  WriteDataSet(folder.Path(), TwoPrefectures());
-
   RecordingPlatform byButton;
-  frmMirabo clicked(byButton, folder.Path());
-  clicked.Text1->setText(typed);
-  QTest::mouseClick(clicked.findChild<QPushButton*>(button), Qt::LeftButton);
+  frmMirabo clicked(byButton, Folder().Path());
+  FindControl<QLineEdit>(clicked, "Text1")->setText(typed);
+  QTest::mouseClick(FindControl<QPushButton>(clicked, qPrintable(button)), Qt::LeftButton);
 
-  RecordingPlatform byKey;
-  frmMirabo entered(byKey, folder.Path());
-  entered.Text1->setText(typed);
-  PressKey(entered.Text1, key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+  const frmMirabo& entered = OpenWindow();
+  SearchBox()->setText(typed);
+  PressKey(SearchBox(), key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
 
   QVERIFY(entered.Browsing.FromSearch);
-  QCOMPARE(Lines(entered.List3), Lines(clicked.List3));
-  QCOMPARE(byKey.calls, byButton.calls);
-  QVERIFY(entered.Text1->text().isEmpty());
+  QCOMPARE(Lines(Towns()), Lines(FindControl<ExtentList>(clicked, "List3")));
+  QCOMPARE(Platform().calls, byButton.calls);
+  QVERIFY(SearchBox()->text().isEmpty());
 }
 
 void DesktopUseTest::enterInAnEmptyBoxDoesNothing() {
-  TempFolder folder;
-  WriteDataSet(folder.Path(), TwoPrefectures());
-  RecordingPlatform platform;
-  frmMirabo window(platform, folder.Path());
-  const QStringList before = Lines(window.List3);
-  const QStringList callsBefore = platform.calls;
-  PressKey(window.Text1, Qt::Key_Return);
-  PressKey(window.Text1, Qt::Key_Enter, Qt::KeypadModifier);
-  QCOMPARE(Lines(window.List3), before);
-  QVERIFY(!window.Browsing.FromSearch);
-  QCOMPARE(platform.calls, callsBefore);  // not even a beep
+  OpenWindow();
+  const QStringList before = Lines(Towns());
+  const QStringList callsBefore = Platform().calls;
+  PressKey(SearchBox(), Qt::Key_Return);
+  PressKey(SearchBox(), Qt::Key_Enter, Qt::KeypadModifier);
+  QCOMPARE(Lines(Towns()), before);
+  QVERIFY(!Window().Browsing.FromSearch);
+  QCOMPARE(Platform().calls, callsBefore);  // not even a beep
 }
 
 // An input method confirms its composition with Enter; Qt passes that on as an
 // input-method event, which must not search.
 void DesktopUseTest::enterConfirmingACompositionDoesNotSearch() {
-  TempFolder folder;
-  WriteDataSet(folder.Path(), TwoPrefectures());
-  RecordingPlatform platform;
-  frmMirabo window(platform, folder.Path());
-  const QStringList before = Lines(window.List3);
-  const QStringList callsBefore = platform.calls;
+  OpenWindow();
+  const QStringList before = Lines(Towns());
+  const QStringList callsBefore = Platform().calls;
   QInputMethodEvent composing(QStringLiteral("きたく"), {});
-  QCoreApplication::sendEvent(window.Text1, &composing);
+  QCoreApplication::sendEvent(SearchBox(), &composing);
   QInputMethodEvent committed;
   committed.setCommitString(QStringLiteral("北区"));
-  QCoreApplication::sendEvent(window.Text1, &committed);
+  QCoreApplication::sendEvent(SearchBox(), &committed);
 
-  QCOMPARE(window.Text1->text(), QString("北区"));
-  QCOMPARE(Lines(window.List3), before);
-  QVERIFY(!window.Browsing.FromSearch);
-  QCOMPARE(platform.calls, callsBefore);
+  QCOMPARE(SearchBox()->text(), QString("北区"));
+  QCOMPARE(Lines(Towns()), before);
+  QVERIFY(!Window().Browsing.FromSearch);
+  QCOMPARE(Platform().calls, callsBefore);
 }
 
 // Type, Enter, Down: the first result is selected and copied; the keys move on from there.
 void DesktopUseTest::arrowKeysMoveTheResultSelectionAndCopy() {
-  TempFolder folder;
-  WriteDataSet(folder.Path(), GridDataSet(1, 1, 40));
-  RecordingPlatform platform;
-  frmMirabo window(platform, folder.Path());
-  window.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&window));
-  QTest::keyClicks(window.Text1, "0101");
-  PressKey(window.Text1, Qt::Key_Return);
-  QCOMPARE(window.List3->count(), 41);  // 40 lines and the count line
+  WriteDataFiles(Folder().Path(), GridEntries(1, 1, 40));
+  QVERIFY(ShowWindow());
+  QLineEdit* box = SearchBox();
+  ExtentList* results = Towns();
+  QTest::keyClicks(box, "0101");
+  PressKey(box, Qt::Key_Return);
+  QCOMPARE(results->count(), 41);  // 40 lines and the count line
 
-  PressKey(window.Text1, Qt::Key_Down);
-  QCOMPARE(window.List3->FirstSelectedRow(), 0);
-  QCOMPARE(platform.clipboard, QString("010-1001"));
-  PressKey(window.Text1, Qt::Key_Down);
-  QCOMPARE(platform.clipboard, QString("010-1002"));
-  PressKey(window.Text1, Qt::Key_Up);
-  QCOMPARE(platform.clipboard, QString("010-1001"));
-  PressKey(window.Text1, Qt::Key_Up);  // already at the top: nothing moves, nothing copies again
-  QCOMPARE(window.List3->FirstSelectedRow(), 0);
-  QCOMPARE(platform.calls.filter("clipboard|").size(), 3);
+  PressKey(box, Qt::Key_Down);
+  QCOMPARE(results->FirstSelectedRow(), 0);
+  QCOMPARE(Platform().clipboard, QString("010-1001"));
+  PressKey(box, Qt::Key_Down);
+  QCOMPARE(Platform().clipboard, QString("010-1002"));
+  PressKey(box, Qt::Key_Up);
+  QCOMPARE(Platform().clipboard, QString("010-1001"));
+  PressKey(box, Qt::Key_Up);  // already at the top: nothing moves, nothing copies again
+  QCOMPARE(results->FirstSelectedRow(), 0);
+  QCOMPARE(Platform().calls.filter("clipboard|").size(), 3);
 
-  PressKey(window.Text1, Qt::Key_PageDown);
-  const int page = window.List3->FirstSelectedRow();
+  PressKey(box, Qt::Key_PageDown);
+  const int page = results->FirstSelectedRow();
   QVERIFY2(page > 1 && page < 40, qPrintable(QString::number(page)));
-  QCOMPARE(platform.clipboard, QString("010-1%1").arg(page + 1, 3, 10, QChar(u'0')));
-  PressKey(window.Text1, Qt::Key_PageUp);
-  QCOMPARE(window.List3->FirstSelectedRow(), 0);
-  QCOMPARE(platform.clipboard, QString("010-1001"));
-  QVERIFY(window.Text1->hasFocus() || !window.isActiveWindow());  // the keys never moved the focus
+  QCOMPARE(Platform().clipboard, QString("010-1%1").arg(page + 1, 3, 10, QChar(u'0')));
+  PressKey(box, Qt::Key_PageUp);
+  QCOMPARE(results->FirstSelectedRow(), 0);
+  QCOMPARE(Platform().clipboard, QString("010-1001"));
+  QVERIFY(box->hasFocus() || !Window().isActiveWindow());  // the keys never moved the focus
 }
 
 void DesktopUseTest::codesAsPeopleWriteThem_data() {
@@ -259,15 +237,12 @@ void DesktopUseTest::codesAsPeopleWriteThem_data() {
 void DesktopUseTest::codesAsPeopleWriteThem() {
   QFETCH(QString, typed);
   QFETCH(int, beeps);
-  TempFolder folder;
-  WriteDataSet(folder.Path(), TwoPrefectures());
-  RecordingPlatform platform;
-  frmMirabo window(platform, folder.Path());
-  window.Text1->setText(typed);
-  QTest::mouseClick(window.Command2, Qt::LeftButton);
-  QCOMPARE(Lines(window.List3), QStringList({SearchLine("5300001　大阪府　大阪市北区　梅田", 2, 4),
-                                             "    ＊＊＊＊  1 件 見つかりました　＊＊＊＊"}));
-  QCOMPARE(platform.Count("beep"), beeps);
+  OpenWindow();
+  SearchBox()->setText(typed);
+  QTest::mouseClick(Control<QPushButton>("Command2"), Qt::LeftButton);
+  QCOMPARE(Lines(Towns()), QStringList({SearchLine("5300001　大阪府　大阪市北区　梅田", 2, 4),
+                                          "    ＊＊＊＊  1 件 見つかりました　＊＊＊＊"}));
+  QCOMPARE(Platform().Count("beep"), beeps);
 }
 
 QTEST_MAIN(DesktopUseTest)

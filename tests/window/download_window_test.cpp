@@ -6,29 +6,13 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "WindowFixture.h"
 #include "support/DataBuilder.h"
 #include "support/HttpFixture.h"
 #include "support/ZipMaker.h"
-#include "update/Rebuild.h"
 #include "window/ExtentList.h"
+#include "window/WindowTest.h"
 
 namespace {
-
-QByteArray FolderBytes(const QString& folder) {
-  QByteArray all;
-  for (const char* name : {"fuken.DAT", "city.DAT", "ubinno.dat", "ubinind.dat"}) all += ReadBytes(folder + name) + '|';
-  return all;
-}
-
-// The data files that a rebuild from the unpacked CSV leaves.
-QByteArray FilesFromCsv(const QByteArray& csv) {
-  TempFolder folder;
-  WriteBytes(folder.File("KEN_ALL.CSV"), csv);
-  RecordingPlatform platform;
-  RebuildDataFiles(folder.Path(), folder.File("KEN_ALL.CSV"), platform);
-  return FolderBytes(folder.Path());
-}
 
 // The messages other than the one that reports a rebuild done.
 QStringList Refusals(const RecordingPlatform& platform) {
@@ -80,13 +64,11 @@ void WhileRunning(const std::function<bool()>& step) {
 
 }  // namespace
 
-class DownloadWindowTest : public QObject {
+class DownloadWindowTest : public WindowTest {
   Q_OBJECT
 
  private slots:
   void initTestCase();
-  void init();
-  void cleanup();
   void downloadShowsProgressAndRebuildsInMemory();
   void cancelMidTransferKeepsTheData();
   void menuItemDownloadsAndARefusalKeepsTheData();
@@ -96,55 +78,48 @@ class DownloadWindowTest : public QObject {
 
  private:
   QByteArray csv_;
-  QByteArray expected_;
+  QList<QByteArray> expected_;
   std::unique_ptr<HttpFixture> server_;
-  std::unique_ptr<TempFolder> folder_;
-  std::unique_ptr<RecordingPlatform> platform_;
-  std::unique_ptr<frmMirabo> window_;
-  QByteArray before_;
+  QList<QByteArray> before_;
+
+  void Prepare() override;
+  void Finish() override;
 };
 
 void DownloadWindowTest::initTestCase() {
   csv_ = MakeKenAll(3000, 9);
-  expected_ = FilesFromCsv(csv_);
+  expected_ = RebuiltDataFiles(csv_);
 }
 
-void DownloadWindowTest::init() {
+void DownloadWindowTest::Prepare() {
   server_ = std::make_unique<HttpFixture>();
   QVERIFY(server_->Ok());
   server_->Serve("ken_all.zip", MakeZip({{"KEN_ALL.CSV", csv_}}));
-  folder_ = std::make_unique<TempFolder>();
-  WriteDataSet(folder_->Path(), GridDataSet(3, 3, 2));
-  before_ = FolderBytes(folder_->Path());
-  platform_ = std::make_unique<RecordingPlatform>();
-  platform_->forwardEvents = true;
-  window_ = std::make_unique<frmMirabo>(*platform_, folder_->Path());
-  window_->show();
-  QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  WriteDataFiles(Folder().Path(), GridEntries(3, 3, 2));
+  before_ = DataFileBytes(Folder());
+  Platform().forwardEvents = true;
+  QVERIFY(ShowWindow());
 }
 
-void DownloadWindowTest::cleanup() {
-  window_.reset();
-  platform_.reset();
-  folder_.reset();
+void DownloadWindowTest::Finish() {
   server_.reset();
   qunsetenv("MIRABO_DOWNLOAD_URL");
 }
 
 void DownloadWindowTest::downloadShowsProgressAndRebuildsInMemory() {
   qputenv("MIRABO_DOWNLOAD_URL", server_->Url("redirect/2/ken_all.zip").toUtf8());
-  const DialogWatcher watcher(*window_);
-  window_->Command5->click();
+  const DialogWatcher watcher(Window());
+  Control<QPushButton>("Command5")->click();
   QVERIFY(watcher.seen);
   QVERIFY(watcher.busy);
-  QVERIFY(!OpenDialog(*window_));
-  QCOMPARE(Refusals(*platform_), QStringList());
-  QCOMPARE(FolderBytes(folder_->Path()), expected_);
-  QCOMPARE(window_->Data.EntryCount, 3000);
-  QCOMPARE(window_->List1->count(), 47);  // the window shows the new data
-  QVERIFY(!window_->IsBusy());
+  QVERIFY(!OpenDialog(Window()));
+  QCOMPARE(Refusals(Platform()), QStringList());
+  QCOMPARE(DataFileBytes(Folder()), expected_);
+  QCOMPARE(Window().Data.EntryCount, 3000);
+  QCOMPARE(Prefectures()->count(), 47);  // the window shows the new data
+  QVERIFY(!Window().IsBusy());
   // Nothing unpacked or saved beside the data files.
-  QCOMPARE(QDir(folder_->Path()).entryList({"*.csv", "*.CSV", "*.zip", "*.tmp"}, QDir::Files), QStringList());
+  QCOMPARE(QDir(Folder().Path()).entryList({"*.csv", "*.CSV", "*.zip", "*.tmp"}, QDir::Files), QStringList());
 }
 
 void DownloadWindowTest::cancelMidTransferKeepsTheData() {
@@ -154,58 +129,58 @@ void DownloadWindowTest::cancelMidTransferKeepsTheData() {
   qputenv("MIRABO_DOWNLOAD_URL", server_->Url("trickle/big.zip").toUtf8());
   QString shown;
   WhileRunning([&] {
-    QProgressDialog* dialog = OpenDialog(*window_);
+    QProgressDialog* dialog = OpenDialog(Window());
     if (!dialog) return false;
     shown = dialog->findChild<QLabel*>()->text();
     if (!shown.contains(" / 1,048,576 ")) return false;  // the first bytes have come
     QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
     return true;
   });
-  window_->Command5->click();
+  Control<QPushButton>("Command5")->click();
   // The server sends 64 KB, then 64 KB more, then nothing.
   QVERIFY2(shown == "ダウンロードしています…\n受信 65,536 / 1,048,576 バイト" ||
                shown == "ダウンロードしています…\n受信 131,072 / 1,048,576 バイト",
            qPrintable(shown));
-  QCOMPARE(platform_->calls.filter("message|"),
+  QCOMPARE(Platform().calls.filter("message|"),
            QStringList({QStringLiteral("message|最新データをダウンロードして更新|ダウンロードできませんでした。「%1」: "
                                        "ダウンロードを取り消しました。データは変更していません。")
                             .arg(server_->Url("trickle/big.zip"))}));
-  QCOMPARE(FolderBytes(folder_->Path()), before_);
-  QCOMPARE(window_->List1->count(), 3);
-  QCOMPARE(window_->Data.EntryCount, 18);
-  QVERIFY(!window_->IsBusy());
+  QCOMPARE(DataFileBytes(Folder()), before_);
+  QCOMPARE(Prefectures()->count(), 3);
+  QCOMPARE(Window().Data.EntryCount, 18);
+  QVERIFY(!Window().IsBusy());
 }
 
 void DownloadWindowTest::menuItemDownloadsAndARefusalKeepsTheData() {
   qputenv("MIRABO_DOWNLOAD_URL", server_->Url("status/404").toUtf8());
-  window_->mDownload->trigger();
-  QCOMPARE(Refusals(*platform_),
+  Control<QAction>("mDownload")->trigger();
+  QCOMPARE(Refusals(Platform()),
            QStringList({QStringLiteral("ダウンロードできませんでした。「%1」: サーバーの応答が HTTP 404 でした。データは変更していません。")
                             .arg(server_->Url("status/404"))}));
-  QCOMPARE(FolderBytes(folder_->Path()), before_);
-  QCOMPARE(window_->List1->count(), 3);  // still showing the old data
-  QCOMPARE(window_->Data.EntryCount, 18);
+  QCOMPARE(DataFileBytes(Folder()), before_);
+  QCOMPARE(Prefectures()->count(), 3);  // still showing the old data
+  QCOMPARE(Window().Data.EntryCount, 18);
 
   qputenv("MIRABO_DOWNLOAD_URL", server_->Url("ken_all.zip").toUtf8());
-  window_->mDownload->trigger();
-  QCOMPARE(FolderBytes(folder_->Path()), expected_);
+  Control<QAction>("mDownload")->trigger();
+  QCOMPARE(DataFileBytes(Folder()), expected_);
 }
 
 void DownloadWindowTest::chosenFileRebuildsWhereverItLies() {
   TempFolder elsewhere;
   WriteBytes(elsewhere.File("utf_ken_all.zip"),
              MakeZip({{"utf_ken_all.csv", MakeKenAll(3000, 9, false, {"--encoding", "utf8"})}}));
-  window_->Command6->click();  // cancelled: nothing happens
-  QCOMPARE(platform_->calls.filter("choose|"),
+  Control<QPushButton>("Command6")->click();  // cancelled: nothing happens
+  QCOMPARE(Platform().calls.filter("choose|"),
            QStringList({QStringLiteral("choose|ファイルを選んで更新…|%1|郵便番号データ (*.csv *.CSV *.zip *.ZIP)")
-                            .arg(folder_->Path())}));
-  QCOMPARE(FolderBytes(folder_->Path()), before_);
-  QCOMPARE(Refusals(*platform_), QStringList());
+                            .arg(Folder().Path())}));
+  QCOMPARE(DataFileBytes(Folder()), before_);
+  QCOMPARE(Refusals(Platform()), QStringList());
 
-  platform_->chosenFile = elsewhere.File("utf_ken_all.zip");
-  window_->mChooseFile->trigger();
-  QCOMPARE(Refusals(*platform_), QStringList());
-  QCOMPARE(FolderBytes(folder_->Path()), expected_);
+  Platform().chosenFile = elsewhere.File("utf_ken_all.zip");
+  Control<QAction>("mChooseFile")->trigger();
+  QCOMPARE(Refusals(Platform()), QStringList());
+  QCOMPARE(DataFileBytes(Folder()), expected_);
 }
 
 void DownloadWindowTest::droppedZipRebuildsAndOtherFilesAreRefused() {
@@ -216,25 +191,25 @@ void DownloadWindowTest::droppedZipRebuildsAndOtherFilesAreRefused() {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(path)});
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window_.get(), &enter);
+    QApplication::sendEvent(&Window(), &enter);
     if (!enter.isAccepted()) return false;
     QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(window_.get(), &dropped);
+    QApplication::sendEvent(&Window(), &dropped);
     return dropped.isAccepted();
   };
   QVERIFY(!drop(elsewhere.File("notes.txt")));
   QVERIFY(drop(elsewhere.File("ken_all.zip")));
-  QTRY_COMPARE(FolderBytes(folder_->Path()), expected_);
-  QCOMPARE(Refusals(*platform_), QStringList());
-  QTRY_COMPARE(window_->List1->count(), 47);
+  QTRY_COMPARE(DataFileBytes(Folder()), expected_);
+  QCOMPARE(Refusals(Platform()), QStringList());
+  QTRY_COMPARE(Prefectures()->count(), 47);
 }
 
 void DownloadWindowTest::updateButtonTakesTheArchiveWhenNoCsvIsThere() {
-  WriteBytes(folder_->File("utf_ken_all.zip"), "not used while ken_all.zip is there");
-  WriteBytes(folder_->File("ken_all.zip"), MakeZip({{"KEN_ALL.CSV", csv_}}));
-  window_->Command3->click();
-  QCOMPARE(Refusals(*platform_), QStringList());
-  QCOMPARE(FolderBytes(folder_->Path()), expected_);
+  WriteBytes(Folder().File("utf_ken_all.zip"), "not used while ken_all.zip is there");
+  WriteBytes(Folder().File("ken_all.zip"), MakeZip({{"KEN_ALL.CSV", csv_}}));
+  Control<QPushButton>("Command3")->click();
+  QCOMPARE(Refusals(Platform()), QStringList());
+  QCOMPARE(DataFileBytes(Folder()), expected_);
 }
 
 QTEST_MAIN(DownloadWindowTest)

@@ -4,9 +4,8 @@
 #include <QFileInfo>
 #include <QtTest>
 
-#include "WindowFixture.h"
-#include "data/Cp932Codec.h"
 #include "window/ExtentList.h"
+#include "window/WindowTest.h"
 
 namespace {
 
@@ -26,33 +25,9 @@ const QString kDownloadText = QStringLiteral(
                                   "日本郵便の全国一括データをダウンロードして作ることができます。\n") +
                               kFolderNote;
 
-QByteArray Row(const QString& code, const QString& pref, const QString& city, const QString& town) {
-  return cp932::Encode(QStringLiteral("01101,\"060  \",\"%1\",\"ｶ\",\"ｶ\",\"ｶ\",\"%2\",\"%3\",\"%4\",0,0,0,0,0,0\r\n")
-                           .arg(code, pref, city, town));
-}
-
-// An installed copy: PREFIX/share/mirabo with help and sample, and an empty data folder.
-struct InstalledCopy {
-  TempFolder temp;
-  DataLayout layout;
-  InstalledCopy() {
-    QDir().mkpath(temp.File("share/mirabo/sample"));
-    QDir().mkpath(temp.File("data/mirabo"));
-    WriteBytes(temp.File("share/mirabo/sample/KEN_ALL.CSV"),
-               Row("0600000", "北海道", "札幌市中央区", "以下に掲載がない場合") + Row("1000001", "東京都", "千代田区", "千代田"));
-    layout.kind = LayoutKind::Installed;
-    layout.dataFolder = temp.File("data/mirabo/");
-    layout.helpFile = temp.File("share/mirabo/MIRABO.HLP");
-    layout.sampleFile = temp.File("share/mirabo/sample/KEN_ALL.CSV");
-  }
-  QString Text(const QString& body) const { return body.arg(layout.dataFolder); }
-};
-
-QStringList Asked(const RecordingPlatform& platform) { return platform.calls.filter(QRegularExpression("^ask\\|")); }
-
 }  // namespace
 
-class FirstStartTest : public QObject {
+class FirstStartTest : public WindowTest {
   Q_OBJECT
 
  private slots:
@@ -66,137 +41,137 @@ class FirstStartTest : public QObject {
   void portableCopyNeverAsks();
   void dataFolderThatCouldNotBeMadeIsReported();
   void helpComesFromTheInstalledShareFolder();
+
+ private:
+  void Prepare() override;
+  // The offer's text for the installed copy's data folder.
+  QString Text(const QString& body) const { return body.arg(installed_.dataFolder); }
+  QStringList Asked() { return Platform().calls.filter(QRegularExpression("^ask\\|")); }
+
+  // An installed copy in Folder(): PREFIX/share/mirabo with help and sample, and an
+  // empty data folder.
+  DataLayout installed_;
 };
 
+void FirstStartTest::Prepare() {
+  QDir().mkpath(Folder().File("share/mirabo/sample"));
+  QDir().mkpath(Folder().File("data/mirabo"));
+  WriteBytes(Folder().File("share/mirabo/sample/KEN_ALL.CSV"),
+             KenAllLine("0600000", "北海道", "札幌市中央区", "以下に掲載がない場合") +
+                 KenAllLine("1000001", "東京都", "千代田区", "千代田"));
+  installed_ = {};
+  installed_.kind = LayoutKind::Installed;
+  installed_.dataFolder = Folder().File("data/mirabo/");
+  installed_.helpFile = Folder().File("share/mirabo/MIRABO.HLP");
+  installed_.sampleFile = Folder().File("share/mirabo/sample/KEN_ALL.CSV");
+}
+
 void FirstStartTest::sampleChoiceBuildsTheDataFromTheBundledSample() {
-  InstalledCopy copy;
-  RecordingPlatform platform;
-  platform.answers = {0};
-  frmMirabo window(platform, copy.layout);
-  QCOMPARE(window.List1->count(), 0);
+  Platform().answers = {0};
+  frmMirabo& window = OpenWindow(installed_);
+  QCOMPARE(Prefectures()->count(), 0);
   window.FirstStart();
-  QCOMPARE(Asked(platform), QStringList({"ask|" + kTitle + "|" + copy.Text(kSampleText) + "|サンプルから作成(&S)/後で(&L)"}));
+  QCOMPARE(Asked(), QStringList({"ask|" + kTitle + "|" + Text(kSampleText) + "|サンプルから作成(&S)/後で(&L)"}));
   // The rebuild's own closing message: nothing to compare with on a first start.
-  QCOMPARE(platform.Messages(),
+  QCOMPARE(Platform().Messages(),
            QStringList({"更新しました。初めての取り込みです（比べる前回のデータがないため、変更一覧はありません）。"}));
-  QCOMPARE(Lines(window.List1), QStringList({"北海道  ", "東京都  "}));
-  QCOMPARE(Lines(window.List2), QStringList({"札幌市中央区"}));
-  QCOMPARE(QFileInfo(copy.layout.dataFolder + "ubinno.dat").size(), 2 * 130);
-  QVERIFY(!QFileInfo::exists(copy.layout.dataFolder + "KEN_ALL.CSV"));  // read where it lies, not copied
+  QCOMPARE(Lines(Prefectures()), QStringList({"北海道  ", "東京都  "}));
+  QCOMPARE(Lines(Cities()), QStringList({"札幌市中央区"}));
+  QCOMPARE(QFileInfo(installed_.dataFolder + "ubinno.dat").size(), 2 * 130);
+  QVERIFY(!QFileInfo::exists(installed_.dataFolder + "KEN_ALL.CSV"));  // read where it lies, not copied
 }
 
 void FirstStartTest::downloadChoiceStartsTheWindowsDownload() {
-  InstalledCopy copy;
-  RecordingPlatform platform;
-  platform.answers = {1};
-  frmMirabo window(platform, copy.layout);
+  Platform().answers = {1};
+  frmMirabo& window = OpenWindow(installed_);
   int downloads = 0;
   window.FirstStartDownload = [&] { ++downloads; };
   window.FirstStart();
-  QCOMPARE(Asked(platform),
-           QStringList({"ask|" + kTitle + "|" + copy.Text(kBothText) + "|サンプルから作成(&S)/ダウンロード(&D)/後で(&L)"}));
+  QCOMPARE(Asked(),
+           QStringList({"ask|" + kTitle + "|" + Text(kBothText) + "|サンプルから作成(&S)/ダウンロード(&D)/後で(&L)"}));
   QCOMPARE(downloads, 1);
-  QCOMPARE(window.List1->count(), 0);
+  QCOMPARE(Prefectures()->count(), 0);
 }
 
 void FirstStartTest::laterLeavesTheDataEmptyAndIsNeverAskedAgain() {
-  InstalledCopy copy;
-  RecordingPlatform platform;
-  platform.answers = {2, 0};
+  Platform().answers = {2, 0};
   int downloads = 0;
-  {
-    frmMirabo window(platform, copy.layout);
-    window.FirstStartDownload = [&] { ++downloads; };
-    window.FirstStart();
-    QCOMPARE(window.List1->count(), 0);
-    window.FirstStart();  // the same window again: already asked
-  }
-  frmMirabo again(platform, copy.layout);  // the next start
+  frmMirabo& window = OpenWindow(installed_);
+  window.FirstStartDownload = [&] { ++downloads; };
+  window.FirstStart();
+  QCOMPARE(Prefectures()->count(), 0);
+  window.FirstStart();  // the same window again: already asked
+
+  frmMirabo& again = OpenWindow(installed_);  // the next start
   again.FirstStartDownload = [&] { ++downloads; };
   again.FirstStart();
-  QCOMPARE(Asked(platform).size(), 1);
+  QCOMPARE(Asked().size(), 1);
   QCOMPARE(downloads, 0);
-  QCOMPARE(again.List1->count(), 0);
-  QCOMPARE(platform.answers, QList<int>({0}));  // the second answer was never asked for
+  QCOMPARE(Prefectures()->count(), 0);
+  QCOMPARE(Platform().answers, QList<int>({0}));  // the second answer was never asked for
 }
 
 void FirstStartTest::closingTheQuestionCountsAsAsked() {
-  InstalledCopy copy;
-  RecordingPlatform platform;  // no answers: the question is closed unanswered (-1)
-  {
-    frmMirabo window(platform, copy.layout);
-    window.FirstStart();
-    QCOMPARE(window.List1->count(), 0);
-  }
-  frmMirabo again(platform, copy.layout);
-  again.FirstStart();
-  QCOMPARE(Asked(platform).size(), 1);
+  // No answers: the question is closed unanswered (-1).
+  OpenWindow(installed_).FirstStart();
+  QCOMPARE(Prefectures()->count(), 0);
+  OpenWindow(installed_).FirstStart();  // the next start
+  QCOMPARE(Asked().size(), 1);
 }
 
 void FirstStartTest::noSampleOffersOnlyTheDownload() {
-  InstalledCopy copy;
-  QFile::remove(copy.layout.sampleFile);
-  RecordingPlatform platform;
-  platform.answers = {0};
-  frmMirabo window(platform, copy.layout);
+  QFile::remove(installed_.sampleFile);
+  Platform().answers = {0};
+  frmMirabo& window = OpenWindow(installed_);
   int downloads = 0;
   window.FirstStartDownload = [&] { ++downloads; };
   window.FirstStart();
-  QCOMPARE(Asked(platform), QStringList({"ask|" + kTitle + "|" + copy.Text(kDownloadText) + "|ダウンロード(&D)/後で(&L)"}));
+  QCOMPARE(Asked(), QStringList({"ask|" + kTitle + "|" + Text(kDownloadText) + "|ダウンロード(&D)/後で(&L)"}));
   QCOMPARE(downloads, 1);
 }
 
 void FirstStartTest::nothingToOfferAsksNothing() {
-  InstalledCopy copy;
-  QFile::remove(copy.layout.sampleFile);
-  RecordingPlatform platform;
-  frmMirabo window(platform, copy.layout);  // no sample, no download hook
+  QFile::remove(installed_.sampleFile);
+  frmMirabo& window = OpenWindow(installed_);  // no sample, no download hook
   window.FirstStart();
-  QVERIFY(Asked(platform).isEmpty());
-  QVERIFY(platform.Messages().isEmpty());
+  QVERIFY(Asked().isEmpty());
+  QVERIFY(Platform().Messages().isEmpty());
 }
 
 void FirstStartTest::existingDataIsNotOfferedAnything() {
-  InstalledCopy copy;
-  WriteDataSet(copy.layout.dataFolder, GridDataSet(2, 1, 1));
-  RecordingPlatform platform;
-  frmMirabo window(platform, copy.layout);
+  WriteDataFiles(installed_.dataFolder, GridEntries(2, 1, 1));
+  frmMirabo& window = OpenWindow(installed_);
   window.FirstStartDownload = [] {};
   window.FirstStart();
-  QVERIFY(Asked(platform).isEmpty());
-  QCOMPARE(window.List1->count(), 2);
+  QVERIFY(Asked().isEmpty());
+  QCOMPARE(Prefectures()->count(), 2);
 }
 
 void FirstStartTest::portableCopyNeverAsks() {
-  TempFolder folder;  // empty: a portable first start
-  WriteBytes(folder.File("KEN_ALL.CSV"), Row("1000001", "東京都", "千代田区", "千代田"));
-  RecordingPlatform platform;
-  frmMirabo window(platform, folder.Path());
+  // A portable first start: the national file alone beside the program.
+  WriteBytes(Folder().File("KEN_ALL.CSV"), KenAllLine("1000001", "東京都", "千代田区", "千代田"));
+  frmMirabo& window = OpenWindow();
   window.FirstStartDownload = [] {};
   window.FirstStart();
   window.FirstStart();
-  QVERIFY(Asked(platform).isEmpty());
-  QVERIFY(platform.Messages().isEmpty());
-  QCOMPARE(QDir(folder.Path()).entryList(QDir::Hidden | QDir::Files).size(), 5);  // the four data files and the CSV
+  QVERIFY(Asked().isEmpty());
+  QVERIFY(Platform().Messages().isEmpty());
+  QCOMPARE(QDir(Folder().Path()).entryList(QDir::Hidden | QDir::Files).size(), 5);  // the four data files and the CSV
 }
 
 void FirstStartTest::dataFolderThatCouldNotBeMadeIsReported() {
-  InstalledCopy copy;
-  copy.layout.error = QStringLiteral("データフォルダー /x/mirabo/ を作成できません。");
-  RecordingPlatform platform;
-  frmMirabo window(platform, copy.layout);
+  installed_.error = QStringLiteral("データフォルダー /x/mirabo/ を作成できません。");
+  frmMirabo& window = OpenWindow(installed_);
   window.FirstStartDownload = [] {};
   window.FirstStart();
-  QCOMPARE(platform.calls.filter(QRegularExpression("^(ask|message)\\|")),
+  QCOMPARE(Platform().calls.filter(QRegularExpression("^(ask|message)\\|")),
            QStringList({"message|" + kTitle + "|データフォルダー /x/mirabo/ を作成できません。"}));
 }
 
 void FirstStartTest::helpComesFromTheInstalledShareFolder() {
-  InstalledCopy copy;
-  RecordingPlatform platform;
-  frmMirabo window(platform, copy.layout);
-  window.mHelp->trigger();
-  QCOMPARE(platform.calls.filter("help|"), QStringList({"help|" + copy.temp.File("share/mirabo/MIRABO.HLP")}));
+  OpenWindow(installed_);
+  Control<QAction>("mHelp")->trigger();
+  QCOMPARE(Platform().calls.filter("help|"), QStringList({"help|" + Folder().File("share/mirabo/MIRABO.HLP")}));
 }
 
 QTEST_MAIN(FirstStartTest)

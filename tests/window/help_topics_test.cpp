@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "support/TestFiles.h"
+#include "support/TestText.h"
 #include "lookup/HelpTopics.h"
 
 using Ranges = QList<std::pair<qsizetype, qsizetype>>;
@@ -14,16 +15,16 @@ class HelpTopicsTest : public QObject {
   void titlesOfTopics_data() {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QStringList>("titles");
-    QTest::newRow("two topics") << u8s("<h1>甲</h1><p>一</p>\n<h1>乙</h1><p>二</p>") << QStringList{u8s("甲"), u8s("乙")};
-    QTest::newRow("text before first heading belongs to none") << u8s("<p>前</p>\n<h1>甲</h1>") << QStringList{u8s("甲")};
-    QTest::newRow("heading inside comment ignored") << u8s("<!-- <h1>隠</h1> -->\n<h1>甲</h1>") << QStringList{u8s("甲")};
-    QTest::newRow("unclosed comment hides the rest") << u8s("<h1>甲</h1><!-- <h1>乙</h1>") << QStringList{u8s("甲")};
-    QTest::newRow("upper case with attributes") << u8s("<H1 id=\"a\">甲</H1 >") << QStringList{u8s("甲")};
-    QTest::newRow("h2 and h10 start no topic") << u8s("<h1>甲</h1><h2>小</h2><h10>x</h10>") << QStringList{u8s("甲")};
-    QTest::newRow("inline tags and references in title") << u8s("<h1>R&amp;D <b>太</b>字</h1>") << QStringList{u8s("R&D 太字")};
-    QTest::newRow("unclosed heading ends at line end") << u8s("<h1>甲\n<p>本文</p>") << QStringList{u8s("甲")};
-    QTest::newRow("white space in title made single") << u8s("<h1>\n  甲   乙 \n</h1>") << QStringList{u8s("甲 乙")};
-    QTest::newRow("no heading gives no topic") << u8s("<p>本文だけ</p>") << QStringList{};
+    QTest::newRow("two topics") << U("<h1>甲</h1><p>一</p>\n<h1>乙</h1><p>二</p>") << QStringList{U("甲"), U("乙")};
+    QTest::newRow("text before first heading belongs to none") << U("<p>前</p>\n<h1>甲</h1>") << QStringList{U("甲")};
+    QTest::newRow("heading inside comment ignored") << U("<!-- <h1>隠</h1> -->\n<h1>甲</h1>") << QStringList{U("甲")};
+    QTest::newRow("unclosed comment hides the rest") << U("<h1>甲</h1><!-- <h1>乙</h1>") << QStringList{U("甲")};
+    QTest::newRow("upper case with attributes") << U("<H1 id=\"a\">甲</H1 >") << QStringList{U("甲")};
+    QTest::newRow("h2 and h10 start no topic") << U("<h1>甲</h1><h2>小</h2><h10>x</h10>") << QStringList{U("甲")};
+    QTest::newRow("inline tags and references in title") << U("<h1>R&amp;D <b>太</b>字</h1>") << QStringList{U("R&D 太字")};
+    QTest::newRow("unclosed heading ends at line end") << U("<h1>甲\n<p>本文</p>") << QStringList{U("甲")};
+    QTest::newRow("white space in title made single") << U("<h1>\n  甲   乙 \n</h1>") << QStringList{U("甲 乙")};
+    QTest::newRow("no heading gives no topic") << U("<p>本文だけ</p>") << QStringList{};
     QTest::newRow("empty source") << QString() << QStringList{};
   }
   void titlesOfTopics() {
@@ -35,23 +36,23 @@ class HelpTopicsTest : public QObject {
   }
 
   void topicHoldsItsOwnSectionOnly() {
-    const QList<HelpTopic> topics = ParseHelpTopics(u8s("<!-- c -->\n<h1>甲</h1>\n<p>一</p>\n\n<h1>乙</h1><p>二</p>\n"));
+    const QList<HelpTopic> topics = ParseHelpTopics(U("<!-- c -->\n<h1>甲</h1>\n<p>一</p>\n\n<h1>乙</h1><p>二</p>\n"));
     QCOMPARE(topics.size(), 2);
-    QCOMPARE(topics[0].html, u8s("<h1>甲</h1>\n<p>一</p>"));
-    QCOMPARE(topics[1].html, u8s("<h1>乙</h1><p>二</p>"));
+    QCOMPARE(topics[0].html, U("<h1>甲</h1>\n<p>一</p>"));
+    QCOMPARE(topics[1].html, U("<h1>乙</h1><p>二</p>"));
   }
 
   void plainText_data() {
     QTest::addColumn<QString>("html");
     QTest::addColumn<QString>("text");
-    QTest::newRow("inline tags join, block tags separate") << u8s("<p>郵便<b>番号</b></p><p>検索</p>") << u8s("郵便番号 検索");
-    QTest::newRow("named references") << u8s("a&lt;b&gt;c &amp; &quot;d&quot; &apos;e&apos;") << u8s("a<b>c & \"d\" 'e'");
-    QTest::newRow("numeric references") << u8s("&#65;&#x42;&#x1F600;") << QString::fromUcs4(U"AB\U0001F600");
-    QTest::newRow("no-break space") << u8s("x&nbsp;y") << u8s("x y");
-    QTest::newRow("bad references") << u8s("&unknown; &#0; &#xD800; &#x110000;") << QString::fromUcs4(U"&unknown; \uFFFD \uFFFD \uFFFD");
-    QTest::newRow("list items") << u8s("<ul><li>一</li><li>二</li></ul>") << u8s("一 二");
-    QTest::newRow("line ends and tabs") << u8s("line\nbreak  and\ttab") << u8s("line break and tab");
-    QTest::newRow("link text kept") << u8s("<a href=\"https://x/\">頁</a>です") << u8s("頁です");
+    QTest::newRow("inline tags join, block tags separate") << U("<p>郵便<b>番号</b></p><p>検索</p>") << U("郵便番号 検索");
+    QTest::newRow("named references") << U("a&lt;b&gt;c &amp; &quot;d&quot; &apos;e&apos;") << U("a<b>c & \"d\" 'e'");
+    QTest::newRow("numeric references") << U("&#65;&#x42;&#x1F600;") << QString::fromUcs4(U"AB\U0001F600");
+    QTest::newRow("no-break space") << U("x&nbsp;y") << U("x y");
+    QTest::newRow("bad references") << U("&unknown; &#0; &#xD800; &#x110000;") << QString::fromUcs4(U"&unknown; \uFFFD \uFFFD \uFFFD");
+    QTest::newRow("list items") << U("<ul><li>一</li><li>二</li></ul>") << U("一 二");
+    QTest::newRow("line ends and tabs") << U("line\nbreak  and\ttab") << U("line break and tab");
+    QTest::newRow("link text kept") << U("<a href=\"https://x/\">頁</a>です") << U("頁です");
   }
   void plainText() {
     QFETCH(QString, html);
@@ -63,12 +64,12 @@ class HelpTopicsTest : public QObject {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("folded");
     QTest::addColumn<QList<qsizetype>>("origin");
-    QTest::newRow("full width and case") << u8s("ＡｂC") << u8s("abc") << QList<qsizetype>{0, 1, 2};
-    QTest::newRow("full-width digits and hyphen") << u8s("１６０－００２３") << u8s("160-0023") << QList<qsizetype>{0, 1, 2, 3, 4, 5, 6, 7};
-    QTest::newRow("half-width katakana") << u8s("ｶﾅ") << u8s("カナ") << QList<qsizetype>{0, 1};
-    QTest::newRow("one sign to two characters") << u8s("㍻x") << u8s("平成x") << QList<qsizetype>{0, 0, 1};
-    QTest::newRow("surrogate pair") << QString::fromUcs4(U"x\U0001D400y") << u8s("xay") << QList<qsizetype>{0, 1, 3};
-    QTest::newRow("ideographic space") << u8s("　") << u8s(" ") << QList<qsizetype>{0};
+    QTest::newRow("full width and case") << U("ＡｂC") << U("abc") << QList<qsizetype>{0, 1, 2};
+    QTest::newRow("full-width digits and hyphen") << U("１６０－００２３") << U("160-0023") << QList<qsizetype>{0, 1, 2, 3, 4, 5, 6, 7};
+    QTest::newRow("half-width katakana") << U("ｶﾅ") << U("カナ") << QList<qsizetype>{0, 1};
+    QTest::newRow("one sign to two characters") << U("㍻x") << U("平成x") << QList<qsizetype>{0, 0, 1};
+    QTest::newRow("surrogate pair") << QString::fromUcs4(U"x\U0001D400y") << U("xay") << QList<qsizetype>{0, 1, 3};
+    QTest::newRow("ideographic space") << U("　") << U(" ") << QList<qsizetype>{0};
   }
   void foldForSearch() {
     QFETCH(QString, text);
@@ -80,17 +81,17 @@ class HelpTopicsTest : public QObject {
   }
 
   void queryWordsSplitOnAnySpace() {
-    QCOMPARE(QueryWords(u8s("  ＫＥＮ　all\tＣＳＶ ")), (QStringList{"ken", "all", "csv"}));
-    QCOMPARE(QueryWords(u8s(" 　 ")), QStringList{});
+    QCOMPARE(QueryWords(U("  ＫＥＮ　all\tＣＳＶ ")), (QStringList{"ken", "all", "csv"}));
+    QCOMPARE(QueryWords(U(" 　 ")), QStringList{});
   }
 
   void topicMatchesEveryWordInTitleOrBody() {
-    const HelpTopic topic = ParseHelpTopics(u8s("<h1>データ</h1><p>KEN_ALL.CSV を取り込む</p>")).value(0);
-    QVERIFY(TopicMatches(topic, QueryWords(u8s("ken_all"))));
-    QVERIFY(TopicMatches(topic, QueryWords(u8s("ＫＥＮ＿ＡＬＬ"))));
-    QVERIFY(TopicMatches(topic, QueryWords(u8s("データ 取り込む"))));
-    QVERIFY(!TopicMatches(topic, QueryWords(u8s("データ 削除"))));
-    QVERIFY(!TopicMatches(topic, QueryWords(u8s("b"))));  // the <b> of markup is no text
+    const HelpTopic topic = ParseHelpTopics(U("<h1>データ</h1><p>KEN_ALL.CSV を取り込む</p>")).value(0);
+    QVERIFY(TopicMatches(topic, QueryWords(U("ken_all"))));
+    QVERIFY(TopicMatches(topic, QueryWords(U("ＫＥＮ＿ＡＬＬ"))));
+    QVERIFY(TopicMatches(topic, QueryWords(U("データ 取り込む"))));
+    QVERIFY(!TopicMatches(topic, QueryWords(U("データ 削除"))));
+    QVERIFY(!TopicMatches(topic, QueryWords(U("b"))));  // the <b> of markup is no text
     QVERIFY(TopicMatches(topic, {}));
   }
 
@@ -98,12 +99,12 @@ class HelpTopicsTest : public QObject {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("query");
     QTest::addColumn<Ranges>("ranges");
-    QTest::newRow("every occurrence, any case") << u8s("KEN_ALL.CSV と ken_all") << u8s("ken_all") << Ranges{{0, 7}, {14, 21}};
-    QTest::newRow("full-width text, half-width word") << u8s("ＫＥＮです") << u8s("ken") << Ranges{{0, 3}};
-    QTest::newRow("two words sorted by place") << u8s("甲乙甲") << u8s("乙 甲") << Ranges{{0, 1}, {1, 2}, {2, 3}};
-    QTest::newRow("match inside a folded sign") << u8s("㍻元年") << u8s("成元") << Ranges{{0, 2}};
-    QTest::newRow("match ending on a surrogate pair") << QString::fromUcs4(U"a\U0001D400b") << u8s("aa") << Ranges{{0, 3}};
-    QTest::newRow("no match") << u8s("甲乙") << u8s("丙") << Ranges{};
+    QTest::newRow("every occurrence, any case") << U("KEN_ALL.CSV と ken_all") << U("ken_all") << Ranges{{0, 7}, {14, 21}};
+    QTest::newRow("full-width text, half-width word") << U("ＫＥＮです") << U("ken") << Ranges{{0, 3}};
+    QTest::newRow("two words sorted by place") << U("甲乙甲") << U("乙 甲") << Ranges{{0, 1}, {1, 2}, {2, 3}};
+    QTest::newRow("match inside a folded sign") << U("㍻元年") << U("成元") << Ranges{{0, 2}};
+    QTest::newRow("match ending on a surrogate pair") << QString::fromUcs4(U"a\U0001D400b") << U("aa") << Ranges{{0, 3}};
+    QTest::newRow("no match") << U("甲乙") << U("丙") << Ranges{};
   }
   void findWords() {
     QFETCH(QString, text);
@@ -127,9 +128,6 @@ class HelpTopicsTest : public QObject {
     QVERIFY(!ReadHelpSource(dir.filePath("MIRABO.HLP")).has_value());
     QVERIFY(!ReadHelpSource(dir.path()).has_value());
   }
-
- private:
-  static QString u8s(const char* utf8) { return QString::fromUtf8(utf8); }
 };
 
 QTEST_GUILESS_MAIN(HelpTopicsTest)

@@ -9,13 +9,11 @@
 #include <QTableWidget>
 #include <QtTest>
 
-#include "WindowFixture.h"
-#include "support/DataBuilder.h"
+#include "support/TestText.h"
 #include "window/ListCheckWindow.h"
+#include "window/WindowTest.h"
 
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 const QString kRows = U(
     "100-0005\t東京都千代田区丸の内1\n"   // 正常
@@ -40,12 +38,10 @@ QStringList ShownCodes(const QTableWidget* table) {
 
 }  // namespace
 
-class ListCheckWindowTest : public QObject {
+class ListCheckWindowTest : public WindowTest {
   Q_OBJECT
 
  private slots:
-  void init();
-  void cleanup();
   void menuItemOpensOneWindow();
   void pastedRowsGetVerdictsColoursAndCounts();
   void emptyClipboardBeepsAndKeepsTheList();
@@ -61,35 +57,22 @@ class ListCheckWindowTest : public QObject {
  private:
   ListCheckWindow* Open();
   bool PasteRows(ListCheckWindow* check, const QString& text);
-
-  std::unique_ptr<TempFolder> folder_;
-  std::unique_ptr<RecordingPlatform> platform_;
-  std::unique_ptr<frmMirabo> window_;
+  void Prepare() override;
 };
 
-void ListCheckWindowTest::init() {
-  folder_ = std::make_unique<TempFolder>();
-  WriteDataFiles(folder_->Path(), {Entry("0600000", U("北海道"), U("札幌市中央区"), U("以下に掲載がない場合")),
+void ListCheckWindowTest::Prepare() {
+  WriteDataFiles(Folder().Path(), {Entry("0600000", U("北海道"), U("札幌市中央区"), U("以下に掲載がない場合")),
                                    Entry("0640820", U("北海道"), U("札幌市中央区"), U("大通西（２０～２８丁目）")),
                                    Entry("0600042", U("北海道"), U("札幌市中央区"), U("大通西（１～１９丁目）")),
                                    Entry("1000000", U("東京都"), U("千代田区"), U("以下に掲載がない場合")),
                                    Entry("1000005", U("東京都"), U("千代田区"), U("丸の内")),
                                    Entry("1000014", U("東京都"), U("千代田区"), U("永田町"))});
-  platform_ = std::make_unique<RecordingPlatform>();
-  window_ = std::make_unique<frmMirabo>(*platform_, folder_->Path());
-  window_->show();
-  QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-}
-
-void ListCheckWindowTest::cleanup() {
-  window_.reset();
-  platform_.reset();
-  folder_.reset();
+  QVERIFY(ShowWindow());
 }
 
 ListCheckWindow* ListCheckWindowTest::Open() {
-  window_->mListCheck->trigger();
-  ListCheckWindow* check = window_->ListCheck();
+  Control<QAction>("mListCheck")->trigger();
+  ListCheckWindow* check = Window().ListCheck();
   if (!check) return nullptr;
   // Offscreen windows are not activated on show, and Ctrl+V needs the active window.
   // (isActiveWindow already holds while the main window, its parent, is active.)
@@ -105,8 +88,8 @@ bool ListCheckWindowTest::PasteRows(ListCheckWindow* check, const QString& text)
 }
 
 void ListCheckWindowTest::menuItemOpensOneWindow() {
-  QCOMPARE(window_->mListCheck->text(), U("一覧チェック(&L)…"));
-  QVERIFY(window_->mmhelp->actions().contains(window_->mListCheck));
+  QCOMPARE(Control<QAction>("mListCheck")->text(), U("一覧チェック(&L)…"));
+  QVERIFY(Control<QMenu>("mmhelp")->actions().contains(Control<QAction>("mListCheck")));
   ListCheckWindow* check = Open();
   QVERIFY(check);
   QVERIFY(check && check->isVisible());
@@ -141,7 +124,7 @@ void ListCheckWindowTest::emptyClipboardBeepsAndKeepsTheList() {
   QVERIFY(PasteRows(check, kRows));
   QApplication::clipboard()->setText(QString());
   QTest::keyClick(check->Table, Qt::Key_V, Qt::ControlModifier);
-  QCOMPARE(platform_->Count("beep"), 1);
+  QCOMPARE(Platform().Count("beep"), 1);
   QCOMPARE(check->Table->rowCount(), 6);
 }
 
@@ -199,8 +182,8 @@ void ListCheckWindowTest::copyResultsGivesTsvToPasteBack() {
   QVERIFY(check);
   QVERIFY(PasteRows(check, U("100-0005\t千代田区丸の内\tメモ\n\t\n1000000,千代田区丸の内\n")));
   check->CopyButton->click();
-  QCOMPARE(platform_->calls.filter("clipboard|").size(), 1);
-  QCOMPARE(platform_->clipboard, U("100-0005\t千代田区丸の内\tメモ\t正常\t\n"
+  QCOMPARE(Platform().calls.filter("clipboard|").size(), 1);
+  QCOMPARE(Platform().clipboard, U("100-0005\t千代田区丸の内\tメモ\t正常\t\n"
                                    "\n"
                                    "1000000\t千代田区丸の内\t\t郵便番号違い\t100-0005\n"));
 }
@@ -209,12 +192,12 @@ void ListCheckWindowTest::saveWritesCsvWithAByteOrderMark() {
   ListCheckWindow* check = Open();
   QVERIFY(check);
   QVERIFY(PasteRows(check, U("1000000\t千代田区丸の内\n")));
-  QVERIFY(check->SaveFile(folder_->File("out.csv")));
-  QCOMPARE(ReadBytes(folder_->File("out.csv")),
+  QVERIFY(check->SaveFile(Folder().File("out.csv")));
+  QCOMPARE(ReadBytes(Folder().File("out.csv")),
            QByteArray("\xEF\xBB\xBF") + U("1000000,千代田区丸の内,郵便番号違い,100-0005\r\n").toUtf8());
   // A folder that does not exist: a message, and the list stays.
-  QVERIFY(!check->SaveFile(folder_->File("no/such/out.csv")));
-  QCOMPARE(platform_->Messages().size(), 1);
+  QVERIFY(!check->SaveFile(Folder().File("no/such/out.csv")));
+  QCOMPARE(Platform().Messages().size(), 1);
   QCOMPARE(check->Table->rowCount(), 1);
 }
 
@@ -222,13 +205,13 @@ void ListCheckWindowTest::openReadsACodePage932File() {
   ListCheckWindow* check = Open();
   QVERIFY(check);
   // 31 30 30 30 30 30 35 2C then 90 E7 91 E3 93 63 8B E6 8A DB 82 CC 93 E0: 千代田区丸の内.
-  WriteBytes(folder_->File("list.csv"), Hex("31 30 30 30 30 30 35 2C 90 E7 91 E3 93 63 8B E6 8A DB 82 CC 93 E0 0D 0A"));
-  QVERIFY(check->OpenFile(folder_->File("list.csv")));
+  WriteBytes(Folder().File("list.csv"), Hex("31 30 30 30 30 30 35 2C 90 E7 91 E3 93 63 8B E6 8A DB 82 CC 93 E0 0D 0A"));
+  QVERIFY(check->OpenFile(Folder().File("list.csv")));
   QTRY_VERIFY(!check->IsChecking());
   QCOMPARE(check->Table->item(0, ListCheckWindow::AddressColumn)->text(), U("千代田区丸の内"));
   QCOMPARE(check->Table->item(0, ListCheckWindow::VerdictColumn)->text(), U("正常"));
-  QVERIFY(!check->OpenFile(folder_->File("missing.csv")));
-  QCOMPARE(platform_->Messages().size(), 1);
+  QVERIFY(!check->OpenFile(Folder().File("missing.csv")));
+  QCOMPARE(Platform().Messages().size(), 1);
 }
 
 void ListCheckWindowTest::longListShowsProgressAndStaysResponsive() {
@@ -253,8 +236,8 @@ void ListCheckWindowTest::rebuiltDataIsUsedForTheNextCheck() {
   QVERIFY(check);
   QVERIFY(PasteRows(check, U("1000099\t千代田区丸の内\n")));
   QCOMPARE(check->Table->item(0, ListCheckWindow::VerdictColumn)->text(), U("郵便番号なし"));
-  WriteDataFiles(folder_->Path(), {Entry("1000099", U("東京都"), U("千代田区"), U("丸の内"))});
-  window_->Form_Load();  // reopens the data files, as after a rebuild
+  WriteDataFiles(Folder().Path(), {Entry("1000099", U("東京都"), U("千代田区"), U("丸の内"))});
+  Window().Form_Load();  // reopens the data files, as after a rebuild
   QVERIFY(PasteRows(check, U("1000099\t千代田区丸の内\n")));
   QCOMPARE(check->Table->item(0, ListCheckWindow::VerdictColumn)->text(), U("正常"));
 }

@@ -3,34 +3,25 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "WindowFixture.h"
-#include "data/Cp932Codec.h"
 #include "support/FaultyFileOps.h"
 #include "update/DataFolderLock.h"
 #include "update/Rebuild.h"
 #include "window/ExtentList.h"
+#include "window/WindowTest.h"
 
 namespace {
 
-QByteArray Row(const QString& code, const QString& pref, const QString& city, const QString& town) {
-  return cp932::Encode(QStringLiteral("13101,\"100  \",\"%1\",\"ﾄｳｷｮｳﾄ\",\"ﾁﾖﾀﾞｸ\",\"ｲｶﾆ\",\"%2\",\"%3\",\"%4\",0,0,0,0,0,0\r\n")
-                           .arg(code, pref, city, town));
-}
-
-QByteArray SmallNationalFile() {
-  return Row("0600000", "北海道", "札幌市中央区", "以下に掲載がない場合") + Row("0640941", "北海道", "札幌市中央区", "旭ケ丘") +
-         Row("0400000", "北海道", "函館市", "以下に掲載がない場合") + Row("1000001", "東京都", "千代田区", "千代田");
-}
-
-QByteArray FolderBytes(const QString& folder) {
-  QByteArray all;
-  for (const char* name : {"fuken.DAT", "city.DAT", "ubinno.dat", "ubinind.dat"}) all += ReadBytes(folder + name) + '|';
-  return all;
+// Four rows; the third one is `third` when given.
+QByteArray SmallNationalFile(const QByteArray& third = {}) {
+  return KenAllLine("0600000", "北海道", "札幌市中央区", "以下に掲載がない場合") +
+         KenAllLine("0640941", "北海道", "札幌市中央区", "旭ケ丘") +
+         (third.isEmpty() ? KenAllLine("0400000", "北海道", "函館市", "以下に掲載がない場合") : third) +
+         KenAllLine("1000001", "東京都", "千代田区", "千代田");
 }
 
 }  // namespace
 
-class RebuildWindowTest : public QObject {
+class RebuildWindowTest : public WindowTest {
   Q_OBJECT
 
  private slots:
@@ -43,135 +34,118 @@ class RebuildWindowTest : public QObject {
 };
 
 void RebuildWindowTest::updateButtonReloadsTheWindow() {
-  TempFolder folder;
-  WriteDataSet(folder.Path(), GridDataSet(47, 3, 2));
-  WriteSavedSelection(folder.Path(), 5, 2);
-  WriteBytes(folder.File("KEN_ALL.CSV"), SmallNationalFile());
-  RecordingPlatform platform;
-  frmMirabo window(platform, folder.Path());
+  WriteDataFiles(Folder().Path(), GridEntries(47, 3, 2));
+  WriteSavedSelection(Folder().Path(), 5, 2);
+  WriteBytes(Folder().File("KEN_ALL.CSV"), SmallNationalFile());
+  frmMirabo& window = OpenWindow();
   const QSize startSize = window.size();
-  window.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QVERIFY(ShowWindow());
   window.move(40, 30);
   window.resize(startSize.width() + 20, startSize.height() + 150);
   QTRY_COMPARE(window.height(), startSize.height() + 150);
-  QCOMPARE(window.List1->FirstSelectedRow(), 5);
+  QCOMPARE(Prefectures()->FirstSelectedRow(), 5);
 
-  window.Command3->click();
+  Control<QPushButton>("Command3")->click();
   // 47 x 3 x 2 grid entries, each its own code, all gone; four new codes.
-  QCOMPARE(platform.Messages(),
+  QCOMPARE(Platform().Messages(),
            QStringList({"更新しました。追加 4 件、廃止 282 件（郵便番号 4 件が新設、282 件が廃止）"}));
-  QCOMPARE(Lines(window.List1), QStringList({"北海道  ", "東京都  "}));
-  QCOMPARE(window.List1->FirstSelectedRow(), 0);
-  QCOMPARE(Lines(window.List2), QStringList({"札幌市中央区", "函館市"}));
-  QCOMPARE(window.List2->FirstSelectedRow(), 0);
-  QCOMPARE(Lines(window.List3),
+  QCOMPARE(Lines(Prefectures()), QStringList({"北海道  ", "東京都  "}));
+  QCOMPARE(Prefectures()->FirstSelectedRow(), 0);
+  QCOMPARE(Lines(Cities()), QStringList({"札幌市中央区", "函館市"}));
+  QCOMPARE(Cities()->FirstSelectedRow(), 0);
+  QCOMPARE(Lines(Towns()),
            QStringList({"0600000　札幌市中央区　以下に掲載がない場合", "0640941　札幌市中央区　旭ケ丘"}));
   QCOMPARE(window.Data.IndexCount, 4);
   QTRY_COMPARE(window.pos(), QPoint(0, 0));
   QTRY_COMPARE(window.size(), startSize);
-  QCOMPARE(platform.calls.filter("busy|"), QStringList({"busy|1", "busy|0"}));
+  QCOMPARE(Platform().calls.filter("busy|"), QStringList({"busy|1", "busy|0"}));
 }
 
 void RebuildWindowTest::missingFileKeepsDataAndWindow() {
-  TempFolder folder;
-  WriteDataSet(folder.Path(), GridDataSet(3, 3, 2));
-  const QByteArray before = FolderBytes(folder.Path());
-  RecordingPlatform platform;
-  frmMirabo window(platform, folder.Path());
-  window.List1->setCurrentRow(2);
-  window.List2->setCurrentRow(1);
-  const QStringList towns = Lines(window.List3);
+  WriteDataFiles(Folder().Path(), GridEntries(3, 3, 2));
+  const QList<QByteArray> before = DataFileBytes(Folder());
+  const frmMirabo& window = OpenWindow();
+  Prefectures()->setCurrentRow(2);
+  Cities()->setCurrentRow(1);
+  const QStringList towns = Lines(Towns());
 
-  window.Command3->click();
-  QCOMPARE(platform.Messages().size(), 1);
-  QVERIFY(platform.calls.filter("message|").first().startsWith("message|郵便番号ファイル更新|"));
-  QVERIFY(platform.Messages().first().contains("KEN_ALL.CSV"));
-  QVERIFY(platform.Messages().first().contains(QDir::toNativeSeparators(QDir(folder.Path()).absolutePath())));
-  QCOMPARE(FolderBytes(folder.Path()), before);
-  QCOMPARE(window.List1->FirstSelectedRow(), 2);
-  QCOMPARE(window.List2->FirstSelectedRow(), 1);
-  QCOMPARE(Lines(window.List3), towns);
+  Control<QPushButton>("Command3")->click();
+  QCOMPARE(Platform().Messages().size(), 1);
+  QVERIFY(Platform().calls.filter("message|").first().startsWith("message|郵便番号ファイル更新|"));
+  QVERIFY(Platform().Messages().first().contains("KEN_ALL.CSV"));
+  QVERIFY(Platform().Messages().first().contains(QDir::toNativeSeparators(QDir(Folder().Path()).absolutePath())));
+  QCOMPARE(DataFileBytes(Folder()), before);
+  QCOMPARE(Prefectures()->FirstSelectedRow(), 2);
+  QCOMPARE(Cities()->FirstSelectedRow(), 1);
+  QCOMPARE(Lines(Towns()), towns);
   QCOMPARE(window.Data.EntryCount, 18);
-  window.List2->setCurrentRow(0);  // still browsing the old data
-  QCOMPARE(window.List3->item(0)->text(), QString("0301001　市3の1　町1"));
+  Cities()->setCurrentRow(0);  // still browsing the old data
+  QCOMPARE(Towns()->item(0)->text(), QString("0301001　市3の1　町1"));
 }
 
 void RebuildWindowTest::malformedFileKeepsDataAndWindow() {
-  TempFolder folder;
-  WriteDataSet(folder.Path(), GridDataSet(3, 3, 2));
-  const QByteArray before = FolderBytes(folder.Path());
-  QByteArray third = Row("0400000", "北海道", "函館市", "以下に掲載がない場合");
+  WriteDataFiles(Folder().Path(), GridEntries(3, 3, 2));
+  const QList<QByteArray> before = DataFileBytes(Folder());
+  QByteArray third = KenAllLine("0400000", "北海道", "函館市", "以下に掲載がない場合");
   third.replace(",0,0,0,0,0,0\r\n", ",0,0,0,0,0\r\n");  // the third row loses a value
-  const QByteArray csv = Row("0600000", "北海道", "札幌市中央区", "以下に掲載がない場合") +
-                         Row("0640941", "北海道", "札幌市中央区", "旭ケ丘") + third + Row("1000001", "東京都", "千代田区", "千代田");
-  WriteBytes(folder.File("KEN_ALL.CSV"), csv);
-  RecordingPlatform platform;
-  frmMirabo window(platform, folder.Path());
+  WriteBytes(Folder().File("KEN_ALL.CSV"), SmallNationalFile(third));
+  OpenWindow();
 
-  window.Command3->click();
-  QCOMPARE(platform.Messages().size(), 1);
-  QVERIFY2(platform.Messages().first().contains("3 行目"), qPrintable(platform.Messages().first()));
-  QCOMPARE(FolderBytes(folder.Path()), before);
-  QCOMPARE(window.List1->count(), 3);
+  Control<QPushButton>("Command3")->click();
+  QCOMPARE(Platform().Messages().size(), 1);
+  QVERIFY2(Platform().Messages().first().contains("3 行目"), qPrintable(Platform().Messages().first()));
+  QCOMPARE(DataFileBytes(Folder()), before);
+  QCOMPARE(Prefectures()->count(), 3);
 }
 
 void RebuildWindowTest::secondClickDuringARebuildIsIgnored() {
-  TempFolder folder;
-  WriteBytes(folder.File("KEN_ALL.CSV"), SmallNationalFile());
-  RecordingPlatform platform;
-  platform.forwardEvents = true;
-  frmMirabo window(platform, folder.Path());
-  window.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  WriteBytes(Folder().File("KEN_ALL.CSV"), SmallNationalFile());
+  Platform().forwardEvents = true;
+  QVERIFY(ShowWindow());
   bool poked = false;
-  platform.onEvents = [&] {
+  Platform().onEvents = [&] {
     if (poked) return;
     poked = true;
-    window.Command3->click();
-    QTest::mouseClick(window.Command3, Qt::LeftButton);
+    Control<QPushButton>("Command3")->click();
+    QTest::mouseClick(Control<QPushButton>("Command3"), Qt::LeftButton);
   };
-  window.Command3->click();
+  Control<QPushButton>("Command3")->click();
   QVERIFY(poked);
-  QCOMPARE(platform.calls.filter("busy|"), QStringList({"busy|1", "busy|0"}));
-  QCOMPARE(window.List1->count(), 2);
+  QCOMPARE(Platform().calls.filter("busy|"), QStringList({"busy|1", "busy|0"}));
+  QCOMPARE(Prefectures()->count(), 2);
 }
 
 void RebuildWindowTest::rebuildRunningElsewhereIsRefused() {
-  TempFolder folder;
-  WriteDataSet(folder.Path(), GridDataSet(3, 3, 2));
-  WriteBytes(folder.File("KEN_ALL.CSV"), SmallNationalFile());
-  const QByteArray before = FolderBytes(folder.Path());
-  RecordingPlatform platform;
-  frmMirabo window(platform, folder.Path());
-  const DataFolderLock other(QFile::encodeName(folder.File("mirabo.lock")).toStdString(), SystemFileOps());
+  WriteDataFiles(Folder().Path(), GridEntries(3, 3, 2));
+  WriteBytes(Folder().File("KEN_ALL.CSV"), SmallNationalFile());
+  const QList<QByteArray> before = DataFileBytes(Folder());
+  const frmMirabo& window = OpenWindow();
+  const DataFolderLock other(QFile::encodeName(Folder().File("mirabo.lock")).toStdString(), SystemFileOps());
   QVERIFY(other.Held());
 
-  window.Command3->click();
-  QCOMPARE(platform.Messages(),
+  Control<QPushButton>("Command3")->click();
+  QCOMPARE(Platform().Messages(),
            QStringList({QStringLiteral("別の郵便番号ファイル更新が実行中です（フォルダ: %1）。データは変更していません。")
-                            .arg(QDir::toNativeSeparators(QDir(folder.Path()).absolutePath()))}));
-  QCOMPARE(FolderBytes(folder.Path()), before);
-  QCOMPARE(window.List1->count(), 3);
+                            .arg(QDir::toNativeSeparators(QDir(Folder().Path()).absolutePath()))}));
+  QCOMPARE(DataFileBytes(Folder()), before);
+  QCOMPARE(Prefectures()->count(), 3);
   QCOMPARE(window.Data.EntryCount, 18);
 }
 
 void RebuildWindowTest::startAfterAKilledSwapShowsTheOldData() {
-  TempFolder folder;
-  WriteDataSet(folder.Path(), GridDataSet(3, 3, 2));
-  const QByteArray before = FolderBytes(folder.Path());
-  WriteBytes(folder.File("KEN_ALL.CSV"), SmallNationalFile());
+  WriteDataFiles(Folder().Path(), GridEntries(3, 3, 2));
+  const QList<QByteArray> before = DataFileBytes(Folder());
+  WriteBytes(Folder().File("KEN_ALL.CSV"), SmallNationalFile());
   FaultyFileOps ops;
   ops.KillAtStep(10);  // two data files are new, one of them moved aside
-  RecordingPlatform platform;
   QVERIFY_THROWS_EXCEPTION(ProcessKilled,
-                           RebuildDataFiles(folder.Path(), folder.File("KEN_ALL.CSV"), platform, {}, ops));
-  QVERIFY(FolderBytes(folder.Path()) != before);
+                           RebuildDataFiles(Folder().Path(), Folder().File("KEN_ALL.CSV"), Platform(), {}, ops));
+  QVERIFY(DataFileBytes(Folder()) != before);
 
-  frmMirabo window(platform, folder.Path());
-  QCOMPARE(FolderBytes(folder.Path()), before);
-  QVERIFY(!QFile::exists(folder.File("mirabo.journal")));
-  QCOMPARE(window.List1->count(), 3);
+  const frmMirabo& window = OpenWindow();
+  QCOMPARE(DataFileBytes(Folder()), before);
+  QVERIFY(!QFile::exists(Folder().File("mirabo.journal")));
+  QCOMPARE(Prefectures()->count(), 3);
   QCOMPARE(window.Data.EntryCount, 18);
 }
 

@@ -5,19 +5,19 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "WindowFixture.h"
 #include "window/ExtentList.h"
+#include "window/WindowTest.h"
 
 namespace {
 
-std::vector<PrefSpec> TokyoAndOsaka() {
+QList<PrefData> TokyoAndOsaka() {
   return {{"東京都", {{"千代田区", {{"1000001", "千代田"}, {"1000005", "丸の内"}}}, {"港区", {{"1050011", "芝公園"}}}}},
           {"大阪府", {{"大阪市北区", {{"5300001", "梅田"}, {"1000005", "同じ番号"}}}}}};
 }
 
 }  // namespace
 
-class SearchWindowTest : public QObject {
+class SearchWindowTest : public WindowTest {
   Q_OBJECT
 
  private slots:
@@ -31,6 +31,15 @@ class SearchWindowTest : public QObject {
   void addressSearchListsInRecordOrder();
   void focusReturnsToTheSearchBox();
   void clicksDuringASearchAreIgnored();
+
+ private:
+  // Tokyo and Osaka, unless a test writes its own data before it opens the window.
+  void Prepare() override { WriteDataFiles(Folder().Path(), EntriesOf(TokyoAndOsaka())); }
+  // Types `text` and clicks the code search button (Command2) or the address one (Command4).
+  void Search(const char* button, const QString& text) {
+    SearchBox()->setText(text);
+    QTest::mouseClick(Control<QPushButton>(button), Qt::LeftButton);
+  }
 };
 
 void SearchWindowTest::codeTypedWithHyphenInEitherWidth_data() {
@@ -41,161 +50,125 @@ void SearchWindowTest::codeTypedWithHyphenInEitherWidth_data() {
 
 void SearchWindowTest::codeTypedWithHyphenInEitherWidth() {
   QFETCH(QString, typed);
-  TempFolder folder;
-  WriteDataSet(folder.Path(), TokyoAndOsaka());
-  RecordingPlatform platform;
-  frmMirabo window(platform, folder.Path());
-  window.Text1->setText(typed);
-  QTest::mouseClick(window.Command2, Qt::LeftButton);
+  const frmMirabo& window = OpenWindow();
+  Search("Command2", typed);
 
   const QString pad80 = QString(90 - 6, u' ');
-  QCOMPARE(Lines(window.List3),
-           QStringList({"1000005　東京都　千代田区　丸の内" + pad80 + "2",
-                        "1000005　大阪府　大阪市北区　同じ番号" + QString(90 - 8, u' ') + "5",
-                        "    ＊＊＊＊  2 件 見つかりました　＊＊＊＊"}));
+  QCOMPARE(Lines(Towns()), QStringList({"1000005　東京都　千代田区　丸の内" + pad80 + "2",
+                                          "1000005　大阪府　大阪市北区　同じ番号" + QString(90 - 8, u' ') + "5",
+                                          "    ＊＊＊＊  2 件 見つかりました　＊＊＊＊"}));
   QVERIFY(window.Browsing.FromSearch);
-  QVERIFY(window.Text1->text().isEmpty());
-  QCOMPARE(platform.Count("beep"), 0);  // the hyphen goes without a beep
+  QVERIFY(SearchBox()->text().isEmpty());
+  QCOMPARE(Platform().Count("beep"), 0);  // the hyphen goes without a beep
   // Widest text: 大阪府 + 大阪市北区 + 同じ番号 = 12 characters; (12 + 7) * 225 / 15.
-  QCOMPARE(window.List3->HorizontalExtent(), 285);
-  QCOMPARE(platform.calls.count("busy|1"), 1);
-  QCOMPARE(platform.calls.filter("busy|").last(), QString("busy|0"));
+  QCOMPARE(Towns()->HorizontalExtent(), 285);
+  QCOMPARE(Platform().calls.count("busy|1"), 1);
+  QCOMPARE(Platform().calls.filter("busy|").last(), QString("busy|0"));
 }
 
 void SearchWindowTest::rejectedCharacterIsRemovedWithABeep() {
-  TempFolder folder;
-  WriteDataSet(folder.Path(), TokyoAndOsaka());
-  RecordingPlatform platform;
-  frmMirabo window(platform, folder.Path());
-  window.Text1->setText("105ー0011");  // the long-vowel mark is no hyphen
-  QTest::mouseClick(window.Command2, Qt::LeftButton);
-  QCOMPARE(platform.Count("beep"), 1);
-  QCOMPARE(window.List3->count(), 2);
-  QVERIFY(window.List3->item(0)->text().startsWith("1050011　東京都　港区　芝公園"));
-  QVERIFY(window.Text1->text().isEmpty());
+  OpenWindow();
+  Search("Command2", "105ー0011");  // the long-vowel mark is no hyphen
+  QCOMPARE(Platform().Count("beep"), 1);
+  QCOMPARE(Towns()->count(), 2);
+  QVERIFY(Towns()->item(0)->text().startsWith("1050011　東京都　港区　芝公園"));
+  QVERIFY(SearchBox()->text().isEmpty());
 }
 
 void SearchWindowTest::nothingFoundLeavesOnlyTheCountLine() {
-  TempFolder folder;
-  WriteDataSet(folder.Path(), TokyoAndOsaka());
-  RecordingPlatform platform;
-  frmMirabo window(platform, folder.Path());
-  window.Text1->setText("1000001.");  // a full stop stays in the key
-  QTest::mouseClick(window.Command2, Qt::LeftButton);
-  QCOMPARE(Lines(window.List3), QStringList({"    ＊＊＊＊  0 件 見つかりました　＊＊＊＊"}));
-  QCOMPARE(platform.Count("beep"), 1);
-  QCOMPARE(window.List3->HorizontalExtent(), 105);  // (0 + 7) * 225 / 15
-  QVERIFY(window.Text1->text().isEmpty());
+  OpenWindow();
+  Search("Command2", "1000001.");  // a full stop stays in the key
+  QCOMPARE(Lines(Towns()), QStringList({"    ＊＊＊＊  0 件 見つかりました　＊＊＊＊"}));
+  QCOMPARE(Platform().Count("beep"), 1);
+  QCOMPARE(Towns()->HorizontalExtent(), 105);  // (0 + 7) * 225 / 15
+  QVERIFY(SearchBox()->text().isEmpty());
 }
 
 void SearchWindowTest::emptyBoxBeepsAndChangesNothing() {
-  TempFolder folder;
-  WriteDataSet(folder.Path(), TokyoAndOsaka());
-  RecordingPlatform platform;
-  frmMirabo window(platform, folder.Path());
-  const QStringList before = Lines(window.List3);
-  QTest::mouseClick(window.Command2, Qt::LeftButton);
-  window.Text1->setText("   ");
-  QTest::mouseClick(window.Command4, Qt::LeftButton);
-  QCOMPARE(platform.Count("beep"), 2);
-  QCOMPARE(Lines(window.List3), before);
+  const frmMirabo& window = OpenWindow();
+  const QStringList before = Lines(Towns());
+  Search("Command2", "");
+  Search("Command4", "   ");
+  QCOMPARE(Platform().Count("beep"), 2);
+  QCOMPARE(Lines(Towns()), before);
   QVERIFY(!window.Browsing.FromSearch);
-  QCOMPARE(platform.calls.count("busy|1"), 0);
+  QCOMPARE(Platform().calls.count("busy|1"), 0);
 }
 
 void SearchWindowTest::textCleanedToNothingStopsWithOneBeep() {
-  TempFolder folder;
-  WriteDataSet(folder.Path(), TokyoAndOsaka());
-  RecordingPlatform platform;
-  frmMirabo window(platform, folder.Path());
-  const QStringList before = Lines(window.List3);
-  window.Text1->setText("ａ");  // one rejected character, once mapped to half-width
-  QTest::mouseClick(window.Command2, Qt::LeftButton);
-  QCOMPARE(platform.Count("beep"), 1);
-  QCOMPARE(Lines(window.List3), before);  // no listing of every code
-  QVERIFY(window.Text1->text().isEmpty());
-  QCOMPARE(platform.calls.count("busy|1"), 0);
+  OpenWindow();
+  const QStringList before = Lines(Towns());
+  Search("Command2", "ａ");  // one rejected character, once mapped to half-width
+  QCOMPARE(Platform().Count("beep"), 1);
+  QCOMPARE(Lines(Towns()), before);  // no listing of every code
+  QVERIFY(SearchBox()->text().isEmpty());
+  QCOMPARE(Platform().calls.count("busy|1"), 0);
 }
 
 void SearchWindowTest::singleDigitStopsAtTheLimit() {
-  TempFolder folder;
-  WriteDataSet(folder.Path(), GridDataSet(1, 10, 250));
-  RecordingPlatform platform;
-  frmMirabo window(platform, folder.Path());
-  window.Text1->setText("0");
-  QTest::mouseClick(window.Command2, Qt::LeftButton);
-  QCOMPARE(window.List3->count(), 2001);
-  QCOMPARE(window.List3->item(2000)->text(), QString("    ＊＊＊＊  2000 件 見つかりました　＊＊＊＊"));
-  QCOMPARE(platform.Messages(), QStringList({"件数が多いので絞り込んで再度検索して下さい。"}));
+  WriteDataFiles(Folder().Path(), GridEntries(1, 10, 250));
+  OpenWindow();
+  Search("Command2", "0");
+  QCOMPARE(Towns()->count(), 2001);
+  QCOMPARE(Towns()->item(2000)->text(), QString("    ＊＊＊＊  2000 件 見つかりました　＊＊＊＊"));
+  QCOMPARE(Platform().Messages(), QStringList({"件数が多いので絞り込んで再度検索して下さい。"}));
   // The list is scrolled to its end.
-  QVERIFY(window.List3->verticalScrollBar()->value() == window.List3->verticalScrollBar()->maximum());
+  QVERIFY(Towns()->verticalScrollBar()->value() == Towns()->verticalScrollBar()->maximum());
 }
 
 void SearchWindowTest::addressSearchListsInRecordOrder() {
-  TempFolder folder;
-  WriteDataSet(folder.Path(), TokyoAndOsaka());
-  RecordingPlatform platform;
-  frmMirabo window(platform, folder.Path());
-  window.Text1->setText(" 区芝 ");  // spans the end of a city and the start of its town
-  QTest::mouseClick(window.Command4, Qt::LeftButton);
-  QCOMPARE(window.List3->count(), 2);
-  QVERIFY(window.List3->item(0)->text().endsWith(" 3"));
-  window.Text1->setText("区");
-  QTest::mouseClick(window.Command4, Qt::LeftButton);
+  OpenWindow();
+  Search("Command4", " 区芝 ");  // spans the end of a city and the start of its town
+  QCOMPARE(Towns()->count(), 2);
+  QVERIFY(Towns()->item(0)->text().endsWith(" 3"));
+  Search("Command4", "区");
   QStringList numbers;
-  for (int i = 0; i + 1 < window.List3->count(); ++i) numbers << window.List3->item(i)->text().section(u' ', -1);
+  for (int i = 0; i + 1 < Towns()->count(); ++i) numbers << Towns()->item(i)->text().section(u' ', -1);
   QCOMPARE(numbers, QStringList({"1", "2", "3", "4", "5"}));
-  QCOMPARE(platform.Count("beep"), 0);
+  QCOMPARE(Platform().Count("beep"), 0);
 }
 
 void SearchWindowTest::focusReturnsToTheSearchBox() {
-  TempFolder folder;
-  WriteDataSet(folder.Path(), TokyoAndOsaka());
-  RecordingPlatform platform;
-  frmMirabo window(platform, folder.Path());
+  frmMirabo& window = OpenWindow();
   window.show();
   QVERIFY(QTest::qWaitForWindowActive(&window));
-  QTRY_VERIFY(window.Text1->hasFocus());
+  QTRY_VERIFY(SearchBox()->hasFocus());
 
-  window.List1->setFocus();
-  QVERIFY(!window.Text1->hasFocus());
-  QVERIFY(window.Timer1->isActive());
-  QCOMPARE(window.Timer1->interval(), 500);
+  const QTimer* timer = Control<QTimer>("Timer1");
+  Prefectures()->setFocus();
+  QVERIFY(!SearchBox()->hasFocus());
+  QVERIFY(timer->isActive());
+  QCOMPARE(timer->interval(), 500);
   QTest::qWait(300);
-  QVERIFY(!window.Text1->hasFocus());
-  QTRY_VERIFY_WITH_TIMEOUT(window.Text1->hasFocus(), 1000);
-  QVERIFY(!window.Timer1->isActive());
+  QVERIFY(!SearchBox()->hasFocus());
+  QTRY_VERIFY_WITH_TIMEOUT(SearchBox()->hasFocus(), 1000);
+  QVERIFY(!timer->isActive());
 }
 
 void SearchWindowTest::clicksDuringASearchAreIgnored() {
-  TempFolder folder;
-  WriteDataSet(folder.Path(), GridDataSet(2, 2, 30));
-  RecordingPlatform platform;
-  platform.forwardEvents = true;
-  frmMirabo window(platform, folder.Path());
-  window.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  WriteDataFiles(Folder().Path(), GridEntries(2, 2, 30));
+  Platform().forwardEvents = true;
+  QVERIFY(ShowWindow());
+  ExtentList* prefectures = Prefectures();
   int pokes = 0;
-  platform.onEvents = [&] {
+  Platform().onEvents = [&] {
     if (pokes++ != 3) return;
-    QTest::mouseClick(window.Command4, Qt::LeftButton);
-    QTest::mouseClick(window.Command3, Qt::LeftButton);
-    QTest::mouseClick(window.List1->viewport(), Qt::LeftButton, {}, window.List1->visualItemRect(window.List1->item(1)).center());
-    window.Command2->click();
+    QTest::mouseClick(Control<QPushButton>("Command4"), Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>("Command3"), Qt::LeftButton);
+    ClickRow(prefectures, 1);
+    Control<QPushButton>("Command2")->click();
   };
-  window.Text1->setText("01");
-  QTest::mouseClick(window.Command2, Qt::LeftButton);
-  platform.onEvents = nullptr;
+  Search("Command2", "01");
+  Platform().onEvents = nullptr;
 
-  QCOMPARE(platform.calls.count("busy|1"), 1);
-  QCOMPARE(window.List3->count(), 61);
-  QCOMPARE(window.List1->FirstSelectedRow(), 0);
-  QVERIFY(!window.IsBusy());
+  QCOMPARE(Platform().calls.count("busy|1"), 1);
+  QCOMPARE(Towns()->count(), 61);
+  QCOMPARE(prefectures->FirstSelectedRow(), 0);
+  QVERIFY(!Window().IsBusy());
   // Afterwards the window takes input again.
-  window.Text1->setText("02");
-  QTest::mouseClick(window.Command2, Qt::LeftButton);
-  QCOMPARE(window.List3->count(), 61);
-  QVERIFY(window.List3->item(0)->text().startsWith("02"));
+  Search("Command2", "02");
+  QCOMPARE(Towns()->count(), 61);
+  QVERIFY(Towns()->item(0)->text().startsWith("02"));
 }
 
 QTEST_MAIN(SearchWindowTest)

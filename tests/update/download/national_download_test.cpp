@@ -3,12 +3,13 @@
 
 #include <QCoreApplication>
 
+#include "support/CaseName.h"
 #include "support/DataBuilder.h"
 #include "support/HttpFixture.h"
+#include "support/TestText.h"
 #include "support/ZipMaker.h"
 #include "update/DataFileBuilder.h"
 #include "update/NationalFile.h"
-#include "update/ZipMember.h"
 #include "update/download/NationalDownload.h"
 
 namespace {
@@ -69,35 +70,31 @@ TEST_F(NationalDownloadTest, TakesTheFirstAddressThatGivesANationalZip) {
   EXPECT_FALSE(server_.Paths().contains("/never-asked.zip"));
 }
 
-TEST_F(NationalDownloadTest, EveryBadAnswerIsRefusedNamingItsCause) {
-  const QByteArray zip = MakeZip({{"KEN_ALL.CSV", *csv_}});
-  server_.Serve("truncated.zip", zip.left(zip.size() / 2));
-  server_.Serve("nocsv.zip", MakeZip({{"readme.txt", "x"}}));
-  server_.Serve("twocsv.zip", MakeZip({{"a.csv", *csv_}, {"b.csv", *csv_}}));
-  server_.Serve("bomb.zip", MakeZipBomb("KEN_ALL.CSV", kMaxZipMemberBytes + 1));
-  server_.Serve("wrong.zip", MakeZip({{"KEN_ALL.CSV", "a,b,c\r\n"}}));
-  const struct {
-    const char* path;
-    QString cause;
-  } cases[] = {
-      {"status/404", "サーバーの応答が HTTP 404 でした"},
-      {"status/500", "サーバーの応答が HTTP 500 でした"},
-      {"status/200", "受信したファイルは ZIP ではありません"},
-      {"truncated.zip", "「truncated.zip」: ZIP ファイルが壊れています（"},
-      {"nocsv.zip", "「nocsv.zip」: ZIP の中に CSV ファイルがありません"},
-      {"twocsv.zip", "「twocsv.zip」: ZIP の中に CSV ファイルが 2 個以上あります（「a.csv」と「b.csv」）"},
-      {"bomb.zip", "「bomb.zip」: ZIP の中の「KEN_ALL.CSV」は展開すると 200 MB を超えます"},
-      {"wrong.zip", "「wrong.zip」の「KEN_ALL.CSV」の 1 行目: 値が 3 個あります（15 個のはずです）"},
-      {"redirect/11/ken_all.zip", "転送（リダイレクト）が多すぎます"},
-  };
-  for (const auto& c : cases) {
-    const PreparedRebuild got = Download({c.path});
-    EXPECT_FALSE(got.ok) << c.path;
-    const QString start = QStringLiteral("ダウンロードできませんでした。「%1」: ").arg(server_.Url(c.path));
-    EXPECT_TRUE(Message(got).startsWith(start + c.cause)) << Message(got).toStdString();
-    EXPECT_EQ(got.image.entry, QByteArray()) << c.path;
+class NationalDownloadRefusal : public NationalDownloadTest, public ::testing::WithParamInterface<BadAnswer> {
+ protected:
+  void SetUp() override {
+    NationalDownloadTest::SetUp();
+    server_.ServeBadArchives(*csv_);
+    server_.Serve("wrong.zip", MakeZip({{"KEN_ALL.CSV", "a,b,c\r\n"}}));
   }
+};
+
+TEST_P(NationalDownloadRefusal, NamesItsCause) {
+  const PreparedRebuild got = Download({GetParam().path});
+  EXPECT_FALSE(got.ok);
+  const QString start = QStringLiteral("ダウンロードできませんでした。「%1」: ").arg(server_.Url(GetParam().path));
+  EXPECT_TRUE(Message(got).startsWith(start + U(GetParam().cause))) << Message(got).toStdString();
+  EXPECT_EQ(got.image.entry, QByteArray());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryBadAnswer, NationalDownloadRefusal,
+    ::testing::ValuesIn(BadAnswersAnd(
+        {{"server error", "status/500", "サーバーの応答が HTTP 500 でした"},
+         {"not the national format", "wrong.zip",
+          "「wrong.zip」の「KEN_ALL.CSV」の 1 行目: 値が 3 個あります（15 個のはずです）"},
+         {"too many redirects", "redirect/11/ken_all.zip", "転送（リダイレクト）が多すぎます"}})),
+    CaseName());
 
 TEST_F(NationalDownloadTest, ReasonsOfAllAddressesComeInOrder) {
   const PreparedRebuild got = Download({"status/404", "status/200"});
