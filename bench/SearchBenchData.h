@@ -33,3 +33,13 @@ class NationalData {
   }
   QTemporaryDir dir_;
 };
+
+// The national data set, opened once and kept open for every benchmark of the program.
+inline DataSet& OpenedData() {
+  static DataSet* data = [] {
+    auto* opened = new DataSet;
+    opened->OpenDataFiles(NationalData::Get().Folder());
+    return opened;
+  }();
+  return *data;
+}

@@ -11,15 +11,6 @@ namespace {
 
 constexpr int kRows = 10000;
 
-DataSet& OpenedData() {
-  static DataSet* data = [] {
-    auto* opened = new DataSet;
-    opened->OpenDataFiles(NationalData::Get().Folder());
-    return opened;
-  }();
-  return *data;
-}
-
 // Rows spread over the whole data set, written the ways people write them: most
 // correct, some without the prefecture or the county, some with a neighbour's
 // code, an unknown town or a code that lost its leading zero.

@@ -20,15 +20,6 @@ class NullSink : public SearchSink {
   void TooMany() override {}
 };
 
-DataSet& OpenedData() {
-  static DataSet* data = [] {
-    auto* opened = new DataSet;
-    opened->OpenDataFiles(NationalData::Get().Folder());
-    return opened;
-  }();
-  return *data;
-}
-
 // Seven-digit codes spread over the whole index.
 QStringList SampleCodes(DataSet& data, int count) {
   QStringList codes;
