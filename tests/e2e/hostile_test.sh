@@ -140,11 +140,17 @@ done
 if [ "$(id -u)" -eq 0 ] && command -v runuser >/dev/null; then
   ro=$work/readonly
   mkdir -p "$ro" && cp "$data"/*.DAT "$data"/*.dat "$data/KEN_ALL.CSV" "$ro/" && chmod 644 "$ro"/* && chmod 755 "$ro"
-  runuser -u nobody -- "$cli" --data "$ro" browse >"$work/ro.out" 2>&1
-  check readonly-browse "browse of read-only data listed nothing" test "$(wc -l <"$work/ro.out")" -gt 0
-  runuser -u nobody -- "$cli" --data "$ro" code "$first" >"$work/ro.out" 2>&1
+  # A copy in the work folder: the build folder may lie where nobody cannot reach
+  # (a clone in a folder from mktemp -d, say).
+  ro_cli=$work/ro-bin/mirabo-cli
+  mkdir -p "$work/ro-bin" && cp "$cli" "$ro_cli" && chmod 755 "$work/ro-bin" "$ro_cli"
+  runuser -u nobody -- "$ro_cli" --data "$ro" browse >"$work/ro.out" 2>&1
+  status=$?
+  check readonly-browse "browse of read-only data listed nothing (status $status)" \
+    test "$status" -eq 0 -a "$(wc -l <"$work/ro.out")" -gt 0
+  runuser -u nobody -- "$ro_cli" --data "$ro" code "$first" >"$work/ro.out" 2>&1
   check readonly-code "the code search found nothing" grep -q "^$first" "$work/ro.out"
-  runuser -u nobody -- "$cli" --data "$ro" rebuild >/dev/null 2>"$work/ro.err"
+  runuser -u nobody -- "$ro_cli" --data "$ro" rebuild >/dev/null 2>"$work/ro.err"
   status=$?
   check readonly-rebuild "status $status: $(cat "$work/ro.err")" \
     test "$status" -eq 2 -a "$(data_bytes "$ro")" = "$good"
