@@ -3,9 +3,10 @@
 
 #include "SearchBenchData.h"
 #include "data/TextFitting.h"
-#include "lookup/CheckList.h"
-#include "lookup/ListCheck.h"
-#include "lookup/ListCheckText.h"
+#include "listcheck/CheckList.h"
+#include "listcheck/ListCheck.h"
+#include "address/AddressText.h"
+#include "listcheck/ListCheckText.h"
 
 namespace {
 

@@ -13,10 +13,10 @@
 
 #include "data/DataSet.h"
 #include "platform/Platform.h"
-#include "update/ChangeReport.h"
+#include "update/changes/ChangeReport.h"
 #include "update/CodeIndex.h"
 #include "update/DataFileBuilder.h"
-#include "update/DataFileInstall.h"
+#include "update/store/DataFileInstall.h"
 #include "update/Rebuild.h"
 #include "SilentPlatform.h"
 

@@ -1,6 +1,6 @@
 // mirabo-cli changes: the last rebuild's change report, one change a line.
 #include "cli/Cli.h"
-#include "update/ChangeReport.h"
+#include "update/changes/ChangeReport.h"
 
 int RunChanges(Cli& cli, const QStringList& args) {
   if (!args.isEmpty()) return cli.Fail(QStringLiteral("usage: changes"));

@@ -3,8 +3,8 @@
 
 #include "cli/Cli.h"
 #include "data/DataSet.h"
-#include "lookup/ListCheck.h"
-#include "lookup/ListRows.h"
+#include "listcheck/ListCheck.h"
+#include "listcheck/ListRows.h"
 
 namespace {
 
@@ -66,7 +66,7 @@ int RunCheck(Cli& cli, const QStringList& args) {
       cli.out << '\n';
       continue;
     }
-    const RowVerdict result = lookup.Check(values.value(0), values.value(1));
+    const RowVerdict result = CheckRow(lookup, values.value(0), values.value(1));
     allOk = allOk && result.verdict == Verdict::Ok;
     cli.out << VerdictKey(result.verdict) << '\t' << values.value(0) << '\t' << values.value(1) << '\t'
             << result.suggestion << '\n';

@@ -1,7 +1,7 @@
 // mirabo-cli copy: the text that copying entry RECORD puts on the clipboard.
 #include "cli/Cli.h"
 #include "data/DataSet.h"
-#include "output/CopyText.h"
+#include "lookup/CopyText.h"
 
 namespace {
 

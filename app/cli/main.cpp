@@ -13,7 +13,7 @@
 #include "data/Cp932Codec.h"
 #include "platform/DataLayout.h"
 #include "platform/ProgramFolder.h"
-#include "update/SwapRecovery.h"
+#include "update/store/SwapRecovery.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "data/Records.h"
 #include "update/DataImage.h"
-#include "update/KenAllReader.h"
+#include "update/national/KenAllReader.h"
 #include "update/UpdateStatus.h"
 
 // Entry n is row n. A prefecture record starts at the first row and at every row
@@ -15,8 +15,7 @@
 // LastCity or LastEntry is set in place when the next one starts or the file ends.
 class DataFileBuilder {
  public:
-  // Entry numbers must fit in the six digits that the code index gives them.
-  static constexpr qint32 kMaxEntries = 999999;
+  static constexpr qint32 kMaxEntries = DataImage::kMaxEntries;
 
   // Adds the row as the next entry. False, adding nothing, once kMaxEntries are in.
   bool AddRow(const KenAllRow& row);

@@ -6,6 +6,9 @@
 #include "data/Records.h"
 
 struct DataImage {
+  // Entry numbers must fit in the six digits that the code index gives them.
+  static constexpr qint32 kMaxEntries = 999999;
+
   QByteArray pref;   // fuken.DAT
   QByteArray city;   // city.DAT
   QByteArray entry;  // ubinno.dat

@@ -7,11 +7,11 @@
 #include <QFileInfo>
 
 #include "update/DataFileBuilder.h"
-#include "update/DataFileInstall.h"
-#include "update/DataFolderCheck.h"
-#include "update/DataFolderLock.h"
-#include "update/SwapPaths.h"
-#include "update/ZipMember.h"
+#include "update/store/DataFileInstall.h"
+#include "update/store/DataFolderCheck.h"
+#include "update/store/DataFolderLock.h"
+#include "update/store/SwapPaths.h"
+#include "update/national/ZipMember.h"
 
 namespace {
 

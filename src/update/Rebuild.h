@@ -6,7 +6,7 @@
 #include <QString>
 
 #include "platform/FileOps.h"
-#include "update/ChangeReport.h"
+#include "update/changes/ChangeReport.h"
 #include "update/DataImage.h"
 #include "update/UpdateStatus.h"
 

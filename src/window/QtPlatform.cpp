@@ -10,7 +10,7 @@
 #include <QUrl>
 
 #include "platform/Trash.h"
-#include "window/HelpWindow.h"
+#include "window/dialogs/HelpWindow.h"
 
 QtPlatform::QtPlatform() = default;
 

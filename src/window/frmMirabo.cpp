@@ -9,7 +9,7 @@
 #include "lookup/Browse.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
-#include "update/SwapRecovery.h"
+#include "update/store/SwapRecovery.h"
 #include "window/ExtentList.h"
 #include "window/InputBlocker.h"
 #include "window/LayoutTable.h"
@@ -127,8 +127,4 @@ void frmMirabo::SelectPosition(ExtentList* list, qint32 position) {
   }
   if (position < 0 || position > kMaxListPosition || position >= list->count()) return;
   list->setCurrentRow(position);
-}
-
-void frmMirabo::PlaceOptionPanel(QGroupBox* panel) {
-  panel->setGeometry(TwipsToPixels(kOptionPanel, TwipsPerPixel()));
 }

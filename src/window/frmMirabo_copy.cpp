@@ -3,9 +3,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "output/CopyText.h"
+#include "lookup/CopyText.h"
 #include "platform/Platform.h"
 #include "window/ExtentList.h"
+#include "window/LayoutTable.h"
 #include "window/frmMirabo.h"
 
 void frmMirabo::Command1_Click() {
@@ -42,3 +43,7 @@ void frmMirabo::Option1_Click() {
 }
 
 void frmMirabo::Option2_Click() { Option1_Click(); }
+
+void frmMirabo::PlaceOptionPanel(QGroupBox* panel) {
+  panel->setGeometry(TwipsToPixels(kOptionPanel, TwipsPerPixel()));
+}

@@ -1,5 +1,5 @@
 // The menu item that opens the address-list check over the main window's data set.
-#include "window/ListCheckWindow.h"
+#include "window/dialogs/ListCheckWindow.h"
 #include "window/frmMirabo.h"
 
 void frmMirabo::mListCheck_Click() {

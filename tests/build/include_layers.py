@@ -12,34 +12,46 @@ import re
 import sys
 import tempfile
 
-# The folders each folder's files may include from, besides their own.
+# The rooms each room's files may include from, besides their own. A room is a folder,
+# except that update/'s shared vocabulary is a room below the rest of update/.
+CORE_UPDATE = {"update/vocabulary", "update/national", "update/store", "update/changes"}
 ALLOWED = {
     "platform": set(),
     "data": set(),
-    "update": {"data", "platform"},
-    "update/download": {"update", "data", "platform"},
+    "update/vocabulary": {"data", "platform"},
+    "update/national": {"update/vocabulary", "data", "platform"},
+    "update/store": {"update/vocabulary", "data", "platform"},
+    "update/changes": {"update/vocabulary", "data", "platform"},
+    "update": CORE_UPDATE | {"data", "platform"},
+    "update/download": CORE_UPDATE | {"update", "data", "platform"},
     "lookup": {"data", "platform"},
-    "output": {"data"},
-    "window": {"update/download", "update", "lookup", "output", "data", "platform"},
-    "cli": {"update/download", "update", "lookup", "output", "data", "platform"},
+    "address": {"data"},
+    "listcheck": {"address", "data"},
+    "window": CORE_UPDATE | {"update/download", "update", "lookup", "address", "listcheck", "data", "platform"},
+    "cli": CORE_UPDATE | {"update/download", "update", "lookup", "address", "listcheck", "data", "platform"},
 }
+VOCABULARY = {"UpdateStatus", "NationalFile", "DataImage"}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
 
 
-def folder_of(path, base):
-    """The library folder of a file under src/ or app/, as ALLOWED names it."""
-    parts = path.relative_to(base).parts[:-1]
-    if parts[:2] == ("update", "download"):
-        return "update/download"
+def room_of(parts, stem):
+    """The room of a file given its folder's parts and its name without suffix."""
+    if list(parts) == ["update"] and stem in VOCABULARY:
+        return "update/vocabulary"
+    if len(parts) >= 2 and "/".join(parts[:2]) in ALLOWED:
+        return "/".join(parts[:2])
     return parts[0] if parts else None
+
+
+def folder_of(path, base):
+    """The room of a file under src/ or app/."""
+    return room_of(path.relative_to(base).parts[:-1], path.stem)
 
 
 def header_folder(include):
-    """The library folder that an include such as "update/download/X.h" names."""
-    parts = include.split("/")[:-1]
-    if parts[:2] == ["update", "download"]:
-        return "update/download"
-    return parts[0] if parts else None
+    """The room of the header that an include such as "update/store/SwapPaths.h" names."""
+    parts = include.split("/")
+    return room_of(parts[:-1], pathlib.PurePath(parts[-1]).stem)
 
 
 def violations(root):
@@ -66,8 +78,12 @@ def check_self():
         (root / "src/data/Fine.h").write_text('#include "data/Other.h"\n')
         (root / "src/lookup/Fine.h").write_text('#include "data/Fine.h"\n')
         (root / "src/data/Wrong.h").write_text('#pragma once\n#include "lookup/Fine.h"\n')
+        (root / "src/update/store").mkdir(parents=True)
+        (root / "src/update/store/Fine.h").write_text('#include "update/UpdateStatus.h"\n')
+        (root / "src/update/UpdateStatus.h").write_text('#include "update/store/Fine.h"\n')
         found = violations(root)
-        expected = ['src/data/Wrong.h: data must not include "lookup/Fine.h"']
+        expected = ['src/data/Wrong.h: data must not include "lookup/Fine.h"',
+                    'src/update/UpdateStatus.h: update/vocabulary must not include "update/store/Fine.h"']
         if found != expected:
             print(f"the check missed a wrong include: {found}")
             return 1

@@ -2,7 +2,7 @@
 #include "support/HttpFixture.h"
 
 #include "support/ZipMaker.h"
-#include "update/ZipMember.h"
+#include "update/national/ZipMember.h"
 
 HttpFixture::HttpFixture() {
   process_.start(QStringLiteral("python3"), {QStringLiteral(MIRABO_HTTP_FIXTURE), root_.Path(), "--lifetime", "240"});

@@ -10,7 +10,7 @@
 #include "support/CaseName.h"
 #include "support/TestText.h"
 #include "update/RebuildKit.h"
-#include "update/SwapRecovery.h"
+#include "update/store/SwapRecovery.h"
 
 namespace {
 

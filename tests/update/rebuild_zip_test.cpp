@@ -10,7 +10,7 @@
 #include "support/ZipMaker.h"
 #include "update/NationalFile.h"
 #include "update/RebuildKit.h"
-#include "update/ZipMember.h"
+#include "update/national/ZipMember.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QtTest>
 
 #include "support/FaultyFileOps.h"
-#include "update/DataFolderLock.h"
+#include "update/store/DataFolderLock.h"
 #include "update/Rebuild.h"
 #include "window/ExtentList.h"
 #include "window/WindowTest.h"

@@ -9,7 +9,7 @@
 #include <QUrl>
 
 #include "update/NationalFile.h"
-#include "update/ZipMember.h"
+#include "update/national/ZipMember.h"
 
 namespace {
 

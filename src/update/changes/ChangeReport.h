@@ -1,0 +1,54 @@
+// The change report CHANGES.TSV: made after every successful rebuild, read by the window and the CLI.
+#pragma once
+
+#include <optional>
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include "update/changes/EntryChanges.h"
+#include "update/UpdateStatus.h"
+
+inline constexpr char kChangeReportName[] = "CHANGES.TSV";
+inline const QString kChangeReportHeader = QStringLiteral("区分\t郵便番号\t都道府県\t市区町村\t町域");
+inline const QString kRemovedKind = QStringLiteral("廃止");
+inline const QString kAddedKind = QStringLiteral("追加");
+
+// What one rebuild changed, for its closing message and the command line.
+struct ChangeSummary {
+  bool compared = false;  // false: there was no previous data (first import), and no report
+  qint64 added = 0;
+  qint64 removed = 0;
+  qint64 newCodes = 0;
+  qint64 retiredCodes = 0;
+  QString reportError;  // why CHANGES.TSV could not be written or removed; empty when it was
+};
+
+// The report's bytes: UTF-8, lines ended by LF, the header, then one line per change:
+// 廃止 or 追加, the code, prefecture, city and town, separated by TABs. A TAB, CR or LF
+// inside a text is written as a space, so that every change stays one line of five fields.
+QByteArray ChangeReportBytes(const QList<EntryChange>& changes);
+
+// The entry file of the data set in `dataFolder` (ending in "/"), read before a rebuild
+// replaces it; nullopt when there is no previous data: the file is missing, holds no
+// whole record, cannot be read, or is larger than any rebuild makes.
+std::optional<QByteArray> ReadPreviousEntries(const QString& dataFolder);
+
+// Called once the new data files are in place. Compares `previous` with `newEntries`
+// and writes CHANGES.TSV through a temporary file renamed over the old report; without
+// previous data, removes the report instead.
+ChangeSummary ReportChanges(const QString& dataFolder, const std::optional<QByteArray>& previous,
+                            const QByteArray& newEntries);
+
+// The report read back, in the file's order.
+struct ChangeReportRead {
+  bool found = false;    // false: there is no report
+  UpdateStatus failure;  // a report that cannot be read, or a damaged line
+  QList<EntryChange> changes{};
+};
+ChangeReportRead ReadChangeReport(const QString& dataFolder);
+bool ChangeReportExists(const QString& dataFolder);
+
+// The rebuild's closing message in the window.
+QString RebuildDoneMessage(const ChangeSummary& summary);

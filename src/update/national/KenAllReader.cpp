@@ -1,0 +1,166 @@
+// The national file's rows: line splitting, value count and number checks, decoding.
+#include "update/national/KenAllReader.h"
+
+#include <cstring>
+
+#include "data/Cp932Codec.h"
+
+namespace {
+
+constexpr int kColumns = 15;
+constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+
+bool HasUtf8Bom(const QByteArray& bytes) { return bytes.startsWith(kUtf8Bom); }
+
+// Length of the UTF-8 character starting at p, or 0 when it is not a valid one
+// (overlong forms, surrogates and values past U+10FFFF are not valid).
+int Utf8Length(const unsigned char* p, const unsigned char* end) {
+  const unsigned char b = p[0];
+  int length;
+  unsigned min;
+  unsigned value;
+  if (b < 0x80) return 1;
+  if (b >= 0xC2 && b <= 0xDF) length = 2, min = 0x80, value = b & 0x1F;
+  else if (b >= 0xE0 && b <= 0xEF) length = 3, min = 0x800, value = b & 0x0F;
+  else if (b >= 0xF0 && b <= 0xF4) length = 4, min = 0x10000, value = b & 0x07;
+  else return 0;
+  if (end - p < length) return 0;
+  for (int i = 1; i < length; ++i) {
+    if ((p[i] & 0xC0) != 0x80) return 0;
+    value = value << 6 | (p[i] & 0x3F);
+  }
+  if (value < min || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
+  return length;
+}
+
+bool IsValidUtf8(const char* begin, const char* end) {
+  const auto* p = reinterpret_cast<const unsigned char*>(begin);
+  const auto* stop = reinterpret_cast<const unsigned char*>(end);
+  while (p < stop) {
+    const int length = Utf8Length(p, stop);
+    if (length == 0) return false;
+    p += length;
+  }
+  return true;
+}
+
+bool IsAscii(const char* begin, const char* end) {
+  for (const char* p = begin; p < end; ++p)
+    if (quint8(*p) >= 0x80) return false;
+  return true;
+}
+
+QString EncodingName(TextEncoding encoding) {
+  return encoding == TextEncoding::Utf8 ? QStringLiteral("UTF-8") : QStringLiteral("Shift-JIS（コードページ 932）");
+}
+
+// The text with control characters written as \xHH, so that a message shows them.
+QString Visible(const QString& text) {
+  QString shown;
+  for (const QChar c : text) {
+    if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+      shown += QStringLiteral("\\x") + QStringLiteral("%1").arg(c.unicode(), 2, 16, QChar(u'0')).toUpper();
+    else
+      shown += c;
+  }
+  return shown;
+}
+
+}  // namespace
+
+KenAllReader::KenAllReader(const QByteArray& file) : pos_(file.constData()), end_(file.constData() + file.size()) {
+  if (HasUtf8Bom(file)) {
+    pos_ += 3;
+    encoding_ = TextEncoding::Utf8;
+    encodingDecided_ = true;
+  }
+  // A DOS end-of-file mark closes some older copies of the file; it is no row.
+  if (end_ > pos_ && end_[-1] == '\x1A') --end_;
+  values_.reserve(kColumns + 1);
+}
+
+bool KenAllReader::Refuse(qint64 line, const QString& what) {
+  fault_ = KenAllFault{line, what};
+  pos_ = end_;
+  return false;
+}
+
+bool KenAllReader::Next(KenAllRow& row) {
+  while (pos_ < end_ && !fault_) {
+    ++line_;
+    const char* lineEnd = pos_;
+    while (lineEnd < end_ && *lineEnd != '\n' && *lineEnd != '\r') ++lineEnd;
+    const char* begin = pos_;
+    pos_ = lineEnd;
+    if (pos_ < end_ && *pos_++ == '\r' && pos_ < end_ && *pos_ == '\n') ++pos_;
+
+    if (begin == lineEnd) {
+      if (firstEmptyLine_ == 0) firstEmptyLine_ = line_;
+      continue;
+    }
+    if (firstEmptyLine_ != 0) return Refuse(firstEmptyLine_, QStringLiteral("空の行があります"));
+    if (std::memchr(begin, '\0', lineEnd - begin)) return Refuse(line_, QStringLiteral("NUL 文字が含まれています"));
+    if (auto fault = CheckEncoding(begin, lineEnd)) return Refuse(line_, *fault);
+    if (auto fault = SplitCsvLine(begin, lineEnd, values_, kColumns)) return Refuse(line_, *fault);
+    if (values_.size() > kColumns)
+      return Refuse(line_, QStringLiteral("値が %1 個より多くあります（15 個のはずです）").arg(kColumns));
+    if (values_.size() != kColumns)
+      return Refuse(line_, QStringLiteral("値が %1 個あります（15 個のはずです）").arg(values_.size()));
+    if (auto fault = CheckNumbers()) return Refuse(line_, *fault);
+    ++rows_;
+
+    row.code = Text(values_[2]);
+    row.pref = Text(values_[6]);
+    row.city = Text(values_[7]);
+    row.town = Text(values_[8]);
+    return true;
+  }
+  // What a failed download or copy leaves: nothing that could replace the data.
+  if (!fault_ && rows_ == 0) Refuse(0, QStringLiteral("データの行がありません"));
+  return false;
+}
+
+std::optional<QString> KenAllReader::CheckEncoding(const char* begin, const char* end) {
+  if (!encodingDecided_) {
+    if (IsAscii(begin, end)) return std::nullopt;
+    encoding_ = IsValidUtf8(begin, end) ? TextEncoding::Utf8 : TextEncoding::Cp932;
+    encodingDecided_ = true;
+    return std::nullopt;
+  }
+  const bool valid = encoding_ == TextEncoding::Utf8 ? IsValidUtf8(begin, end) : cp932::IsValid(begin, end - begin);
+  if (valid) return std::nullopt;
+  return QStringLiteral("%1 として読めない文字があります（このファイルは %1 のはずです）").arg(EncodingName(encoding_));
+}
+
+std::optional<QString> KenAllReader::CheckNumbers() const {
+  struct NumberColumn {
+    int index;
+    qint64 min, max;
+  };
+  static constexpr NumberColumn kNumbers[] = {
+      {0, -2147483648LL, 2147483647LL}, {9, -32768, 32767},  {10, -32768, 32767},
+      {11, -32768, 32767},              {12, -32768, 32767}, {13, -32768, 32767},
+      {14, -32768, 32767}};
+  for (const NumberColumn& column : kNumbers) {
+    const CsvValue& value = values_[column.index];
+    if (ParseInteger(value, column.min, column.max)) continue;
+    QString shown = Visible(Text(value));
+    if (shown.size() > 20) shown = shown.left(20) + QStringLiteral("…");
+    return QStringLiteral("%1 列目「%2」は %3～%4 の整数ではありません")
+        .arg(column.index + 1)
+        .arg(shown)
+        .arg(column.min)
+        .arg(column.max);
+  }
+  return std::nullopt;
+}
+
+QString KenAllReader::Text(const CsvValue& value) const {
+  if (value.doubledQuotes) {
+    const QByteArray bytes = value.Bytes();
+    return encoding_ == TextEncoding::Utf8 ? QString::fromUtf8(bytes) : cp932::Decode(bytes);
+  }
+  const qsizetype length = value.end - value.begin;
+  return encoding_ == TextEncoding::Utf8 ? QString::fromUtf8(value.begin, length)
+                                         : cp932::Decode(value.begin, length);
+}

@@ -1,0 +1,84 @@
+// Writing the new data files beside the old ones, then swapping them in under a journal.
+#include "update/store/DataFileInstall.h"
+
+#include <array>
+#include <string_view>
+
+#include "update/store/SwapPaths.h"
+#include "update/store/SwapRecovery.h"
+
+namespace {
+
+// The write or swap step that failed, with the system's reason.
+UpdateStatus Failure(UpdateStatus::Kind kind, const QString& folder, int error) {
+  return {.kind = kind, .folder = folder, .reason = SystemReason(error)};
+}
+
+std::string_view View(const QByteArray& bytes) { return {bytes.constData(), size_t(bytes.size())}; }
+
+// Writes the four new files; on failure removes those written and returns the error.
+int WriteNewFiles(const DataImage& image, const SwapPaths& paths, FileOps& ops) {
+  const std::array<const QByteArray*, SwapPaths::kFiles> bytes{&image.pref, &image.city, &image.entry, &image.index};
+  for (int file = 0; file < SwapPaths::kFiles; ++file) {
+    // The new file takes the old one's permissions.
+    if (const int error = ops.WriteDurably(paths.New(file), View(*bytes[file]), paths.Data(file))) {
+      for (int written = 0; written <= file; ++written) ops.Remove(paths.New(written));
+      return error;
+    }
+  }
+  return 0;
+}
+
+// The renames: each old file keeps its bytes as "*.old" until the journal goes.
+int SwapFiles(const SwapPaths& paths, const OldFilesKept& kept, FileOps& ops) {
+  for (int file = 0; file < SwapPaths::kFiles; ++file) {
+    if (kept[file])
+      if (const int error = ops.Rename(paths.Data(file), paths.Old(file))) return error;
+    if (const int error = ops.Rename(paths.New(file), paths.Data(file))) return error;
+  }
+  // All four names must be on the disk before the journal may go.
+  return ops.SyncFolder(paths.Folder());
+}
+
+// After a failed step from the journal on: back to the old set if possible.
+UpdateStatus RollBackAfter(int error, const QString& folder, const SwapPaths& paths, const OldFilesKept& kept,
+                           FileOps& ops, Platform& platform) {
+  const RollBackResult rollBack = RollBackSwap(paths, kept, ops);
+  if (rollBack.filesRestored) return Failure(UpdateStatus::kNewFilesNotPlaced, folder, error);
+  if (SwapIsComplete(paths, kept, ops)) {
+    // Only the last folder sync failed and the rollback could not start: the new
+    // set is whole in place, and the next opening keeps it, so it is a success.
+    FinishSwap(paths, ops, platform);
+    return {};
+  }
+  return Failure(UpdateStatus::kNewFilesRolledBackLater, folder, error);
+}
+
+}  // namespace
+
+UpdateStatus InstallDataImage(const DataImage& image, const QString& dataFolder, Platform& platform,
+                              const std::function<void()>& beforeSwap, FileOps& ops) {
+  const SwapPaths paths(dataFolder);
+  // Settle a swap cut short before, so that "*.old" files name this swap's only.
+  if (RecoverSwapLocked(paths, ops, platform) == SwapRecovery::kFailed || HasSwapLeftovers(paths, ops))
+    return {.kind = UpdateStatus::kSwapLeftovers, .folder = dataFolder};
+
+  OldFilesKept kept{};
+  for (int file = 0; file < SwapPaths::kFiles; ++file) kept[file] = ops.Exists(paths.Data(file));
+  if (const int error = WriteNewFiles(image, paths, ops))
+    return Failure(UpdateStatus::kNewFilesNotWritable, dataFolder, error);
+  if (beforeSwap) beforeSwap();
+
+  // The journal must be on the disk before the first rename, so that an opening
+  // after a crash knows what to undo.
+  int error = ops.WriteDurably(paths.Journal(), EncodeJournal(kept), {});
+  if (error == 0) error = ops.SyncFolder(paths.Folder());
+  if (error != 0) {
+    RollBackSwap(paths, kept, ops);
+    return Failure(UpdateStatus::kNewFilesNotWritable, dataFolder, error);
+  }
+  if ((error = SwapFiles(paths, kept, ops))) return RollBackAfter(error, dataFolder, paths, kept, ops, platform);
+  // The new set is complete and durable: from here on nothing can undo it.
+  FinishSwap(paths, ops, platform);
+  return {};
+}

@@ -1,0 +1,167 @@
+// A call that fails during the swap leaves the old set byte for byte and says so.
+#include <cstring>
+
+#include <sys/stat.h>
+
+#include "support/CaseName.h"
+#include "support/TestText.h"
+#include "update/store/DataFolderLock.h"
+#include "update/store/SwapKit.h"
+
+namespace {
+
+QString Reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+// What a swap that failed half-way, and could not roll back, says of `folder`.
+QString RollbackLeftForLater(const QString& folder) {
+  return QStringLiteral("新しいデータファイルを置けません（フォルダ: %1、理由: %2）。元のデータファイルは次に開くときに元に戻します。")
+      .arg(folder, Reason(EIO));
+}
+
+class RenameFailure : public SwapFolder, public ::testing::WithParamInterface<int> {};
+
+// Renames 1, 3, 5, 7 move an old file aside; 2, 4, 6, 8 put a new one in place.
+TEST_P(RenameFailure, KeepsTheOldSetAndSaysSo) {
+  FaultyFileOps ops;
+  ops.FailNth(FaultyFileOps::kRename, GetParam());
+  const RebuildOutcome outcome = Rebuild(ops);
+  EXPECT_FALSE(outcome.ok);
+  EXPECT_EQ(FailureMessage(outcome.failure),
+            QStringLiteral("新しいデータファイルを置けません（フォルダ: %1、理由: %2）。データは変更していません。")
+                .arg(FolderName(), Reason(EIO)));
+  ExpectSettledOn(old_, "old");
+  EXPECT_TRUE(platform_.calls.filter("trash|").isEmpty());
+  EXPECT_EQ(RecoverInterruptedSwap(folder().Path(), platform_), SwapRecovery::kNothing);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachRename, RenameFailure, ::testing::Range(1, 9));
+
+struct StepFailure {
+  const char* name;
+  FaultyFileOps::Kind kind;
+  int nth;
+  const char* messageStart;
+};
+void PrintTo(const StepFailure& c, std::ostream* os) { *os << c.name; }
+
+class OtherStepFailure : public SwapFolder, public ::testing::WithParamInterface<StepFailure> {};
+
+TEST_P(OtherStepFailure, KeepsTheOldSet) {
+  FaultyFileOps ops;
+  ops.FailNth(GetParam().kind, GetParam().nth, ENOSPC);
+  const RebuildOutcome outcome = Rebuild(ops);
+  EXPECT_FALSE(outcome.ok);
+  EXPECT_EQ(FailureMessage(outcome.failure),
+            QStringLiteral("%1（フォルダ: %2、理由: %3）。データは変更していません。")
+                .arg(QString::fromUtf8(GetParam().messageStart), FolderName(), Reason(ENOSPC)));
+  ExpectSettledOn(old_, "old");
+}
+
+const char kWriteFailed[] = "新しいデータファイルを書き込めません";
+const char kPlaceFailed[] = "新しいデータファイルを置けません";
+INSTANTIATE_TEST_SUITE_P(
+    Cases, OtherStepFailure,
+    ::testing::Values(StepFailure{"FirstNewFile", FaultyFileOps::kWrite, 1, kWriteFailed},
+                      StepFailure{"LastNewFile", FaultyFileOps::kWrite, 4, kWriteFailed},
+                      StepFailure{"Journal", FaultyFileOps::kWrite, 5, kWriteFailed},
+                      StepFailure{"SyncAfterJournal", FaultyFileOps::kSyncFolder, 1, kWriteFailed},
+                      StepFailure{"SyncAfterRenames", FaultyFileOps::kSyncFolder, 2, kPlaceFailed}),
+    CaseName());
+
+TEST_F(SwapFolder, FailedRollbackIsFinishedByTheNextOpening) {
+  FaultyFileOps ops;
+  // The disk fails for good at the fourth rename: new fuken.DAT is in place,
+  // city.DAT is moved aside, and no rename of the rollback works either.
+  ops.FailNth(FaultyFileOps::kRename, 4, EIO, 1000);
+  const RebuildOutcome outcome = Rebuild(ops);
+  EXPECT_FALSE(outcome.ok);
+  EXPECT_EQ(FailureMessage(outcome.failure), RollbackLeftForLater(FolderName()));
+  EXPECT_EQ(ReadBytes(folder().File("fuken.DAT")), new_[0]) << "the folder was expected to be mid-swap";
+  EXPECT_FALSE(QFile::exists(folder().File("city.DAT")));
+
+  EXPECT_EQ(RecoverInterruptedSwap(folder().Path(), platform_), SwapRecovery::kRolledBack);
+  ExpectSettledOn(old_, "old");
+}
+
+// All eight renames are done when the folder sync fails; the rollback then puts
+// fuken.DAT back and fails on city.DAT. The next opening must not take the three
+// new files still in place for a finished swap.
+TEST_F(SwapFolder, RollbackStoppedAfterTheFirstFileIsTakenUpByTheNextOpening) {
+  FaultyFileOps ops;
+  ops.FailNth(FaultyFileOps::kSyncFolder, 2);
+  ops.FailNth(FaultyFileOps::kRename, 10, EIO, 1000);
+  const RebuildOutcome outcome = Rebuild(ops);
+  EXPECT_FALSE(outcome.ok);
+  EXPECT_EQ(FailureMessage(outcome.failure), RollbackLeftForLater(FolderName()));
+  EXPECT_EQ(ReadBytes(folder().File("fuken.DAT")), old_[0]);
+  EXPECT_EQ(ReadBytes(folder().File("city.DAT")), new_[1]);
+
+  EXPECT_EQ(RecoverInterruptedSwap(folder().Path(), platform_), SwapRecovery::kRolledBack);
+  ExpectSettledOn(old_, "old");
+}
+
+TEST_F(SwapFolder, OldFilesGoToTheTrashOnlyOnceTheJournalIsGone) {
+  FaultyFileOps ops;
+  const RebuildOutcome outcome = Rebuild(ops);
+  ASSERT_TRUE(outcome.ok) << FailureMessage(outcome.failure).toStdString();
+  EXPECT_EQ(platform_.calls, QStringList({"trash|" + folder().File("fuken.DAT.old"), "trash|" + folder().File("city.DAT.old"),
+                                          "trash|" + folder().File("ubinno.dat.old"), "trash|" + folder().File("ubinind.dat.old")}));
+  EXPECT_EQ(ops.steps.last(), "sync");
+  EXPECT_EQ(ops.steps.at(ops.steps.size() - 2), "remove mirabo.journal");
+  ExpectSettledOn(new_, "new");
+}
+
+mode_t Mode(const QString& path) {
+  struct stat info {};
+  stat(QFile::encodeName(path).constData(), &info);
+  return info.st_mode & 07777;
+}
+
+TEST_F(SwapFolder, NewFilesKeepTheOldFilesPermissions) {
+  for (const char* name : kDataFiles) chmod(QFile::encodeName(folder().File(name)).constData(), 0640);
+  ASSERT_TRUE(Rebuild(SystemFileOps()).ok);
+  for (const char* name : kDataFiles) EXPECT_EQ(Mode(folder().File(name)), 0640u) << name;
+}
+
+// Another rebuild holds the folder: refused at once, nothing written or moved.
+TEST_F(SwapFolder, SecondRebuildIsRefusedAtOnceAndChangesNothing) {
+  const DataFolderLock other(QFile::encodeName(folder().File("mirabo.lock")).toStdString(), SystemFileOps());
+  ASSERT_TRUE(other.Held());
+  const QString busy =
+      QStringLiteral("別の郵便番号ファイル更新が実行中です（フォルダ: %1）。データは変更していません。").arg(FolderName());
+  FaultyFileOps ops;
+  RebuildOutcome outcome = Rebuild(ops);
+  EXPECT_FALSE(outcome.ok);
+  EXPECT_EQ(FailureMessage(outcome.failure), busy);
+  EXPECT_EQ(ops.Steps(), 0);
+  EXPECT_EQ(ops.Calls(FaultyFileOps::kRead), 0);
+  EXPECT_TRUE(platform_.calls.isEmpty());
+  ExpectSettledOn(old_, "old");
+
+  // Even a missing national file is not looked at.
+  outcome = RebuildDataFiles(folder().Path(), folder().File("missing.csv"), platform_, {}, ops);
+  EXPECT_EQ(FailureMessage(outcome.failure), busy);
+}
+
+TEST_F(SwapFolder, LockIsFreeAgainAfterARebuildAndAfterARefusal) {
+  ASSERT_FALSE(RebuildDataFiles(folder().Path(), folder().File("missing.csv"), platform_).ok);
+  ASSERT_TRUE(Rebuild(SystemFileOps()).ok);
+  const DataFolderLock after(QFile::encodeName(folder().File("mirabo.lock")).toStdString(), SystemFileOps());
+  EXPECT_TRUE(after.Held());
+}
+
+TEST(RebuildLock, FolderThatCannotHoldALockFileIsRefusedWithTheReason) {
+  TempFolder folder;
+  WriteBytes(folder.File("KEN_ALL.CSV"), OldCsv());
+  RecordingPlatform platform;
+  FaultyFileOps ops;
+  ops.FailNth(FaultyFileOps::kLock, 1, EROFS);
+  const RebuildOutcome outcome = RebuildDataFiles(folder.Path(), folder.File("KEN_ALL.CSV"), platform, {}, ops);
+  EXPECT_FALSE(outcome.ok);
+  EXPECT_EQ(FailureMessage(outcome.failure),
+            QStringLiteral("新しいデータファイルを書き込めません（フォルダ: %1、理由: %2）。データは変更していません。")
+                .arg(QDir::toNativeSeparators(QDir(folder.Path()).absolutePath()), Reason(EROFS)));
+  EXPECT_EQ(ops.Steps(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,246 @@
+// The list-check window through the real main window: paste, verdicts, filter, replacing a code, copy and save.
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+#include "support/TestText.h"
+#include "window/dialogs/ListCheckWindow.h"
+#include "window/WindowTest.h"
+
+namespace {
+
+const QString kRows = U(
+    "100-0005\t東京都千代田区丸の内1\n"   // 正常
+    "1000000\t千代田区丸の内2\n"          // 郵便番号違い: 100-0005
+    "\t\n"                                // a blank spreadsheet row
+    "9999999\t千代田区永田町\n"           // 郵便番号なし: 100-0014
+    "1000014\t横浜市\n"                   // 住所不明: the code's address
+    "10000\t札幌市中央区大通西3\n");      // 番号の形式違い: two codes
+
+QStringList Column(const QTableWidget* table, int column) {
+  QStringList texts;
+  for (int row = 0; row < table->rowCount(); ++row) texts << table->item(row, column)->text();
+  return texts;
+}
+
+QStringList ShownCodes(const QTableWidget* table) {
+  QStringList codes;
+  for (int row = 0; row < table->rowCount(); ++row)
+    if (!table->isRowHidden(row)) codes << table->item(row, ListCheckWindow::CodeColumn)->text();
+  return codes;
+}
+
+}  // namespace
+
+class ListCheckWindowTest : public WindowTest {
+  Q_OBJECT
+
+ private slots:
+  void menuItemOpensOneWindow();
+  void pastedRowsGetVerdictsColoursAndCounts();
+  void emptyClipboardBeepsAndKeepsTheList();
+  void filterShowsOnlyTheRowsWithProblems();
+  void doubleClickOnTheSuggestedCodeReplacesTheCode();
+  void severalSuggestedCodesAreOfferedInAMenu();
+  void copyResultsGivesTsvToPasteBack();
+  void saveWritesCsvWithAByteOrderMark();
+  void openReadsACodePage932File();
+  void longListShowsProgressAndStaysResponsive();
+  void rebuiltDataIsUsedForTheNextCheck();
+
+ private:
+  ListCheckWindow* Open();
+  bool PasteRows(ListCheckWindow* check, const QString& text);
+  void Prepare() override;
+};
+
+void ListCheckWindowTest::Prepare() {
+  WriteDataFiles(Folder().Path(), {Entry("0600000", U("北海道"), U("札幌市中央区"), U("以下に掲載がない場合")),
+                                   Entry("0640820", U("北海道"), U("札幌市中央区"), U("大通西（２０～２８丁目）")),
+                                   Entry("0600042", U("北海道"), U("札幌市中央区"), U("大通西（１～１９丁目）")),
+                                   Entry("1000000", U("東京都"), U("千代田区"), U("以下に掲載がない場合")),
+                                   Entry("1000005", U("東京都"), U("千代田区"), U("丸の内")),
+                                   Entry("1000014", U("東京都"), U("千代田区"), U("永田町"))});
+  QVERIFY(ShowWindow());
+}
+
+ListCheckWindow* ListCheckWindowTest::Open() {
+  Control<QAction>("mListCheck")->trigger();
+  ListCheckWindow* check = Window().ListCheck();
+  if (!check) return nullptr;
+  // Offscreen windows are not activated on show, and Ctrl+V needs the active window.
+  // (isActiveWindow already holds while the main window, its parent, is active.)
+  check->activateWindow();
+  return QTest::qWaitFor([check] { return QApplication::activeWindow() == check; }) ? check : nullptr;
+}
+
+// Pastes with Ctrl+V in the table; true once every row has its verdict.
+bool ListCheckWindowTest::PasteRows(ListCheckWindow* check, const QString& text) {
+  QApplication::clipboard()->setText(text);
+  QTest::keyClick(check->Table, Qt::Key_V, Qt::ControlModifier);
+  return QTest::qWaitFor([check] { return !check->IsChecking(); }) && check->Table->rowCount() > 0;
+}
+
+void ListCheckWindowTest::menuItemOpensOneWindow() {
+  QCOMPARE(Control<QAction>("mListCheck")->text(), U("一覧チェック(&L)…"));
+  QVERIFY(Control<QMenu>("mmhelp")->actions().contains(Control<QAction>("mListCheck")));
+  ListCheckWindow* check = Open();
+  QVERIFY(check);
+  QVERIFY(check && check->isVisible());
+  QCOMPARE(check->Summary->text(), U("全 0 件　正常 0　郵便番号違い 0　郵便番号なし 0　住所不明 0　番号の形式違い 0"));
+  check->close();
+  QCOMPARE(Open(), check);
+  QVERIFY(check->isVisible());
+}
+
+void ListCheckWindowTest::pastedRowsGetVerdictsColoursAndCounts() {
+  ListCheckWindow* check = Open();
+  QVERIFY(check);
+  QVERIFY(PasteRows(check, kRows));
+  QCOMPARE(Column(check->Table, ListCheckWindow::VerdictColumn),
+           QStringList({U("正常"), U("郵便番号違い"), "", U("郵便番号なし"), U("住所不明"), U("番号の形式違い")}));
+  QCOMPARE(Column(check->Table, ListCheckWindow::SuggestionColumn),
+           QStringList({"", "100-0005", "", "100-0014", U("東京都千代田区永田町"), "060-0042,064-0820"}));
+  QCOMPARE(Column(check->Table, ListCheckWindow::AddressColumn).at(3), U("千代田区永田町"));
+  QCOMPARE(check->Summary->text(), U("全 5 件　正常 1　郵便番号違い 1　郵便番号なし 1　住所不明 1　番号の形式違い 1"));
+  // Each verdict its own colour; a blank row none.
+  QSet<QRgb> colours;
+  for (const int row : {0, 1, 3, 4, 5})
+    colours << check->Table->item(row, ListCheckWindow::VerdictColumn)->background().color().rgb();
+  QCOMPARE(colours.size(), 5);
+  QCOMPARE(check->Table->item(2, ListCheckWindow::VerdictColumn)->background().style(), Qt::NoBrush);
+  QVERIFY(!check->Progress->isVisible());
+}
+
+void ListCheckWindowTest::emptyClipboardBeepsAndKeepsTheList() {
+  ListCheckWindow* check = Open();
+  QVERIFY(check);
+  QVERIFY(PasteRows(check, kRows));
+  QApplication::clipboard()->setText(QString());
+  QTest::keyClick(check->Table, Qt::Key_V, Qt::ControlModifier);
+  QCOMPARE(Platform().Count("beep"), 1);
+  QCOMPARE(check->Table->rowCount(), 6);
+}
+
+void ListCheckWindowTest::filterShowsOnlyTheRowsWithProblems() {
+  ListCheckWindow* check = Open();
+  QVERIFY(check);
+  QVERIFY(PasteRows(check, kRows));
+  check->ProblemsOnly->click();
+  QCOMPARE(ShownCodes(check->Table), QStringList({"1000000", "9999999", "1000014", "10000"}));
+  // A row mended while filtered leaves the view.
+  check->ReplaceCode(1, "100-0005");
+  QCOMPARE(ShownCodes(check->Table), QStringList({"9999999", "1000014", "10000"}));
+  check->ProblemsOnly->click();
+  QCOMPARE(ShownCodes(check->Table).size(), 6);
+}
+
+void ListCheckWindowTest::doubleClickOnTheSuggestedCodeReplacesTheCode() {
+  ListCheckWindow* check = Open();
+  QVERIFY(check);
+  QVERIFY(PasteRows(check, kRows));
+  QTableWidget* table = check->Table;
+  // A double-click elsewhere, or on an address suggestion, changes nothing.
+  emit table->cellDoubleClicked(1, ListCheckWindow::AddressColumn);
+  emit table->cellDoubleClicked(4, ListCheckWindow::SuggestionColumn);
+  QCOMPARE(Column(table, ListCheckWindow::CodeColumn).mid(0, 5),
+           QStringList({"100-0005", "1000000", "", "9999999", "1000014"}));
+
+  const QRect cell = table->visualItemRect(table->item(1, ListCheckWindow::SuggestionColumn));
+  QVERIFY(table->viewport()->rect().contains(cell.center()));
+  QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());  // the press a double-click follows
+  QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+  QCOMPARE(table->item(1, ListCheckWindow::CodeColumn)->text(), "100-0005");
+  QCOMPARE(table->item(1, ListCheckWindow::VerdictColumn)->text(), U("正常"));
+  QCOMPARE(table->item(1, ListCheckWindow::SuggestionColumn)->text(), "");
+  QVERIFY(check->Summary->text().startsWith(U("全 5 件　正常 2　郵便番号違い 0")));
+}
+
+void ListCheckWindowTest::severalSuggestedCodesAreOfferedInAMenu() {
+  ListCheckWindow* check = Open();
+  QVERIFY(check);
+  QVERIFY(PasteRows(check, kRows));
+  emit check->Table->cellDoubleClicked(5, ListCheckWindow::SuggestionColumn);
+  QMenu* menu = check->findChild<QMenu*>("SuggestionMenu");
+  QVERIFY(menu);
+  QStringList offered;
+  for (QAction* action : menu->actions()) offered << action->text();
+  QCOMPARE(offered, QStringList({"060-0042", "064-0820"}));
+  menu->actions().at(1)->trigger();
+  QCOMPARE(check->Table->item(5, ListCheckWindow::CodeColumn)->text(), "064-0820");
+  QCOMPARE(check->Table->item(5, ListCheckWindow::VerdictColumn)->text(), U("正常"));
+}
+
+void ListCheckWindowTest::copyResultsGivesTsvToPasteBack() {
+  ListCheckWindow* check = Open();
+  QVERIFY(check);
+  QVERIFY(PasteRows(check, U("100-0005\t千代田区丸の内\tメモ\n\t\n1000000,千代田区丸の内\n")));
+  check->CopyButton->click();
+  QCOMPARE(Platform().calls.filter("clipboard|").size(), 1);
+  QCOMPARE(Platform().clipboard, U("100-0005\t千代田区丸の内\tメモ\t正常\t\n"
+                                   "\n"
+                                   "1000000\t千代田区丸の内\t\t郵便番号違い\t100-0005\n"));
+}
+
+void ListCheckWindowTest::saveWritesCsvWithAByteOrderMark() {
+  ListCheckWindow* check = Open();
+  QVERIFY(check);
+  QVERIFY(PasteRows(check, U("1000000\t千代田区丸の内\n")));
+  QVERIFY(check->SaveFile(Folder().File("out.csv")));
+  QCOMPARE(ReadBytes(Folder().File("out.csv")),
+           QByteArray("\xEF\xBB\xBF") + U("1000000,千代田区丸の内,郵便番号違い,100-0005\r\n").toUtf8());
+  // A folder that does not exist: a message, and the list stays.
+  QVERIFY(!check->SaveFile(Folder().File("no/such/out.csv")));
+  QCOMPARE(Platform().Messages().size(), 1);
+  QCOMPARE(check->Table->rowCount(), 1);
+}
+
+void ListCheckWindowTest::openReadsACodePage932File() {
+  ListCheckWindow* check = Open();
+  QVERIFY(check);
+  // 31 30 30 30 30 30 35 2C then 90 E7 91 E3 93 63 8B E6 8A DB 82 CC 93 E0: 千代田区丸の内.
+  WriteBytes(Folder().File("list.csv"), Hex("31 30 30 30 30 30 35 2C 90 E7 91 E3 93 63 8B E6 8A DB 82 CC 93 E0 0D 0A"));
+  QVERIFY(check->OpenFile(Folder().File("list.csv")));
+  QTRY_VERIFY(!check->IsChecking());
+  QCOMPARE(check->Table->item(0, ListCheckWindow::AddressColumn)->text(), U("千代田区丸の内"));
+  QCOMPARE(check->Table->item(0, ListCheckWindow::VerdictColumn)->text(), U("正常"));
+  QVERIFY(!check->OpenFile(Folder().File("missing.csv")));
+  QCOMPARE(Platform().Messages().size(), 1);
+}
+
+void ListCheckWindowTest::longListShowsProgressAndStaysResponsive() {
+  ListCheckWindow* check = Open();
+  QVERIFY(check);
+  QString text;
+  for (int i = 0; i < 3000; ++i) text += U("1000005\t千代田区丸の内\n");
+  QApplication::clipboard()->setText(text);
+  QTest::keyClick(check->Table, Qt::Key_V, Qt::ControlModifier);
+  // The paste returns before the rows are checked; the rest follows between events.
+  QVERIFY(check->IsChecking());
+  QVERIFY(check->Progress->isVisible());
+  QCOMPARE(check->Progress->maximum(), 3000);
+  QVERIFY(check->Summary->text().contains(U("確認中")));
+  QTRY_VERIFY(!check->IsChecking());
+  QVERIFY(!check->Progress->isVisible());
+  QCOMPARE(check->List().Count(Verdict::Ok), 3000);
+}
+
+void ListCheckWindowTest::rebuiltDataIsUsedForTheNextCheck() {
+  ListCheckWindow* check = Open();
+  QVERIFY(check);
+  QVERIFY(PasteRows(check, U("1000099\t千代田区丸の内\n")));
+  QCOMPARE(check->Table->item(0, ListCheckWindow::VerdictColumn)->text(), U("郵便番号なし"));
+  WriteDataFiles(Folder().Path(), {Entry("1000099", U("東京都"), U("千代田区"), U("丸の内"))});
+  Window().Form_Load();  // reopens the data files, as after a rebuild
+  QVERIFY(PasteRows(check, U("1000099\t千代田区丸の内\n")));
+  QCOMPARE(check->Table->item(0, ListCheckWindow::VerdictColumn)->text(), U("正常"));
+}
+
+QTEST_MAIN(ListCheckWindowTest)
+#include "list_check_window_test.moc"
