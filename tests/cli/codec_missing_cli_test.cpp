@@ -4,6 +4,7 @@
 #include "support/CliRun.h"
 #include "support/DataBuilder.h"
 #include "support/TestFiles.h"
+#include "support/TestPaths.h"
 #include "support/TestText.h"
 
 namespace {
@@ -13,7 +14,7 @@ CliRun RunWithoutCp932(const QStringList& args) {
   env.insert("LD_PRELOAD", MIRABO_NO_CP932_SHIM);
   // In the sanitizer build the preloaded library comes before the sanitizer runtime.
   env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
-  return RunProgram(QStringLiteral(MIRABO_CLI_PATH), args, env);
+  return RunProgram(CliProgram(), args, env);
 }
 
 TEST(CodecMissing, EveryCommandFailsWithStatusTwoAndLeavesTheFilesAlone) {

@@ -12,6 +12,7 @@
 #include "support/CliRun.h"
 #include "support/DataBuilder.h"
 #include "support/TestFiles.h"
+#include "support/TestPaths.h"
 #include "support/TestText.h"
 
 namespace {
@@ -39,7 +40,7 @@ const std::vector<Command> kFolderCommands = ReadingCommandsAnd({"check", {"chec
 // or closed; `redirect` is the shell's redirection of handle 1.
 CliRun RunRedirected(const QStringList& args, const QString& redirect) {
   QProcess process;
-  process.start("/bin/sh", QStringList{"-c", "exec \"$0\" \"$@\" " + redirect, MIRABO_CLI_PATH} + args);
+  process.start("/bin/sh", QStringList{"-c", "exec \"$0\" \"$@\" " + redirect, CliProgram()} + args);
   CliRun run;
   if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit) return run;
   run.status = process.exitCode();

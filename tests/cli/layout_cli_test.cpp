@@ -8,6 +8,7 @@
 
 #include "support/CliRun.h"
 #include "support/TestFiles.h"
+#include "support/TestPaths.h"
 #include "support/TestText.h"
 
 namespace {
@@ -24,7 +25,7 @@ class InstalledCli : public ::testing::Test {
     ASSERT_TRUE(QDir().mkpath(temp_.File("prefix/bin")));
     ASSERT_TRUE(QDir().mkpath(temp_.File("prefix/share/mirabo")));
     ASSERT_TRUE(QDir().mkpath(temp_.File("home")));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(MIRABO_CLI_PATH), Program()));
+    ASSERT_TRUE(QFile::copy(CliProgram(), Program()));
     WriteBytes(temp_.File("national.csv"), kCsv);
   }
   QString Program() const { return temp_.File("prefix/bin/mirabo-cli"); }

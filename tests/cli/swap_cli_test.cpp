@@ -9,6 +9,7 @@
 
 #include "support/DataBuilder.h"
 #include "support/TestFiles.h"
+#include "support/TestPaths.h"
 #include "support/TestText.h"
 
 namespace {
@@ -24,7 +25,7 @@ std::unique_ptr<QProcess> StartCli(const QStringList& args, const TempFolder& tr
   environment.insert("LC_ALL", "C.UTF-8");  // the system's reasons in English
   for (const auto& [name, value] : env) environment.insert(name, value);
   process->setProcessEnvironment(environment);
-  process->start(QStringLiteral(MIRABO_CLI_PATH), args);
+  process->start(CliProgram(), args);
   return process;
 }
 

@@ -1,5 +1,6 @@
 // Runs the command-line program as a separate process.
 #include "support/CliRun.h"
+#include "support/TestPaths.h"
 
 #include <QDir>
 #include <QProcess>
@@ -26,5 +27,5 @@ CliRun RunCli(const QStringList& args, const QByteArray& input, const QString& w
     QDir(workFolder).mkpath("xdg-data");
     env.insert("XDG_DATA_HOME", QDir(workFolder).filePath("xdg-data"));
   }
-  return RunProgram(QStringLiteral(MIRABO_CLI_PATH), args, env, input, workFolder);
+  return RunProgram(CliProgram(), args, env, input, workFolder);
 }

@@ -13,6 +13,7 @@
 #include "data/RecordFile.h"
 #include "support/RecordingPlatform.h"
 #include "support/TestFiles.h"
+#include "support/TestPaths.h"
 #include "update/Rebuild.h"
 
 namespace {
@@ -136,7 +137,7 @@ QByteArray KenAllLine(const QString& code, const QString& pref, const QString& c
 
 QByteArray MakeKenAll(int rows, int seed, bool edge, const QStringList& more, QByteArray* changeList) {
   QProcess process;
-  QStringList args{QStringLiteral(MIRABO_MAKE_KEN_ALL), "--rows", QString::number(rows), "--seed", QString::number(seed)};
+  QStringList args{MakeKenAllScript(), "--rows", QString::number(rows), "--seed", QString::number(seed)};
   if (edge) args << "--edge";
   process.start("python3", args + more);
   const bool finished = process.waitForFinished(120000);

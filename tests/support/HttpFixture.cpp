@@ -1,11 +1,12 @@
 // Starting and stopping the fixture server: its port comes as the first line it prints.
 #include "support/HttpFixture.h"
 
+#include "support/TestPaths.h"
 #include "support/ZipMaker.h"
 #include "update/national/ZipMember.h"
 
 HttpFixture::HttpFixture() {
-  process_.start(QStringLiteral("python3"), {QStringLiteral(MIRABO_HTTP_FIXTURE), root_.Path(), "--lifetime", "240"});
+  process_.start(QStringLiteral("python3"), {HttpFixtureScript(), root_.Path(), "--lifetime", "240"});
   if (!process_.waitForStarted(10000)) return;
   // The server prints "PORT n" once it listens.
   QByteArray line;

@@ -5,6 +5,7 @@
 
 #include "data/DataSet.h"
 #include "support/DataBuilder.h"
+#include "support/TestPaths.h"
 #include "support/TestText.h"
 #include "update/RebuildKit.h"
 #include "update/UpdateInfo.h"
@@ -112,7 +113,7 @@ TEST(RebuildNational, Utf8EditionsGiveByteIdenticalDataFiles) {
 TEST(RebuildNational, BundledSampleRebuildsCleanly) {
   TempFolder folder;
   RecordingPlatform platform;
-  const QString sample = QStringLiteral(MIRABO_SOURCE_DIR "/sample/KEN_ALL.CSV");
+  const QString sample = SourceDir() + QStringLiteral("/sample/KEN_ALL.CSV");
   const QByteArray csv = ReadBytes(sample);
   ASSERT_FALSE(csv.isEmpty());
   const RebuildOutcome outcome = RebuildDataFiles(folder.Path(), sample, platform);

@@ -4,8 +4,9 @@
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
-#include <QtTest>
+#include <QTest>
 
+#include "support/TestPaths.h"
 #include "support/TestText.h"
 #include "window/dialogs/HelpTopics.h"
 #include "window/dialogs/HelpWindow.h"
@@ -13,7 +14,7 @@
 
 namespace {
 
-const QString kHelpFile = QStringLiteral(MIRABO_SOURCE_DIR "/help/MIRABO.HLP");
+const QString kHelpFile = SourceDir() + QStringLiteral("/help/MIRABO.HLP");
 
 const QStringList kTitles = {
     U("郵便番号検索について"), U("一覧から探す"), U("郵便番号で検索する"),
