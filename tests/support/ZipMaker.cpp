@@ -4,6 +4,8 @@
 #include <functional>
 #include <memory>
 
+#include <QHash>
+
 #include <archive.h>
 #include <archive_entry.h>
 
@@ -47,9 +49,16 @@ QByteArray MakeZip(const QList<ZipEntry>& entries) {
 }
 
 QByteArray MakeZipBomb(const QString& name, qint64 size) {
-  return Write({{name, size}}, [size](archive* a, int) {
-    const QByteArray zeros(1 << 20, '\0');
-    for (qint64 left = size; left > 0; left -= zeros.size())
-      archive_write_data(a, zeros.constData(), size_t(qMin<qint64>(left, zeros.size())));
-  });
+  // Deflating 200 MB takes about a second, and many cases serve the same bomb: each
+  // one is made once per test program.
+  static QHash<std::pair<QString, qint64>, QByteArray> made;
+  const auto key = std::pair(name, size);
+  if (!made.contains(key)) {
+    made.insert(key, Write({{name, size}}, [size](archive* a, int) {
+      const QByteArray zeros(1 << 20, '\0');
+      for (qint64 left = size; left > 0; left -= zeros.size())
+        archive_write_data(a, zeros.constData(), size_t(qMin<qint64>(left, zeros.size())));
+    }));
+  }
+  return made.value(key);
 }
