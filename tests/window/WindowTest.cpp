@@ -1,7 +1,7 @@
 // The fresh folder, platform and window of each main-window test.
 #include "window/WindowTest.h"
 
-#include <QtTest>
+#include <QTest>
 
 QStringList Lines(const QListWidget* list) {
   QStringList lines;

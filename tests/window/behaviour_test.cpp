@@ -4,7 +4,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QMenuBar>
-#include <QtTest>
+#include <QTest>
 
 #include "window/LinkLabel.h"
 #include "window/WindowTest.h"

@@ -1,7 +1,7 @@
 // Start-up, browsing and the saved selection, through the real main window.
 #include <QFile>
 #include <QScrollBar>
-#include <QtTest>
+#include <QTest>
 
 #include "window/ExtentList.h"
 #include "window/WindowTest.h"

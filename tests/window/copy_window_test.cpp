@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QGroupBox>
-#include <QtTest>
+#include <QTest>
 
 #include "window/ExtentList.h"
 #include "window/WindowTest.h"

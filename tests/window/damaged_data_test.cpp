@@ -1,6 +1,6 @@
 // Start-up and closing over data that is not what a rebuild of 47 prefectures leaves.
 #include <QFile>
-#include <QtTest>
+#include <QTest>
 
 #include <unistd.h>
 

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QtTest>
+#include <QTest>
 
 #include "window/ExtentList.h"
 #include "window/WindowTest.h"

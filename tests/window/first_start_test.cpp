@@ -2,7 +2,7 @@
 // choices, and silence in the portable layout and wherever data already exists.
 #include <QDir>
 #include <QFileInfo>
-#include <QtTest>
+#include <QTest>
 
 #include "window/ExtentList.h"
 #include "window/WindowTest.h"

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
-#include <QtTest>
+#include <QTest>
 
 #include "support/TestText.h"
 #include "window/ExtentList.h"

@@ -1,7 +1,7 @@
 // The update button through the real window: reload on success, nothing lost on refusal.
 #include <QDir>
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 
 #include "support/FaultyFileOps.h"
 #include "update/store/DataFolderLock.h"

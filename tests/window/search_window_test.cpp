@@ -3,7 +3,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
-#include <QtTest>
+#include <QTest>
 
 #include "window/ExtentList.h"
 #include "window/WindowTest.h"

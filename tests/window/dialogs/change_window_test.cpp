@@ -5,7 +5,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTableView>
-#include <QtTest>
+#include <QTest>
 
 #include "window/dialogs/ChangeWindow.h"
 #include "window/WindowTest.h"

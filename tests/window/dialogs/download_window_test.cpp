@@ -4,7 +4,8 @@
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
+#include <QTimer>
 
 #include "support/DataBuilder.h"
 #include "support/HttpFixture.h"

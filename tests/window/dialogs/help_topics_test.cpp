@@ -1,6 +1,6 @@
 // The help file's topic parser and search folding, on small hand-written inputs.
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 #include "support/TestFiles.h"
 #include "support/TestText.h"

@@ -7,7 +7,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QtTest>
+#include <QTest>
 
 #include "support/TestText.h"
 #include "window/dialogs/ListCheckWindow.h"
