@@ -11,22 +11,28 @@ JOBS ?= $(shell nproc)
 WERROR ?= OFF
 PROGRAM_DIR = $(BUILD)
 
-.PHONY: all deps configure build run test test-asan bench package clean
+.PHONY: all deps deps-test configure build run test test-asan bench package clean
 
 all: build
 
 deps:
 	@scripts/install-deps
 
-# The benchmark switch is left as the build folder has it: off unless `make bench` turned it on.
-configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRABO_WERROR=$(WERROR)
+deps-test:
+	@scripts/install-deps --test
 
-build: configure
+# The benchmark switch is left as the build folder has it: off unless `make bench` turned it on.
+# TESTS=OFF leaves the test programs out of the build (make run and make package).
+TESTS ?= ON
+configure:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRABO_WERROR=$(WERROR) -DMIRABO_TESTS=$(TESTS)
+
+build: deps-test configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 # Only the window program and mirabo-cli: a new user's first window needs no tests.
-run: configure
+run: TESTS = OFF
+run: deps configure
 	cmake --build $(BUILD) -j $(JOBS) --target mirabo mirabo-cli
 	@scripts/first-run-data $(PROGRAM_DIR)
 	$(PROGRAM_DIR)/mirabo
@@ -35,19 +41,22 @@ test: build test-asan
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # The UI-free core and its tests, built with AddressSanitizer and UBSan.
-test-asan: deps
+test-asan: deps-test
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DMIRABO_CORE_ONLY=ON -DMIRABO_SANITIZE=ON -DMIRABO_BENCH=OFF -DMIRABO_WERROR=$(WERROR)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench:
 	@scripts/install-deps --bench
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRABO_BENCH=ON
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMIRABO_BENCH=ON -DMIRABO_TESTS=OFF
 	cmake --build $(BUILD) -j $(JOBS)
 	scripts/run-benchmarks $(BUILD)
 
 # The Debian package mirabo_<version>_amd64.deb, in $(BUILD).
-package: build
+package: TESTS = OFF
+package: deps configure
+	@scripts/install-deps --package
+	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && cpack -G DEB
 
 clean:
