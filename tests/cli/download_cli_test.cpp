@@ -22,6 +22,14 @@ class DownloadCli : public testing::Test {
     counts_ = new QByteArray(run.out.left(run.out.indexOf("changes ")));  // the four counts
     expected_ = new QList<QByteArray>(DataFileBytes(folder));
   }
+  // Each suite derived from this one sets up again: free the last one's data first.
+  static void TearDownTestSuite() {
+    delete csv_;
+    delete counts_;
+    delete expected_;
+    csv_ = counts_ = nullptr;
+    expected_ = nullptr;
+  }
   void SetUp() override {
     ASSERT_TRUE(server_.Ok());
     ASSERT_TRUE(counts_->startsWith("fuken.DAT 48\n"));

@@ -23,6 +23,11 @@ class NationalDownloadTest : public testing::Test {
     if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
     csv_ = new QByteArray(MakeKenAll(1500, 5));
   }
+  // Each suite derived from this one sets up again: free the last one's data first.
+  static void TearDownTestSuite() {
+    delete csv_;
+    csv_ = nullptr;
+  }
   void SetUp() override {
     ASSERT_TRUE(server_.Ok());
     server_.Serve("ken_all.zip", MakeZip({{"KEN_ALL.CSV", *csv_}}));
