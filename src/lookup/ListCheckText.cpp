@@ -1,6 +1,8 @@
 // Cleaning written codes and stored towns, and the normal form both sides are compared in.
 #include "lookup/ListCheckText.h"
 
+#include "data/TownAsWritten.h"
+
 namespace {
 
 bool IsHyphen(QChar c) {
@@ -33,15 +35,7 @@ QString CleanListCode(const QString& written) {
   return code;
 }
 
-QString CleanTownForMatch(const QString& town) {
-  QString cleaned = town;
-  const qsizetype note = cleaned.indexOf(u'（');
-  if (note >= 0) cleaned.truncate(note);
-  if (cleaned == u"以下に掲載がない場合" || cleaned.endsWith(u"の次に番地がくる場合")) return {};
-  // "一円" after a name means "the whole of it"; alone it is a real place name.
-  if (cleaned.endsWith(u"一円") && cleaned != u"一円") return {};
-  return cleaned;
-}
+QString CleanTownForMatch(const QString& town) { return TownAsWritten(town); }
 
 QString NormalizeForMatch(const QString& text) {
   QString normal = text.normalized(QString::NormalizationForm_KC);

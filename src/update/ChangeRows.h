@@ -6,8 +6,7 @@
 #include <QStringList>
 
 #include "update/EntryChanges.h"
-
-inline const QString kRenamedKind = QStringLiteral("変更");
+#include "update/changes/ChangeKinds.h"
 
 // One row of the list. A changed text of a rename reads "old → new".
 struct ChangeRow {

@@ -82,7 +82,7 @@ void ChangeWindowTest::rebuildWithChangesCountsThemAndOffersTheList() {
 
   Rebuild();
   QCOMPARE(Platform().calls.filter(QRegularExpression("^(message|button)\\|")),
-           QStringList({"message|郵便番号ファイル更新|更新しました。追加 3 件、廃止 2 件（郵便番号 2 件が新設、1 件が廃止）",
+           QStringList({"message|郵便番号ファイル更新|更新しました。追加 2 件、廃止 1 件、変更 1 件（郵便番号 2 件が新設、1 件が廃止）",
                         "button|変更一覧を表示"}));
   QVERIFY(ChangesItem()->isEnabled());
   QVERIFY(!window.findChild<ChangeWindow*>());  // OK was chosen
