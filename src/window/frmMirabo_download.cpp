@@ -1,8 +1,10 @@
 // Getting the national file without unpacking or copying: download, file dialog, drop.
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include "platform/Platform.h"
@@ -40,9 +42,12 @@ void frmMirabo::Command5_Click() {
   });
 }
 
+// The chooser starts where a browser saves what it downloads.
 void frmMirabo::Command6_Click() {
   if (IsBusy()) return;
-  const QString path = platform_.ChooseOpenFile(QStringLiteral("ファイルを選んで更新…"), DataFolder,
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+  if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = QDir::homePath();
+  const QString path = platform_.ChooseOpenFile(QStringLiteral("ファイルを選んで更新…"), folder,
                                                 QStringLiteral("郵便番号データ (*.csv *.CSV *.zip *.ZIP)"));
   if (!path.isEmpty()) RebuildFromFile(path);
 }

@@ -45,6 +45,7 @@ class ChangeWindowTest : public WindowTest {
  private slots:
   void firstImportSaysSoWithoutAList();
   void rebuildWithChangesCountsThemAndOffersTheList();
+  void closingMessageCountsWhatTheListShows();
   void listButtonOpensThePairedRows();
   void filtersAndCopyWorkOnTheShownRows();
   void menuItemOpensTheReportOfAnEarlierRebuild();
@@ -87,6 +88,25 @@ void ChangeWindowTest::rebuildWithChangesCountsThemAndOffersTheList() {
   QVERIFY(ChangesItem()->isEnabled());
   QVERIFY(!window.findChild<ChangeWindow*>());  // OK was chosen
   QCOMPARE(window.Data.EntryCount, 5);
+}
+
+// The message's three counts are those of the rows the list then shows, kind by kind.
+void ChangeWindowTest::closingMessageCountsWhatTheListShows() {
+  frmMirabo& window = RebuiltFromTheFirstEdition();
+  Platform().calls.clear();
+  Platform().pressMessageButton = true;
+  Rebuild();
+  const QRegularExpressionMatch counts =
+      QRegularExpression("追加 (\\d+) 件、廃止 (\\d+) 件、変更 (\\d+) 件").match(Platform().Messages().value(0));
+  QVERIFY2(counts.hasMatch(), qPrintable(Platform().Messages().value(0)));
+  auto* changes = window.findChild<ChangeWindow*>();
+  QVERIFY(changes);
+  QMap<QString, int> shown;
+  for (const QString& row : TableRows(changes->Table)) ++shown[row.section(u'|', 0, 0)];
+  QCOMPARE(shown, (QMap<QString, int>{{"追加", 2}, {"廃止", 1}, {"変更", 1}}));
+  QCOMPARE(counts.captured(1).toInt(), shown["追加"]);
+  QCOMPARE(counts.captured(2).toInt(), shown["廃止"]);
+  QCOMPARE(counts.captured(3).toInt(), shown["変更"]);
 }
 
 void ChangeWindowTest::listButtonOpensThePairedRows() {

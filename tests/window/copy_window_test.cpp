@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QGroupBox>
+#include <QMenu>
 #include <QtTest>
 
 #include "window/ExtentList.h"
@@ -20,6 +21,14 @@ QList<PrefData> TwoPrefectures() {
 
 }  // namespace
 
+// A right-click on line `row`, as the mouse gives it: press, release, then the menu event.
+void RightClickRow(QListWidget* list, int row) {
+  const QPoint at = list->visualItemRect(list->item(row)).center();
+  QTest::mouseClick(list->viewport(), Qt::RightButton, {}, at);
+  QContextMenuEvent event(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
+  QCoreApplication::sendEvent(list->viewport(), &event);
+}
+
 class CopyWindowTest : public WindowTest {
   Q_OBJECT
 
@@ -33,6 +42,15 @@ class CopyWindowTest : public WindowTest {
   void shortCodeWithHyphenEndsWithTheHyphen();
   void addressOptionsShapeTheText();
   void modeSwitchesPanelsAndKeepsTheirChoices();
+  void menuItemCopiesTheLineUnderTheMouse_data();
+  void menuItemCopiesTheLineUnderTheMouse();
+  void menuCodeAndAddressFollowTheirPanels();
+  void envelopeOfAWholeCityLeavesTheTownOut();
+  void menuKeyOpensTheSelectedLinesMenu();
+  void countLineAndEmptyPlaceHaveNoMenu();
+  void ctrlCCopiesAsTheCopyButtonDoes();
+  void ctrlCInTheOtherListsCopiesTheName();
+  void titleSaysWhatWasCopiedThenGoes();
 
  private:
   void Prepare() override;
@@ -141,6 +159,118 @@ void CopyWindowTest::modeSwitchesPanelsAndKeepsTheirChoices() {
   QVERIFY(Control<QRadioButton>("Option3")->isChecked());
   QVERIFY(Control<QRadioButton>("Option7")->isChecked());
   QVERIFY(!Platform().clipboardWritten);  // switching copies nothing
+}
+
+void CopyWindowTest::menuItemCopiesTheLineUnderTheMouse_data() {
+  QTest::addColumn<QString>("item");
+  QTest::addColumn<QString>("expected");
+  QTest::newRow("code") << "mCopyCode" << "100-0005";
+  QTest::newRow("address") << "mCopyAddress" << "千代田区 町5";
+  QTest::newRow("envelope") << "mCopyEnvelope" << "〒100-0005　東京都千代田区町5";
+  QTest::newRow("envelope on two lines") << "mCopyEnvelopeLines" << "〒100-0005\r\n東京都千代田区町5";
+}
+
+void CopyWindowTest::menuItemCopiesTheLineUnderTheMouse() {
+  QFETCH(QString, item);
+  QFETCH(QString, expected);
+  ClickRow(Towns(), 1);  // the chosen line stays chosen
+  Platform().calls.clear();
+  RightClickRow(Towns(), 4);
+  auto* menu = Control<QMenu>("List3Menu");
+  QTRY_VERIFY(menu->isVisible());
+  QCOMPARE(Towns()->FirstSelectedRow(), 1);
+  QVERIFY(Platform().calls.filter("clipboard|").isEmpty());  // the right-click itself copied nothing
+  QAction* action = Control<QAction>(item.toLatin1().constData());
+  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+  QTRY_VERIFY(!menu->isVisible());
+  QCOMPARE(Platform().calls.filter("clipboard|"), QStringList({"clipboard|" + expected}));
+}
+
+void CopyWindowTest::menuCodeAndAddressFollowTheirPanels() {
+  Control<QRadioButton>("Option3")->setChecked(true);   // full-width digits
+  Control<QRadioButton>("Option10")->setChecked(true);  // no spaces
+  Control<QRadioButton>("Option2")->setChecked(true);   // the mode says "address"
+  RightClickRow(Towns(), 0);
+  Control<QAction>("mCopyCode")->trigger();
+  QCOMPARE(Platform().clipboard, QString("１００－０００１"));
+  RightClickRow(Towns(), 0);
+  Control<QAction>("mCopyAddress")->trigger();
+  QCOMPARE(Platform().clipboard, QString("千代田区町1"));
+  RightClickRow(Towns(), 0);
+  Control<QAction>("mCopyEnvelope")->trigger();  // the envelope has one form
+  QCOMPARE(Platform().clipboard, QString("〒100-0001　東京都千代田区町1"));
+}
+
+void CopyWindowTest::envelopeOfAWholeCityLeavesTheTownOut() {
+  Prefectures()->setCurrentRow(0);
+  Cities()->setCurrentRow(0);
+  QCOMPARE(Lines(Towns()).size(), 1);
+  RightClickRow(Towns(), 0);
+  Control<QAction>("mCopyEnvelopeLines")->trigger();
+  QCOMPARE(Platform().clipboard, QString("〒060-0000\r\n北海道札幌市"));
+}
+
+// The Menu key goes to the focused control, the search box, which hands it to the list.
+void CopyWindowTest::menuKeyOpensTheSelectedLinesMenu() {
+  SearchBox()->setText("1000007");
+  Control<QPushButton>("Command2")->click();
+  QTest::keyClick(SearchBox(), Qt::Key_Down);  // selects and copies the first result
+  QCOMPARE(Platform().clipboard, QString("100-0007"));
+  QContextMenuEvent key(QContextMenuEvent::Keyboard, {}, {});
+  QCoreApplication::sendEvent(SearchBox(), &key);
+  auto* menu = Control<QMenu>("List3Menu");
+  QTRY_VERIFY(menu->isVisible());
+  Control<QAction>("mCopyEnvelope")->trigger();
+  QCOMPARE(Platform().clipboard, QString("〒100-0007　東京都千代田区町7"));
+}
+
+void CopyWindowTest::countLineAndEmptyPlaceHaveNoMenu() {
+  auto* menu = Control<QMenu>("List3Menu");
+  SearchBox()->setText("100");
+  Control<QPushButton>("Command2")->click();
+  RightClickRow(Towns(), 12);  // the count line
+  QTest::qWait(50);
+  QVERIFY(!menu->isVisible());
+  // Below the last line of a short list.
+  Cities()->setCurrentRow(1);
+  const QPoint below = Towns()->visualItemRect(Towns()->item(0)).center() + QPoint(0, 60);
+  QContextMenuEvent event(QContextMenuEvent::Mouse, below, Towns()->viewport()->mapToGlobal(below));
+  QCoreApplication::sendEvent(Towns()->viewport(), &event);
+  QTest::qWait(50);
+  QVERIFY(!menu->isVisible());
+  QVERIFY(!Platform().clipboardWritten);
+}
+
+void CopyWindowTest::ctrlCCopiesAsTheCopyButtonDoes() {
+  Control<QRadioButton>("Option2")->setChecked(true);
+  Control<QRadioButton>("Option7")->setChecked(true);
+  ClickRow(Towns(), 3);
+  QTest::keyClick(Towns(), Qt::Key_C, Qt::ControlModifier);
+  Control<QPushButton>("Command1")->click();
+  QCOMPARE(Platform().calls.filter("clipboard|"),
+           QStringList({"clipboard|東京都 千代田区 町4", "clipboard|東京都 千代田区 町4", "clipboard|東京都 千代田区 町4"}));
+}
+
+void CopyWindowTest::ctrlCInTheOtherListsCopiesTheName() {
+  QCOMPARE(Prefectures()->item(1)->text(), QString("東京都  "));  // padded to its column
+  QTest::keyClick(Prefectures(), Qt::Key_C, Qt::ControlModifier);
+  QCOMPARE(Platform().clipboard, QString("東京都"));
+  QTest::keyClick(Cities(), Qt::Key_C, Qt::ControlModifier);
+  QCOMPARE(Platform().clipboard, QString("千代田区"));
+}
+
+void CopyWindowTest::titleSaysWhatWasCopiedThenGoes() {
+  const QString title = "郵便番号検索(Ver.2.5)";
+  const QRect list = Towns()->geometry();
+  ClickRow(Towns(), 4);
+  QCOMPARE(Window().windowTitle(), title + " - コピーしました: 100-0005");
+  QCOMPARE(Towns()->geometry(), list);
+  RightClickRow(Towns(), 5);
+  Control<QAction>("mCopyEnvelopeLines")->trigger();  // the two lines shown as one
+  QCOMPARE(Window().windowTitle(), title + " - コピーしました: 〒100-0006 東京都千代田区町6");
+  QTest::qWait(200);  // well within the two seconds
+  QCOMPARE(Window().windowTitle(), title + " - コピーしました: 〒100-0006 東京都千代田区町6");
+  QTRY_COMPARE_WITH_TIMEOUT(Window().windowTitle(), title, 5000);
 }
 
 QTEST_MAIN(CopyWindowTest)
