@@ -11,6 +11,7 @@
 #include "platform/DataLayout.h"
 
 class ChangeWindow;
+class CopyNotice;
 class ExtentList;
 class InputBlocker;
 class LinkLabel;
@@ -157,7 +158,7 @@ class frmMirabo : public QMainWindow {
   enum class MenuCopy { Code, Address, Envelope, EnvelopeLines };
   void CopyMenuLine(MenuCopy what);
   void CopyListName(const ExtentList* list);
-  // Every copy of the window: the clipboard, then a short notice in the title.
+  // Every copy of the window: the clipboard, then a short notice over the result list.
   void CopyToClipboard(const QString& text);
   void ListSearch(const std::function<SearchTally(SearchSink&)>& list);
   void FinishSearch(const SearchTally& tally);
@@ -180,5 +181,5 @@ class frmMirabo : public QMainWindow {
   QSize frameUsed_;  // the frame it was set with
   QPointer<ListCheckWindow> listCheck_;
   int menuRow_ = -1;              // the line the result list's menu was opened for
-  QTimer* copyNotice_ = nullptr;  // puts the title back after a copy's notice
+  CopyNotice* copyNotice_ = nullptr;
 };

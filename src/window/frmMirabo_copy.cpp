@@ -4,17 +4,12 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 
 #include "output/CopyText.h"
 #include "platform/Platform.h"
+#include "window/CopyNotice.h"
 #include "window/ExtentList.h"
-#include "window/LayoutTable.h"
 #include "window/frmMirabo.h"
-
-namespace {
-constexpr int kCopyNoticeMs = 2000;
-}  // namespace
 
 void frmMirabo::Command1_Click() {
   if (IsBusy()) return;
@@ -64,9 +59,7 @@ void frmMirabo::BuildCopyMenu() {
   connect(List1, &ExtentList::copyRequested, this, &frmMirabo::List1_CopyKey);
   connect(List2, &ExtentList::copyRequested, this, &frmMirabo::List2_CopyKey);
   connect(List3, &ExtentList::copyRequested, this, &frmMirabo::List3_CopyKey);
-  copyNotice_ = new QTimer(this);
-  copyNotice_->setSingleShot(true);
-  connect(copyNotice_, &QTimer::timeout, this, [this] { setWindowTitle(kWindowTitle); });
+  copyNotice_ = new CopyNotice(List3);
 }
 
 void frmMirabo::List3_ContextMenu(int row, const QPoint& globalPos) {
@@ -106,14 +99,11 @@ void frmMirabo::CopyListName(const ExtentList* list) {
   if (!name.isEmpty()) CopyToClipboard(name);
 }
 
-// The copy itself stays silent; the title says what went to the clipboard for a
-// moment, which moves no control.
+// The copy itself stays silent; a note over the result list says what went to the
+// clipboard for a moment, where the user looks, without moving any control.
 void frmMirabo::CopyToClipboard(const QString& text) {
   platform_.SetClipboardText(text);
-  QString shown = text;
-  shown.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-  setWindowTitle(kWindowTitle + QStringLiteral(" - コピーしました: ") + shown);
-  copyNotice_->start(kCopyNoticeMs);
+  copyNotice_->ShowCopied(text);
 }
 
 void frmMirabo::Option1_Click() {
