@@ -11,7 +11,7 @@ class SilentPlatform : public Platform {
   void MessageBox(const QString&, const QString&) override {}
   void SetBusyPointer(bool) override {}
   void ProcessPendingEvents() override {}
-  void OpenWebPage(const QString&) override {}
+  bool OpenWebPage(const QString&) override { return true; }
   void OpenHelp(const QString&) override {}
   void CloseHelp(const QString&) override {}
   void SetClipboardText(const QString&) override {}

@@ -9,7 +9,10 @@ void ConsolePlatform::MessageBox(const QString& text, const QString&) {
   err_ << QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) << '\n' << Qt::flush;
 }
 
-void ConsolePlatform::OpenWebPage(const QString& url) { err_ << url << '\n' << Qt::flush; }
+bool ConsolePlatform::OpenWebPage(const QString& url) {
+  err_ << url << '\n' << Qt::flush;
+  return true;  // the address is shown for the user to open
+}
 
 bool ConsolePlatform::MoveToTrash(const QStringList& paths) {
   bool all = true;

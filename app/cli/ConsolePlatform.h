@@ -13,7 +13,7 @@ class ConsolePlatform : public Platform {
   void MessageBox(const QString& text, const QString& title) override;
   void SetBusyPointer(bool) override {}
   void ProcessPendingEvents() override {}
-  void OpenWebPage(const QString& url) override;
+  bool OpenWebPage(const QString& url) override;
   void OpenHelp(const QString&) override {}
   void CloseHelp(const QString&) override {}
   void SetClipboardText(const QString&) override {}

@@ -1,4 +1,6 @@
 // mirabo-cli copy: the text that copying entry RECORD puts on the clipboard.
+#include <optional>
+
 #include "cli/Cli.h"
 #include "data/DataSet.h"
 #include "lookup/CopyText.h"
@@ -6,7 +8,8 @@
 namespace {
 
 const char kCopyUsage[] =
-    "usage: copy RECORD [--address] [--full-width] [--no-hyphen] [--with-pref] [--no-space]";
+    "usage: copy RECORD [--address] [--full-width] [--no-hyphen] [--with-pref] [--no-space]"
+    " | copy RECORD --envelope|--envelope-lines";
 
 // Sets the option that `flag` names; false for an unknown flag.
 bool ApplyFlag(const QString& flag, CopyOptions& options) {
@@ -22,7 +25,16 @@ bool ApplyFlag(const QString& flag, CopyOptions& options) {
 struct CopyRequest {
   QString record;
   CopyOptions options;
+  std::optional<EnvelopeLayout> envelope;  // the envelope text instead of the chosen format
 };
+
+// Sets the envelope layout that `flag` names; false for any other flag.
+bool ApplyEnvelopeFlag(const QString& flag, CopyRequest& request) {
+  if (flag == u"--envelope") request.envelope = EnvelopeLayout::OneLine;
+  else if (flag == u"--envelope-lines") request.envelope = EnvelopeLayout::TwoLines;
+  else return false;
+  return true;
+}
 
 // Options may stand before or after RECORD; "--" ends them. Empty reason on success.
 QString ParseCopyArgs(const QStringList& args, CopyRequest& request) {
@@ -31,13 +43,17 @@ QString ParseCopyArgs(const QStringList& args, CopyRequest& request) {
     if (!optionsEnded && arg == u"--") {
       optionsEnded = true;
     } else if (!optionsEnded && arg.startsWith(u"--")) {
-      if (!ApplyFlag(arg, request.options)) return QStringLiteral("unknown option: %1").arg(arg);
+      if (!ApplyEnvelopeFlag(arg, request) && !ApplyFlag(arg, request.options))
+        return QStringLiteral("unknown option: %1").arg(arg);
     } else if (request.record.isNull()) {
       request.record = arg;
     } else {
       return QStringLiteral("more than one RECORD: %1").arg(arg);
     }
   }
+  // The envelope has one fixed form: a format option beside it would be silently ignored.
+  if (request.envelope && request.options != CopyOptions{})
+    return QStringLiteral("--envelope and --envelope-lines take no format options");
   return request.record.isNull() ? QString::fromLatin1(kCopyUsage) : QString();
 }
 
@@ -59,6 +75,6 @@ int RunCopy(Cli& cli, const QStringList& args) {
     return cli.Fail(QStringLiteral("RECORD must be a number from 1 to %1: %2").arg(count).arg(request.record));
   data.ReadEntry(qint32(record));
   const EntryRecord& entry = data.EntryRec;
-  cli.out << CopyText(entry, request.options) << '\n';
+  cli.out << (request.envelope ? EnvelopeText(entry, *request.envelope) : CopyText(entry, request.options)) << '\n';
   return kExitOk;
 }

@@ -26,6 +26,7 @@ const char kUsage[] =
     "  code [--tsv] TEXT...   search by postcode (TEXT - reads one per line from stdin)\n"
     "  address [--tsv] TEXT...  search by address text\n"
     "  copy RECORD [--address] [--full-width] [--no-hyphen] [--with-pref] [--no-space]\n"
+    "  copy RECORD --envelope|--envelope-lines  the code and address for an envelope, on one or two lines\n"
     "  info                   update information\n"
     "  changes                what the last rebuild added (+) and removed (-)\n"
     "  check [--header] [FILE|-]  verdict of each row of an address list (code, address)\n";

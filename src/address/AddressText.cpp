@@ -1,15 +1,9 @@
 // Stored towns as addresses name them, the normal form of matching, and county towns.
 #include "address/AddressText.h"
 
-QString CleanTownForMatch(const QString& town) {
-  QString cleaned = town;
-  const qsizetype note = cleaned.indexOf(u'（');
-  if (note >= 0) cleaned.truncate(note);
-  if (cleaned == u"以下に掲載がない場合" || cleaned.endsWith(u"の次に番地がくる場合")) return {};
-  // "一円" after a name means "the whole of it"; alone it is a real place name.
-  if (cleaned.endsWith(u"一円") && cleaned != u"一円") return {};
-  return cleaned;
-}
+#include "data/TownAsWritten.h"
+
+QString CleanTownForMatch(const QString& town) { return TownAsWritten(town); }
 
 QString NormalizeForMatch(const QString& text) {
   QString normal = text.normalized(QString::NormalizationForm_KC);

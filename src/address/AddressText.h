@@ -4,9 +4,9 @@
 
 #include <QString>
 
-// The stored (trimmed) town as addresses are matched against it: cut at its first
-// "（", and empty where the entry stands for the whole city ("以下に掲載がない場合",
-// "…の次に番地がくる場合", "…一円" but not the place named "一円").
+// The stored (trimmed) town as addresses are matched against it: as a person writes it
+// (TownAsWritten: cut at its first "（", empty for a placeholder that stands for the
+// whole city).
 QString CleanTownForMatch(const QString& town);
 
 // NFKC, then every whitespace character removed; both sides of a match go through it.

@@ -1,7 +1,8 @@
-// The clipboard texts of an entry.
+// The clipboard texts of an entry: the chosen format, and the envelope.
 #include "lookup/CopyText.h"
 
 #include "data/TextFitting.h"
+#include "data/TownAsWritten.h"
 #include "data/WidthMapping.h"
 
 namespace {
@@ -29,4 +30,11 @@ QString AddressText(const EntryRecord& entry, const CopyOptions& options) {
 
 QString CopyText(const EntryRecord& entry, const CopyOptions& options) {
   return options.address ? AddressText(entry, options) : CodeText(entry, options);
+}
+
+QString EnvelopeText(const EntryRecord& entry, EnvelopeLayout layout) {
+  const QString code = QStringLiteral("〒") + CodeText(entry, CopyOptions{});
+  const QString address = CleanField(entry.Pref) + CleanField(entry.City) + TownAsWritten(CleanField(entry.Town));
+  const QString between = layout == EnvelopeLayout::TwoLines ? QStringLiteral("\r\n") : QString(kWideSpace);
+  return code + between + address;
 }

@@ -26,8 +26,9 @@ class Platform {
   virtual void SetBusyPointer(bool busy) = 0;
   // Lets the window process its pending events once.
   virtual void ProcessPendingEvents() = 0;
-  // Opens a web address in the user's browser, without waiting.
-  virtual void OpenWebPage(const QString& url) = 0;
+  // Opens a web address in the user's browser, without waiting; false when no
+  // browser could be started.
+  virtual bool OpenWebPage(const QString& url) = 0;
   // Opens the contents and search of a help file; CloseHelp closes what it opened.
   virtual void OpenHelp(const QString& helpFile) = 0;
   virtual void CloseHelp(const QString& helpFile) = 0;

@@ -85,7 +85,11 @@ QString Body(const UpdateStatus& s) {
 
 QString FailureMessage(const UpdateStatus& s) {
   if (s.ok()) return {};
-  const QString sentence = Body(s) + QStringLiteral("。");
+  QString sentence = Body(s) + QStringLiteral("。");
+  // A file refused at its very first row is most likely some other file: say that
+  // plainly before the detail, which alone reads like damage.
+  if (s.kind == S::kBadRow && s.line == 1)
+    sentence = QStringLiteral("このファイルは郵便番号データ（KEN_ALL.CSV 形式）ではないようです。") + sentence;
   switch (s.kind) {
     case S::kNewFilesRolledBackLater: return sentence + QStringLiteral("元のデータファイルは次に開くときに元に戻します。");
     // Settling the earlier swap may itself have changed the data; the report is only read.

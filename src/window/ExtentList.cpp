@@ -3,7 +3,9 @@
 // which would cost far more while thousands are added, is never needed.
 #include "window/ExtentList.h"
 
+#include <QContextMenuEvent>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 ExtentList::ExtentList(QWidget* parent) : QListWidget(parent) {
@@ -41,13 +43,57 @@ void ExtentList::changeEvent(QEvent* event) {
   }
 }
 
+void ExtentList::contextMenuEvent(QContextMenuEvent* event) {
+  if (!lineMenu_) return QListWidget::contextMenuEvent(event);
+  event->accept();
+  if (event->reason() == QContextMenuEvent::Mouse) {
+    emit lineMenuRequested(indexAt(event->pos()).row(), event->globalPos());
+    return;
+  }
+  // From the keyboard the menu opens beside the selected line, wherever the mouse is.
+  const int row = FirstSelectedRow();
+  const QRect line = row >= 0 ? visualItemRect(item(row)) : QRect();
+  const QPoint place = line.isValid() ? QPoint(line.left() + 16, line.bottom()) : QPoint(0, 0);
+  emit lineMenuRequested(row, viewport()->mapToGlobal(place));
+}
+
+void ExtentList::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Copy)) {
+    event->accept();
+    emit copyRequested();
+    return;
+  }
+  QListWidget::keyPressEvent(event);
+}
+
+// A right-click that opens a line's menu is no choice of that line.
+bool ExtentList::IsMenuClick(const QMouseEvent* event) const {
+  return lineMenu_ && event->button() == Qt::RightButton;
+}
+
 void ExtentList::mousePressEvent(QMouseEvent* event) {
+  if (IsMenuClick(event)) {
+    event->accept();
+    return;
+  }
   selectedAtPress_ = FirstSelectedRow();
   QListWidget::mousePressEvent(event);
 }
 
+void ExtentList::mouseReleaseEvent(QMouseEvent* event) {
+  if (IsMenuClick(event)) {
+    event->accept();
+    return;
+  }
+  QListWidget::mouseReleaseEvent(event);
+}
+
 // The second press of a double-click is no new choice: its release must not count as one.
 void ExtentList::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (IsMenuClick(event)) {
+    event->accept();
+    return;
+  }
   selectedAtPress_ = -1;
   QListWidget::mouseDoubleClickEvent(event);
 }

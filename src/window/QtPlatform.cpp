@@ -43,7 +43,7 @@ void QtPlatform::SetBusyPointer(bool busy) {
 
 void QtPlatform::ProcessPendingEvents() { QCoreApplication::processEvents(); }
 
-void QtPlatform::OpenWebPage(const QString& url) { QDesktopServices::openUrl(QUrl(url)); }
+bool QtPlatform::OpenWebPage(const QString& url) { return QDesktopServices::openUrl(QUrl(url)); }
 
 void QtPlatform::OpenHelp(const QString& helpFile) {
   if (!help_) help_ = new HelpWindow();

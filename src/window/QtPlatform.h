@@ -20,7 +20,7 @@ class QtPlatform : public Platform {
   bool MessageBoxWithButton(const QString& text, const QString& title, const QString& button) override;
   void SetBusyPointer(bool busy) override;
   void ProcessPendingEvents() override;
-  void OpenWebPage(const QString& url) override;
+  bool OpenWebPage(const QString& url) override;
   void OpenHelp(const QString& helpFile) override;
   void CloseHelp(const QString& helpFile) override;
   void SetClipboardText(const QString& text) override;

@@ -11,6 +11,7 @@
 #include "platform/DataLayout.h"
 
 class ChangeWindow;
+class CopyNotice;
 class ExtentList;
 class InputBlocker;
 class LinkLabel;
@@ -27,6 +28,7 @@ class QPushButton;
 class QRadioButton;
 class QTimer;
 struct ChangeSummary;
+struct CopyOptions;
 struct RebuildOutcome;
 class SearchSink;
 struct SearchTally;
@@ -59,6 +61,9 @@ class frmMirabo : public QMainWindow {
   QAction *mDownload = nullptr, *mChooseFile = nullptr;
   QMenu* mmhelp = nullptr;
   QAction* mChanges = nullptr;  // the last rebuild's change list; disabled without a report
+  // The result list's menu: the code, the address, and the two envelope texts.
+  QMenu* List3Menu = nullptr;
+  QAction *mCopyCode = nullptr, *mCopyAddress = nullptr, *mCopyEnvelope = nullptr, *mCopyEnvelopeLines = nullptr;
 
   // Form-level state.
   QString DataFolder;
@@ -88,6 +93,12 @@ class frmMirabo : public QMainWindow {
   void List3_DblClick();
   void Option1_Click();
   void Option2_Click();
+  // The result list's menu for line `row`: only a line that stands for an entry has one.
+  void List3_ContextMenu(int row, const QPoint& globalPos);
+  // Ctrl+C: the result list copies as the copy button does, the other lists the chosen name.
+  void List3_CopyKey();
+  void List1_CopyKey();
+  void List2_CopyKey();
   // Rebuild and update information.
   void Command3_Click();
   void mInfo_Click();
@@ -142,6 +153,13 @@ class frmMirabo : public QMainWindow {
   void SetOuterSize(const QSize& outer);  // in pixels, frame included
   void FitOuterSizeToFrame();
   void PlaceOptionPanel(QGroupBox* panel);
+  void BuildCopyMenu();
+  CopyOptions ChosenCopyOptions() const;
+  enum class MenuCopy { Code, Address, Envelope, EnvelopeLines };
+  void CopyMenuLine(MenuCopy what);
+  void CopyListName(const ExtentList* list);
+  // Every copy of the window: the clipboard, then a short notice over the result list.
+  void CopyToClipboard(const QString& text);
   void ListSearch(const std::function<SearchTally(SearchSink&)>& list);
   void FinishSearch(const SearchTally& tally);
   void RebuildFromFile(const QString& csvPath);
@@ -162,4 +180,6 @@ class frmMirabo : public QMainWindow {
   QSize outerSize_;  // the outer size last set, frame included
   QSize frameUsed_;  // the frame it was set with
   QPointer<ListCheckWindow> listCheck_;
+  int menuRow_ = -1;              // the line the result list's menu was opened for
+  CopyNotice* copyNotice_ = nullptr;
 };

@@ -3,6 +3,7 @@
 
 #include "platform/Platform.h"
 #include "update/NationalFile.h"
+#include "window/LayoutTable.h"
 #include "window/LinkLabel.h"
 #include "window/frmMirabo.h"
 
@@ -35,7 +36,14 @@ void frmMirabo::Label3_MouseUp() {
 }
 
 // The label shows the search page's address, but the download page is the one opened.
-void frmMirabo::Label3_Click() { platform_.OpenWebPage(kDownloadPageUrl); }
+// Where no browser starts, the address is shown, and can be copied, for the user to open.
+void frmMirabo::Label3_Click() {
+  if (platform_.OpenWebPage(kDownloadPageUrl)) return;
+  const QString text = QStringLiteral("ブラウザーを起動できませんでした。次のアドレスをブラウザーで開いてください。\n%1")
+                           .arg(kDownloadPageUrl);
+  if (platform_.MessageBoxWithButton(text, kWindowTitle, QStringLiteral("アドレスをコピー")))
+    CopyToClipboard(kDownloadPageUrl);
+}
 
 void frmMirabo::mHelp_Click() { platform_.OpenHelp(HelpFile); }
 

@@ -1,4 +1,6 @@
 // Building the main window's controls and menus from the layout table, and wiring their events.
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -182,6 +184,7 @@ void frmMirabo::ConnectEvents() {
   connect(mChooseFile, &QAction::triggered, this, &frmMirabo::mChooseFile_Click);
   setAcceptDrops(true);
   connect(mListCheck, &QAction::triggered, this, &frmMirabo::mListCheck_Click);
+  BuildCopyMenu();
 }
 
 // The tab key visits the controls that take the focus in the order of their tab indexes.
@@ -210,6 +213,16 @@ bool frmMirabo::eventFilter(QObject* watched, QEvent* event) {
       break;
     }
     case QEvent::KeyPress: return Text1_KeyDown(*static_cast<QKeyEvent*>(event));
+    case QEvent::ContextMenu:
+      // The search box keeps the focus, so the Menu key reaches the result list from
+      // here: it opens the menu of the line chosen there, if any, else the box's own.
+      if (static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard &&
+          List3->FirstSelectedRow() >= 0) {
+        QContextMenuEvent forwarded(QContextMenuEvent::Keyboard, {}, {});
+        QCoreApplication::sendEvent(List3, &forwarded);
+        return true;
+      }
+      break;
     default: break;
   }
   return QMainWindow::eventFilter(watched, event);

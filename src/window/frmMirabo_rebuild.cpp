@@ -1,9 +1,11 @@
 // Rebuilding the data: the rebuild button, and the national file by download, file
 // dialog or drop, none of them unpacked or copied.
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include "platform/Platform.h"
@@ -91,9 +93,12 @@ void frmMirabo::Command5_Click() {
   });
 }
 
+// The chooser starts where a browser saves what it downloads.
 void frmMirabo::Command6_Click() {
   if (IsBusy()) return;
-  const QString path = platform_.ChooseOpenFile(QStringLiteral("ファイルを選んで更新…"), DataFolder,
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+  if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = QDir::homePath();
+  const QString path = platform_.ChooseOpenFile(QStringLiteral("ファイルを選んで更新…"), folder,
                                                 QStringLiteral("郵便番号データ (*.csv *.CSV *.zip *.ZIP)"));
   if (!path.isEmpty()) RebuildFromFile(path);
 }

@@ -56,6 +56,10 @@ const PrintCase kPrintCases[] = {
     {"CodeIgnoresAddressOptions", {"3", "--with-pref", "--no-space"}, "907-1801\n"},
     {"FirstRecordEmptyTownKeepsSpace", {"1", "--address", "--with-pref"}, "北海道 札幌市中央区 \n"},
     {"RecordAfterDoubleDash", {"--", "1"}, "060-0000\n"},
+    // 〒 U+3012, then the code, an ideographic space U+3000, the address without spaces.
+    {"Envelope", {"2", "--envelope"}, "〒163-8001　東京都新宿区西新宿\n"},
+    {"EnvelopeLines", {"--envelope-lines", "3"}, "〒907-1801\r\n沖縄県八重山郡与那国町与那国\n"},
+    {"EnvelopeOfTheWholeCityHasNoTown", {"1", "--envelope"}, "〒060-0000　北海道札幌市中央区\n"},
 };
 INSTANTIATE_TEST_SUITE_P(OptionSets, CopyCliPrints, ::testing::ValuesIn(kPrintCases), CaseName());
 
@@ -87,6 +91,8 @@ const RefusalCase kRefusalCases[] = {
     {"OnlyOptions", {"--address"}},
     {"UnknownOption", {"2", "--bogus"}},
     {"TwoRecords", {"1", "2"}},
+    {"EnvelopeWithAFormatOption", {"2", "--envelope", "--with-pref"}},
+    {"FormatOptionBeforeEnvelopeLines", {"--address", "2", "--envelope-lines"}},
 };
 INSTANTIATE_TEST_SUITE_P(BadRecordsAndOptions, CopyCliRefuses, ::testing::ValuesIn(kRefusalCases), CaseName());
 

@@ -9,6 +9,9 @@ The expectations come from the file's rows alone, never from the program:
   address-expected.txt  that row as "pref city town" (one U+0020 between the parts)
   first-city-expected.txt  "ddd-dddd" of the file's first row: the first entry of the
                         first city, which the start-up after a rebuild chooses
+  first-city-envelope.txt  that row as an envelope gets it: "〒ddd-dddd", an ideographic
+                        space, then pref, city and town run together, the town without
+                        its note in full-width parentheses and left out for a placeholder
   reopen-expected.txt   "ddd-dddd" of the first row of the second prefecture run, which
                         the result list shows first once that prefecture is chosen
 Prints "ROWS PREFS CITIES": the row count and the numbers of prefecture and city runs.
@@ -37,6 +40,20 @@ def fits(row):
 
 def hyphenated(code):
     return code[:3] + "-" + code[3:]
+
+
+def town_as_written(town):
+    """The town as a person writes it: no note, nothing for a whole-city placeholder."""
+    town = town.split("（")[0]
+    if town == "以下に掲載がない場合" or town.endswith("の次に番地がくる場合"):
+        return ""
+    if town.endswith("一円") and town != "一円":
+        return ""
+    return town
+
+
+def envelope(row):
+    return "〒" + hyphenated(row[2]) + "\u3000" + row[6] + row[7] + town_as_written(row[8])
 
 
 def nearest(candidates, target):
@@ -108,6 +125,7 @@ def main():
         "code-expected.txt": hyphenated(code_row[2]),
         "code-written.txt": "〒" + hyphenated(code_row[2]),
         "first-city-expected.txt": hyphenated(rows[0][2]),
+        "first-city-envelope.txt": envelope(rows[0]),
         "address-key.txt": addr_row[8],
         "address-expected.txt": " ".join((addr_row[6], addr_row[7], addr_row[8])),
         "reopen-expected.txt": hyphenated(second_pref_first_row(rows)[2]),

@@ -2,7 +2,8 @@
 # Drives the built window program as a person would, on a private X server with a window
 # manager (openbox) and another program (an xterm) beside it: checks the start-up frame,
 # rebuilds the data from a national file with the update button, searches a code with
-# Enter and copies it with Down, clicks the chosen city again after a search, switches to
+# Enter and copies it with Down, clicks the chosen city again after a search, copies a
+# result line for an envelope from its right-click menu, switches to
 # the other program and checks that the window never takes the keyboard back, searches
 # by address, exits, and starts again on the saved selection.
 #
@@ -170,6 +171,21 @@ else
   fail city-clicked-again "clipboard holds '$(clipboard_text)', expected '$(cat "$exp/first-city-expected.txt")'"
 fi
 shot 05-city-again
+
+# ---- A right-click on that first line opens its menu without choosing the line; the
+# menu's third item, "〒と住所をコピー", copies the envelope text (the screenshot shows
+# the note over the list that says so).
+settle
+xdotool mousemove --window "$wid" 70 $((177 + menu_bar)) click 3
+sleep 0.5
+shot 05a-line-menu
+xdotool key --delay 60 Down Down Down Return
+if wait_until 5 clipboard_is "$exp/first-city-envelope.txt"; then
+  pass envelope-menu
+else
+  fail envelope-menu "clipboard holds '$(clipboard_text)', expected '$(cat "$exp/first-city-envelope.txt")'"
+fi
+shot 05b-envelope-copied
 
 # ---- The other program keeps the keyboard: once from the search box, once while the
 # focus is in a list (the search box's timer running). Coming back, the search box has

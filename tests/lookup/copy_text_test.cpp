@@ -173,4 +173,44 @@ TEST(CopyTextTest, AddressKeepsItsWidthsUnderFullWidth) {
   EXPECT_EQ(CopyText(e, {.address = true, .fullWidth = true}), U("新宿区 西新宿1-2ｶﾞｰﾃﾞﾝ"));
 }
 
+
+struct EnvelopeRow {
+  const char* name;
+  const char* pref;
+  const char* city;
+  const char* town;
+  const char* code;
+  const char* oneLine;  // the two-line text is the same with CR LF for the full-width space
+};
+void PrintTo(const EnvelopeRow& c, std::ostream* os) { *os << c.name; }
+
+// The town rule itself is TownAsWritten's, tabled with the list check's town cleaning.
+const EnvelopeRow kEnvelopeRows[] = {
+    {"WholeTown", "東京都", "千代田区", "丸の内", "1000005", "〒100-0005　東京都千代田区丸の内"},
+    {"FloorNoteDropped", "東京都", "千代田区", "大手町ＪＡビル（１階）", "1006801", "〒100-6801　東京都千代田区大手町ＪＡビル"},
+    {"OpenNoteOfASplitRowDropped", "北海道", "千歳市", "協和（８８－２、２７１－１０", "0660000", "〒066-0000　北海道千歳市協和"},
+    {"NotListedLeavesTheCity", "東京都", "千代田区", "以下に掲載がない場合", "1000000", "〒100-0000　東京都千代田区"},
+    {"WholeIslandLeavesTheCity", "東京都", "利島村", "利島村一円", "1000301", "〒100-0301　東京都利島村"},
+    {"ShortCodeEndsWithHyphen", "東京都", "港区", "芝", "105", "〒105-　東京都港区芝"},
+};
+
+class EnvelopeTable : public ::testing::TestWithParam<EnvelopeRow> {};
+
+// Fields space-filled as on disk; one line, then two lines.
+TEST_P(EnvelopeTable, Copies) {
+  const EnvelopeRow& row = GetParam();
+  EntryRecord e;
+  e.Pref = U(row.pref) + QStringLiteral("  ");
+  e.City = U(row.city) + QStringLiteral("   ");
+  e.Town = U(row.town) + QStringLiteral("    ");
+  e.Code = U(row.code) + QStringLiteral("   ");
+  const QString oneLine = U(row.oneLine);
+  EXPECT_EQ(EnvelopeText(e, EnvelopeLayout::OneLine), oneLine);
+  QString twoLines = oneLine;
+  twoLines.replace(u'\u3000', QStringLiteral("\r\n"));
+  EXPECT_EQ(EnvelopeText(e, EnvelopeLayout::TwoLines), twoLines);
+}
+
+INSTANTIATE_TEST_SUITE_P(Towns, EnvelopeTable, ::testing::ValuesIn(kEnvelopeRows), CaseName());
+
 }  // namespace

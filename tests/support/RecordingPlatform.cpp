@@ -34,7 +34,11 @@ void RecordingPlatform::ProcessPendingEvents() {
   if (forwardEvents) QCoreApplication::processEvents();
 }
 
-void RecordingPlatform::OpenWebPage(const QString& url) { calls << QStringLiteral("web|") + url; }
+bool RecordingPlatform::OpenWebPage(const QString& url) {
+  calls << QStringLiteral("web|") + url;
+  return webPageOpens;
+}
+
 void RecordingPlatform::OpenHelp(const QString& helpFile) { calls << QStringLiteral("help|") + helpFile; }
 void RecordingPlatform::CloseHelp(const QString& helpFile) { calls << QStringLiteral("help-close|") + helpFile; }
 

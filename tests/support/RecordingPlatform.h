@@ -25,6 +25,8 @@ class RecordingPlatform : public Platform {
   bool pressMessageButton = false;
   // Pass pending events on to Qt as well (window tests), or not (core tests).
   bool forwardEvents = false;
+  // What OpenWebPage answers: false as where no browser can be started.
+  bool webPageOpens = true;
   // What ChooseOpenFile answers (empty: cancelled).
   QString chosenFile;
 
@@ -36,7 +38,7 @@ class RecordingPlatform : public Platform {
   bool MessageBoxWithButton(const QString& text, const QString& title, const QString& button) override;
   void SetBusyPointer(bool busy) override;
   void ProcessPendingEvents() override;
-  void OpenWebPage(const QString& url) override;
+  bool OpenWebPage(const QString& url) override;
   void OpenHelp(const QString& helpFile) override;
   void CloseHelp(const QString& helpFile) override;
   void SetClipboardText(const QString& text) override;

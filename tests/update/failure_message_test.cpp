@@ -71,6 +71,13 @@ INSTANTIATE_TEST_SUITE_P(
         MessageCase{"BadRow",
                     {.kind = S::kBadRow, .file = "KEN_ALL.CSV", .line = 3, .reason = "値が 14 個あります（15 個のはずです）"},
                     "「KEN_ALL.CSV」の 3 行目: 値が 14 個あります（15 個のはずです）。データは変更していません。"},
+        MessageCase{"BadFirstRowIsNoNationalFile",
+                    {.kind = S::kBadRow, .file = "KEN_ALL.CSV", .line = 1, .reason = "値が 1 個あります（15 個のはずです）"},
+                    "このファイルは郵便番号データ（KEN_ALL.CSV 形式）ではないようです。"
+                    "「KEN_ALL.CSV」の 1 行目: 値が 1 個あります（15 個のはずです）。データは変更していません。"},
+        MessageCase{"BadSecondRowIsDamage",
+                    {.kind = S::kBadRow, .file = "KEN_ALL.CSV", .line = 2, .reason = "値が 1 個あります（15 個のはずです）"},
+                    "「KEN_ALL.CSV」の 2 行目: 値が 1 個あります（15 個のはずです）。データは変更していません。"},
         MessageCase{"BadRowOfTheWholeFile", {.kind = S::kBadRow, .file = "KEN_ALL.CSV", .reason = "データの行がありません"},
                     "「KEN_ALL.CSV」: データの行がありません。データは変更していません。"},
         MessageCase{"BadRowInAnArchive",

@@ -105,7 +105,8 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"OnlyEmptyLines", "\r\n\r\n",
                       QStringLiteral("「KEN_ALL.CSV」: データの行がありません。データは変更していません。")},
         MalformedCase{"ByteOrderMarkBeforeCodePage932", "\xEF\xBB\xBF" + kGood,
-                      QStringLiteral("「KEN_ALL.CSV」の 1 行目: UTF-8 として読めない文字があります（このファイルは UTF-8 のはずです）。"
+                      QStringLiteral("このファイルは郵便番号データ（KEN_ALL.CSV 形式）ではないようです。"
+                                     "「KEN_ALL.CSV」の 1 行目: UTF-8 として読めない文字があります（このファイルは UTF-8 のはずです）。"
                                      "データは変更していません。")},
         MalformedCase{"Utf8WithOneCodePage932Row", KenAllUtf8Line("北海道") + KenAllUtf8Line("東京都") + kGood,
                       QStringLiteral("「KEN_ALL.CSV」の 3 行目: UTF-8 として読めない文字があります（このファイルは UTF-8 のはずです）。"
@@ -113,7 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"FlagNotANumber", kGood + kGood.chopped(3) + "x\r\n",
                       QStringLiteral("「KEN_ALL.CSV」の 2 行目: 15 列目「x」は -32768～32767 の整数ではありません。データは変更していません。")},
         MalformedCase{"CodeColumnOutOfRange", "99999999999" + kGood.mid(kGood.indexOf(',')),
-                      QStringLiteral("「KEN_ALL.CSV」の 1 行目: 1 列目「99999999999」は -2147483648～2147483647 の整数ではありません。データは変更していません。")},
+                      QStringLiteral("このファイルは郵便番号データ（KEN_ALL.CSV 形式）ではないようです。"
+                                     "「KEN_ALL.CSV」の 1 行目: 1 列目「99999999999」は -2147483648～2147483647 の整数ではありません。データは変更していません。")},
         MalformedCase{"UnclosedQuote", kGood + "1,\"100  \",\"1000001\r\n",
                       QStringLiteral("「KEN_ALL.CSV」の 2 行目: 3 列目の引用符が閉じていません。データは変更していません。")},
         MalformedCase{"EmptyLineInTheMiddle", kGood + "\r\n" + kGood,

@@ -20,6 +20,7 @@ class BehaviourTest : public WindowTest {
 
  private slots:
   void linkClickResetsTheHeightAndOpensTheDownloadPage();
+  void linkWithoutABrowserShowsTheAddressToCopy();
   void holdingTheButtonShowsTheOutline();
   void releaseAtNormalHeightLeavesTheLinkDarkRed();
   void maximizedWindowKeepsItsStateAndColour();
@@ -48,6 +49,23 @@ void BehaviourTest::linkClickResetsTheHeightAndOpensTheDownloadPage() {
   QCOMPARE(LinkColour(), kBlue);
   QVERIFY(Control<QFrame>("Shape1")->isHidden());
   QCOMPARE(Platform().calls.filter("web|"), QStringList({kDownloadPage}));
+  QCOMPARE(Platform().Messages(), QStringList());  // the browser started: nothing to say
+}
+
+void BehaviourTest::linkWithoutABrowserShowsTheAddressToCopy() {
+  const QString page = QString::fromUtf8(kDownloadPage).mid(4);
+  const QStringList shown{kDownloadPage,
+                          "message|郵便番号検索(Ver.2.5)|ブラウザーを起動できませんでした。"
+                          "次のアドレスをブラウザーで開いてください。\n" + page,
+                          "button|アドレスをコピー"};
+  const QRegularExpression calls("^(web|message|button|clipboard)\\|");
+  Platform().webPageOpens = false;
+  QTest::mouseClick(Link(), Qt::LeftButton);  // closed with OK: nothing copied
+  QCOMPARE(Platform().calls.filter(calls), shown);
+  Platform().calls.clear();
+  Platform().pressMessageButton = true;
+  QTest::mouseClick(Link(), Qt::LeftButton);
+  QCOMPARE(Platform().calls.filter(calls), shown + QStringList({"clipboard|" + page}));
 }
 
 void BehaviourTest::holdingTheButtonShowsTheOutline() {

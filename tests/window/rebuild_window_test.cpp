@@ -48,7 +48,7 @@ void RebuildWindowTest::updateButtonReloadsTheWindow() {
   Control<QPushButton>("Command3")->click();
   // 47 x 3 x 2 grid entries, each its own code, all gone; four new codes.
   QCOMPARE(Platform().Messages(),
-           QStringList({"更新しました。追加 4 件、廃止 282 件（郵便番号 4 件が新設、282 件が廃止）"}));
+           QStringList({"更新しました。追加 4 件、廃止 282 件、変更 0 件（郵便番号 4 件が新設、282 件が廃止）"}));
   QCOMPARE(Lines(Prefectures()), QStringList({"北海道  ", "東京都  "}));
   QCOMPARE(Prefectures()->FirstSelectedRow(), 0);
   QCOMPARE(Lines(Cities()), QStringList({"札幌市中央区", "函館市"}));

@@ -89,6 +89,7 @@ ChangeSummary ReportChanges(const QString& dataFolder, const std::optional<QByte
   summary.compared = true;
   summary.added = changes.added;
   summary.removed = changes.removed;
+  summary.kinds = CountChangeKinds(changes.changes);
   summary.newCodes = changes.newCodes;
   summary.retiredCodes = changes.retiredCodes;
   summary.reportError = WriteReport(ReportPath(dataFolder), ChangeReportBytes(changes.changes));
@@ -123,9 +124,10 @@ bool ChangeReportExists(const QString& dataFolder) { return QFile::exists(Report
 
 QString RebuildDoneMessage(const ChangeSummary& summary) {
   QString text = summary.compared
-                     ? QStringLiteral("更新しました。追加 %1 件、廃止 %2 件（郵便番号 %3 件が新設、%4 件が廃止）")
-                           .arg(summary.added)
-                           .arg(summary.removed)
+                     ? QStringLiteral("更新しました。追加 %1 件、廃止 %2 件、変更 %3 件（郵便番号 %4 件が新設、%5 件が廃止）")
+                           .arg(summary.kinds.added)
+                           .arg(summary.kinds.removed)
+                           .arg(summary.kinds.renamed)
                            .arg(summary.newCodes)
                            .arg(summary.retiredCodes)
                      : QStringLiteral("更新しました。初めての取り込みです（比べる前回のデータがないため、変更一覧はありません）。");

@@ -9,6 +9,7 @@
 
 #include "update/changes/EntryChanges.h"
 #include "update/UpdateStatus.h"
+#include "update/changes/ChangeKinds.h"
 
 inline constexpr char kChangeReportName[] = "CHANGES.TSV";
 inline const QString kChangeReportHeader = QStringLiteral("区分\t郵便番号\t都道府県\t市区町村\t町域");
@@ -20,6 +21,7 @@ struct ChangeSummary {
   bool compared = false;  // false: there was no previous data (first import), and no report
   qint64 added = 0;
   qint64 removed = 0;
+  ChangeKindCounts kinds;  // the same changes as the change list's rows count them
   qint64 newCodes = 0;
   qint64 retiredCodes = 0;
   QString reportError;  // why CHANGES.TSV could not be written or removed; empty when it was
@@ -50,5 +52,6 @@ struct ChangeReportRead {
 ChangeReportRead ReadChangeReport(const QString& dataFolder);
 bool ChangeReportExists(const QString& dataFolder);
 
-// The rebuild's closing message in the window.
+// The rebuild's closing message in the window; it counts the changes by the change
+// list's kinds, so that its numbers are those of the list it offers to show.
 QString RebuildDoneMessage(const ChangeSummary& summary);

@@ -29,17 +29,12 @@ ChangeRow RenameOf(const EntryChange& removed, const EntryChange& added) {
 
 QList<ChangeRow> ChangeRowsOf(const QList<EntryChange>& changes) {
   QList<ChangeRow> rows;
-  qsizetype i = 0;
-  while (i < changes.size()) {
-    qsizetype end = i;
-    while (end < changes.size() && changes[end].code == changes[i].code) ++end;
-    // The report lists a code's removals first, so a pair is exactly (廃止, 追加).
-    if (end - i == 2 && changes[i].kind == EntryChange::Removed && changes[i + 1].kind == EntryChange::Added) {
-      rows.append(RenameOf(changes[i], changes[i + 1]));
-    } else {
-      for (qsizetype k = i; k < end; ++k) rows.append(RowOf(changes[k]));
+  for (const CodeChanges& group : GroupByCode(changes)) {
+    if (group.renamed) {
+      rows.append(RenameOf(changes[group.begin], changes[group.begin + 1]));
+      continue;
     }
-    i = end;
+    for (qsizetype i = group.begin; i < group.end; ++i) rows.append(RowOf(changes[i]));
   }
   return rows;
 }

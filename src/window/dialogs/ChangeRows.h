@@ -5,9 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "update/changes/ChangeKinds.h"
 #include "update/changes/EntryChanges.h"
-
-inline const QString kRenamedKind = QStringLiteral("変更");
 
 // One row of the list. A changed text of a rename reads "old → new".
 struct ChangeRow {

@@ -52,6 +52,7 @@ TEST_F(ChangeReportRebuild, SecondRebuildWritesTheExactReport) {
   EXPECT_TRUE(s.compared);
   EXPECT_EQ(s.added, 2);
   EXPECT_EQ(s.removed, 2);
+  EXPECT_EQ(s.kinds, (ChangeKindCounts{.added = 1, .removed = 1, .renamed = 1}));  // 旭ケ丘 is one 変更
   EXPECT_EQ(s.newCodes, 1);
   EXPECT_EQ(s.retiredCodes, 1);
   // Nothing but the report joins the data files: no temporary file is left.

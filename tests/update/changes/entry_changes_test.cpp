@@ -183,11 +183,13 @@ TEST(RebuildDoneMessage, CountsOrFirstImport) {
   summary.compared = true;
   summary.added = 57;
   summary.removed = 41;
+  summary.kinds = {.added = 50, .removed = 34, .renamed = 7};  // seven of each paired as renames
   summary.newCodes = 12;
   summary.retiredCodes = 9;
-  EXPECT_EQ(RebuildDoneMessage(summary), QStringLiteral("更新しました。追加 57 件、廃止 41 件（郵便番号 12 件が新設、9 件が廃止）"));
+  EXPECT_EQ(RebuildDoneMessage(summary),
+            QStringLiteral("更新しました。追加 50 件、廃止 34 件、変更 7 件（郵便番号 12 件が新設、9 件が廃止）"));
   summary.reportError = "Is a directory";
-  EXPECT_EQ(RebuildDoneMessage(summary), QStringLiteral("更新しました。追加 57 件、廃止 41 件（郵便番号 12 件が新設、9 件が廃止）\n"
+  EXPECT_EQ(RebuildDoneMessage(summary), QStringLiteral("更新しました。追加 50 件、廃止 34 件、変更 7 件（郵便番号 12 件が新設、9 件が廃止）\n"
                                                         "変更一覧（CHANGES.TSV）を保存できませんでした（理由: Is a directory）。"));
 }
 

@@ -20,9 +20,10 @@ EntryChange Added(const char* code, const char* pref, const char* city, const ch
 
 
 TEST(ChangeRowsOf, OneRemovalAndOneAdditionOfACodeReadAsARename) {
-  const QList<ChangeRow> rows = ChangeRowsOf({Removed("0640941", "北海道", "札幌市", "旭ケ丘"),
-                                              Added("0640941", "北海道", "札幌市", "新旭ケ丘")});
-  EXPECT_EQ(rows, QList<ChangeRow>({{"変更", "064-0941", "北海道", "札幌市", "旭ケ丘 → 新旭ケ丘"}}));
+  const QList<EntryChange> changes{Removed("0640941", "北海道", "札幌市", "旭ケ丘"),
+                                   Added("0640941", "北海道", "札幌市", "新旭ケ丘")};
+  EXPECT_EQ(ChangeRowsOf(changes), QList<ChangeRow>({{"変更", "064-0941", "北海道", "札幌市", "旭ケ丘 → 新旭ケ丘"}}));
+  EXPECT_EQ(CountChangeKinds(changes), (ChangeKindCounts{.renamed = 1}));  // the message counts as the list shows
 }
 
 TEST(ChangeRowsOf, EveryChangedTextOfARenameShowsBothSides) {
@@ -32,20 +33,21 @@ TEST(ChangeRowsOf, EveryChangedTextOfARenameShowsBothSides) {
 }
 
 TEST(ChangeRowsOf, OtherMixesOfACodeStayApartButTogether) {
-  const QList<ChangeRow> rows = ChangeRowsOf({
+  const QList<EntryChange> changes{
       Removed("1000001", "東京都", "千代田区", "a"), Removed("1000001", "東京都", "千代田区", "b"),
       Added("1000001", "東京都", "千代田区", "c"),   // two out, one in: no pairing
       Added("1000002", "東京都", "千代田区", "d"),   // only an addition
       Added("1000003", "東京都", "千代田区", "e"), Added("1000003", "東京都", "千代田区", "f"),
       Removed("1000004", "東京都", "千代田区", "g"),
-  });
-  EXPECT_EQ(rows, QList<ChangeRow>({{"廃止", "100-0001", "東京都", "千代田区", "a"},
-                                    {"廃止", "100-0001", "東京都", "千代田区", "b"},
-                                    {"追加", "100-0001", "東京都", "千代田区", "c"},
-                                    {"追加", "100-0002", "東京都", "千代田区", "d"},
-                                    {"追加", "100-0003", "東京都", "千代田区", "e"},
-                                    {"追加", "100-0003", "東京都", "千代田区", "f"},
-                                    {"廃止", "100-0004", "東京都", "千代田区", "g"}}));
+  };
+  EXPECT_EQ(ChangeRowsOf(changes), QList<ChangeRow>({{"廃止", "100-0001", "東京都", "千代田区", "a"},
+                                                    {"廃止", "100-0001", "東京都", "千代田区", "b"},
+                                                    {"追加", "100-0001", "東京都", "千代田区", "c"},
+                                                    {"追加", "100-0002", "東京都", "千代田区", "d"},
+                                                    {"追加", "100-0003", "東京都", "千代田区", "e"},
+                                                    {"追加", "100-0003", "東京都", "千代田区", "f"},
+                                                    {"廃止", "100-0004", "東京都", "千代田区", "g"}}));
+  EXPECT_EQ(CountChangeKinds(changes), (ChangeKindCounts{.added = 4, .removed = 3, .renamed = 0}));
 }
 
 TEST(ChangeRowsOf, ACodeThatIsNotSevenDigitsIsShownAsItIs) {

@@ -82,7 +82,7 @@ void ChangeWindowTest::rebuildWithChangesCountsThemAndOffersTheList() {
 
   Rebuild();
   QCOMPARE(Platform().calls.filter(QRegularExpression("^(message|button)\\|")),
-           QStringList({"message|郵便番号ファイル更新|更新しました。追加 3 件、廃止 2 件（郵便番号 2 件が新設、1 件が廃止）",
+           QStringList({"message|郵便番号ファイル更新|更新しました。追加 2 件、廃止 1 件、変更 1 件（郵便番号 2 件が新設、1 件が廃止）",
                         "button|変更一覧を表示"}));
   QVERIFY(ChangesItem()->isEnabled());
   QVERIFY(!window.findChild<ChangeWindow*>());  // OK was chosen
@@ -98,6 +98,8 @@ void ChangeWindowTest::listButtonOpensThePairedRows() {
   QVERIFY(changes);
   QVERIFY(changes->isVisible());
   QCOMPARE(TableRows(changes->Table), kAllRows);
+  // The closing message counted those rows kind by kind.
+  QVERIFY(Platform().Messages().last().contains("追加 2 件、廃止 1 件、変更 1 件"));
   QCOMPARE(changes->CountLabel->text(), QString("4 件を表示（全 4 件）"));
   QStringList headings;
   for (int c = 0; c < 5; ++c) headings << changes->Table->model()->headerData(c, Qt::Horizontal).toString();
