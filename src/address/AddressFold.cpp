@@ -1,6 +1,7 @@
 // Numerals before counters, and the spelling variants that people write for the same name.
 #include "address/AddressFold.h"
 
+#include <algorithm>
 #include <array>
 
 #include "address/AddressText.h"
@@ -71,6 +72,7 @@ bool IsKeVariant(QChar c) {
 }  // namespace
 
 QString ArabicCounters(const QString& text) {
+  if (!std::any_of(text.begin(), text.end(), IsKanjiNumeral)) return text;  // shared, not copied
   QString out;
   out.reserve(text.size());
   for (qsizetype i = 0; i < text.size();) {
@@ -89,20 +91,40 @@ QString ArabicCounters(const QString& text) {
   return out;
 }
 
-QString NormalForm(const QString& text) { return ArabicCounters(NormalizeForMatch(text)); }
+namespace {
+
+// Kanji, hiragana and katakana that NFKC leaves as they are: most stored names hold
+// nothing else, and NFKC is the dearest step of building the reader.
+bool StableUnderNfkc(const QString& text) {
+  for (const QChar c : text) {
+    const char16_t u = c.unicode();
+    const bool stable = (u >= 0x4E00 && u <= 0x9FFF) || (u >= 0x3041 && u <= 0x3096) ||
+                        (u >= 0x30A1 && u <= 0x30FA) || u == 0x30FC || u == 0x3005;
+    if (!stable) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+QString NormalForm(const QString& text) {
+  return ArabicCounters(StableUnderNfkc(text) ? text : NormalizeForMatch(text));
+}
 
 QString FoldVariants(const QString& normal) {
   QString folded = normal;
   for (qsizetype i = 0; i < folded.size(); ++i) {
     const QChar c = normal[i];
+    QChar to = c;
     if (c == u'之' || c == u'ノ') {
-      folded[i] = u'の';
+      to = u'の';
     } else if (IsKeVariant(c)) {
       // Between kanji only: カ and が are ordinary kana elsewhere (カタカナ, ながの).
-      if (i > 0 && i + 1 < normal.size() && IsKanji(normal[i - 1]) && IsKanji(normal[i + 1])) folded[i] = u'ヶ';
+      if (i > 0 && i + 1 < normal.size() && IsKanji(normal[i - 1]) && IsKanji(normal[i + 1])) to = u'ヶ';
     } else {
-      folded[i] = FoldedKanji(c);
+      to = FoldedKanji(c);
     }
+    if (to != c) folded[i] = to;  // the copy is made on the first change only
   }
   return folded;
 }

@@ -46,6 +46,17 @@ qsizetype StreetPrefixEnd(QStringView folded) {
   return match.hasMatch() ? match.capturedEnd(0) : 0;
 }
 
+// The seven digits of a stored code as a number; -1 for anything else.
+qint32 CodeNumber(QStringView code) {
+  if (code.size() != 7) return -1;
+  qint32 number = 0;
+  for (const QChar c : code) {
+    if (c < u'0' || c > u'9') return -1;
+    number = number * 10 + (c.unicode() - u'0');
+  }
+  return number;
+}
+
 // A town whose name ends in a digit must not take the first digits of a house number.
 bool EndsInsideNumber(const QString& town, QStringView rest) {
   return !town.isEmpty() && town.back().isDigit() && rest.size() > town.size() && rest[town.size()].isDigit();
@@ -61,39 +72,41 @@ AddressReader::AddressReader(DataSet& data) : stamp_(data.EntryFile.Stamp()), wr
   QByteArray records = data.EntryFile.ReadAll();
   records.resize(qsizetype(count) * EntryRecord::Size, '\0');
   bool open = false;
+  QString lastPref, lastCity;
+  int cityIndex = -1;
   for (qint32 n = 1; n <= count; ++n) {
     const EntryRecord entry = EntryRecord::Decode(records.constData() + qsizetype(n - 1) * EntryRecord::Size);
     const QString pref = CleanField(entry.Pref), city = CleanField(entry.City), town = CleanField(entry.Town);
     const QString code = CleanField(entry.Code);
-    const int cityIndex = CityIndex(pref, city);
-    if (open && towns_.back().city == cityIndex && towns_.back().code == code) {
+    // Rows of one city come together: its names are read once per run of rows.
+    if (cities_.empty() || pref != lastPref || city != lastCity) {
+      cityIndex = CityIndex(pref, city);
+      lastPref = pref;
+      lastCity = city;
+    }
+    if (open && towns_.back().city == cityIndex && towns_.back().code == CodeNumber(code)) {
       raw.back() += town;
       open = OpensNote(raw.back());
       townOf_.push_back(int(towns_.size()) - 1);
       continue;
     }
-    towns_.push_back({n, cityIndex, -1, code, {}, {}, {}, pref + city + CleanTownForMatch(town)});
+    towns_.push_back({n, cityIndex, CodeNumber(code), {}, {}, {}, {}});
     cities_[size_t(cityIndex)].towns.push_back(int(towns_.size()) - 1);
     townOf_.push_back(int(towns_.size()) - 1);
     raw << town;
     open = OpensNote(town);
   }
-  QHash<std::pair<int, QString>, int> families;
+  byCode_.reserve(towns_.size());
   for (size_t t = 0; t < towns_.size(); ++t) {
     Town& town = towns_[t];
     const auto [name, note] = SplitNote(raw[qsizetype(t)]);
-    town.normal = CleanTownForMatch(name).isEmpty() ? QString() : NormalForm(name);
+    town.name = CleanTownForMatch(name);
+    town.normal = town.name.isEmpty() ? QString() : NormalForm(name);
     town.folded = FoldVariants(town.normal);
-    town.note = ParseTownNote(NormalForm(note));
-    byCode_[town.code] << int(t);
-    if (town.folded.isEmpty()) continue;
-    town.family = families.value({town.city, town.folded}, int(t));
-    if (town.family == int(t)) {
-      families.insert({town.city, town.folded}, int(t));
-      townKeys_[town.folded] << int(t);
-      longestTownKey_ = qMax(longestTownKey_, town.folded.size());
-    }
+    if (!note.isEmpty()) town.note = ParseTownNote(NormalForm(note));
+    byCode_.push_back({town.code, int(t)});
   }
+  std::sort(byCode_.begin(), byCode_.end());
 }
 
 // The city of the prefecture with this name, added with its keys when first seen.
@@ -110,7 +123,7 @@ int AddressReader::CityIndex(const QString& pref, const QString& city) {
   if (known != cityIds_.cend()) return *known;
   const int index = int(cities_.size());
   cityIds_.insert(key, index);
-  cities_.push_back({int(prefIndex), {}});
+  cities_.push_back({int(prefIndex), pref + city, {}});
   // A city without a name can start no address, so it gets no key.
   for (const QString& name : {foldedCity, CityWithoutCounty(foldedCity)}) {
     if (name.isEmpty()) continue;
@@ -216,28 +229,33 @@ void AddressReader::MatchCity(int city, const QString& normal, const QString& fo
 
 // For an address without a city: the towns of any city that it starts with.
 void AddressReader::MatchTownsAnywhere(const QString& normal, const QString& folded, std::vector<Found>& found) const {
+  std::call_once(townKeysBuilt_, [this] {
+    for (size_t t = 0; t < towns_.size(); ++t) {
+      if (towns_[t].folded.isEmpty()) continue;
+      townKeys_[towns_[t].folded] << int(t);
+      longestTownKey_ = qMax(longestTownKey_, towns_[t].folded.size());
+    }
+  });
   const qsizetype longest = qMin(longestTownKey_, folded.size());
   for (qsizetype length = 1; length <= longest; ++length) {
-    const auto families = townKeys_.constFind(folded.left(length));
-    if (families == townKeys_.cend()) continue;
-    for (const int family : *families) {
-      const Town& first = towns_[size_t(family)];
-      if (EndsInsideNumber(first.folded, folded)) continue;
-      const bool variant = normal.left(length) != first.normal;
-      for (const int t : cities_[size_t(first.city)].towns)
-        if (towns_[size_t(t)].family == family) found.push_back({t, length, int(length), variant, false});
-    }
+    const auto towns = townKeys_.constFind(folded.left(length));
+    if (towns == townKeys_.cend() || EndsInsideNumber(towns.key(), folded)) continue;
+    const bool variant = normal.left(length) != towns_[size_t(towns->front())].normal;
+    for (const int t : *towns) found.push_back({t, length, int(length), variant, false});
   }
 }
 
 // Siblings found at one place in the address (one name under several notes) weighed by
 // the numbers written after the name.
 void AddressReader::Weigh(std::vector<Found>& found, const QString& normal, const QString& folded) const {
-  QHash<std::pair<int, qsizetype>, QList<size_t>> siblings;
-  for (size_t i = 0; i < found.size(); ++i)
-    if (const int family = towns_[size_t(found[i].town)].family; family >= 0) siblings[{family, found[i].end}] << i;
+  // Siblings: one name of one city, found ending at one place.
+  QHash<std::pair<std::pair<int, qsizetype>, QString>, QList<size_t>> siblings;
+  for (size_t i = 0; i < found.size(); ++i) {
+    const Town& town = towns_[size_t(found[i].town)];
+    if (!town.folded.isEmpty()) siblings[{{town.city, found[i].end}, town.folded}] << i;
+  }
   for (auto group = siblings.cbegin(); group != siblings.cend(); ++group) {
-    const qsizetype end = group.key().second;
+    const qsizetype end = group.key().first.second;
     const HouseNumbers house = ReadHouseNumbers(QStringView(normal).mid(end));
     // The number "その他" is about: the chome or banchi that its siblings' notes list.
     int decisive = -1;
@@ -288,6 +306,20 @@ void AddressReader::WeighNote(const TownNote& note, const HouseNumbers& house, Q
 
 QList<qint32> AddressReader::EntriesWithCode(const QString& code) const {
   QList<qint32> records;
-  for (const int town : byCode_.value(code)) records << towns_[size_t(town)].recordNo;
+  const qint32 number = CodeNumber(code);
+  if (number < 0) return records;
+  for (auto at = std::lower_bound(byCode_.begin(), byCode_.end(), std::pair(number, 0));
+       at != byCode_.end() && at->first == number; ++at)
+    records << towns_[size_t(at->second)].recordNo;
   return records;
+}
+
+QString AddressReader::Code(qint32 recordNo) const {
+  const qint32 code = TownOf(recordNo).code;
+  return code < 0 ? QString() : QStringLiteral("%1").arg(code, 7, 10, QChar(u'0'));
+}
+
+QString AddressReader::Address(qint32 recordNo) const {
+  const Town& town = TownOf(recordNo);
+  return cities_[size_t(town.city)].name + town.name;
 }

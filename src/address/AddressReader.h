@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include <QHash>
@@ -54,10 +55,10 @@ class AddressReader {
   QStringList BestCodes(const QString& address) const;
 
   qsizetype EntryCount() const { return townOf_.size(); }
-  // The stored (trimmed) code, and prefecture + city + town without its note, of entry
-  // `recordNo` (1..EntryCount); a row that continues a note gives its town's.
-  const QString& Code(qint32 recordNo) const { return TownOf(recordNo).code; }
-  const QString& Address(qint32 recordNo) const { return TownOf(recordNo).address; }
+  // The stored code (empty unless seven digits), and prefecture + city + town without
+  // its note, of entry `recordNo` (1..EntryCount); a row that continues a note gives its town's.
+  QString Code(qint32 recordNo) const;
+  QString Address(qint32 recordNo) const;
 
   // The first record, ascending, of every town whose stored code is `code`.
   QList<qint32> EntriesWithCode(const QString& code) const;
@@ -66,15 +67,15 @@ class AddressReader {
   struct Town {
     qint32 recordNo;   // first entry record
     int city;          // index into cities_
-    int family;        // the first town of the city with the same name
-    QString code;
-    QString normal;    // the name without its note, normal form; empty for a not-listed row
+    qint32 code;       // the stored code as a number; -1 unless seven digits
+    QString name;      // as stored, without its note; empty for a not-listed row
+    QString normal;    // the same in normal form
     QString folded;    // the same with spelling variants folded
     TownNote note;
-    QString address;
   };
   struct City {
     int pref;
+    QString name;            // prefecture + city, as stored
     std::vector<int> towns;  // in record order
   };
   struct Found;  // a town matched at one place in the address
@@ -98,7 +99,9 @@ class AddressReader {
   QHash<std::pair<int, QString>, int> cityIds_;
   QHash<QString, QList<int>> cityKeys_;     // folded city, or its name without the county -> cities
   qsizetype longestCityKey_ = 0;
-  QHash<QString, QList<int>> townKeys_;     // folded town name -> towns, for addresses without a city
-  qsizetype longestTownKey_ = 0;
-  QHash<QString, QList<int>> byCode_;       // stored code -> towns, in record order
+  // Folded town name -> towns, for addresses without a city: built when first needed.
+  mutable std::once_flag townKeysBuilt_;
+  mutable QHash<QString, QList<int>> townKeys_;
+  mutable qsizetype longestTownKey_ = 0;
+  std::vector<std::pair<qint32, int>> byCode_;  // (code, town), ascending
 };
