@@ -264,11 +264,16 @@ void AddressReader::Weigh(std::vector<Found>& found, const QString& normal, cons
       if (kind == TownNote::Kind::Chome) decisive = house.Chome();
       if (kind == TownNote::Kind::Banchi) decisive = house.Banchi();
     }
-    bool anyLeft = false;
+    bool anyLeft = false, anyCovers = false;
     for (const size_t i : *group) {
-      WeighNote(towns_[size_t(found[i].town)].note, house, QStringView(folded).mid(end), decisive, found[i]);
+      const TownNote& note = towns_[size_t(found[i].town)].note;
+      anyCovers = WeighNote(note, house, QStringView(folded).mid(end), decisive, found[i]) || anyCovers;
       anyLeft = anyLeft || !found[i].excluded;
     }
+    // A town never beats its own range that covers the number written.
+    if (anyCovers)
+      for (const size_t i : *group)
+        if (towns_[size_t(found[i].town)].note.kind == TownNote::Kind::Whole) found[i].cover = AddressMatch::Cover::Fallback;
     // Where no note fits the number written, none is ruled out: all stay, below any that fits.
     if (!anyLeft)
       for (const size_t i : *group) found[i] = {found[i].town, found[i].end, found[i].length, found[i].variant,
@@ -276,32 +281,34 @@ void AddressReader::Weigh(std::vector<Found>& found, const QString& normal, cons
   }
 }
 
-// How one sibling's note agrees with the house numbers written after its name.
-void AddressReader::WeighNote(const TownNote& note, const HouseNumbers& house, QStringView foldedRest, int decisive,
+// How one sibling's note agrees with the house numbers written after its name; true
+// when it is a range (or floor) that covers the number written.
+bool AddressReader::WeighNote(const TownNote& note, const HouseNumbers& house, QStringView foldedRest, int decisive,
                               Found& found) {
   using Kind = TownNote::Kind;
   using Cover = AddressMatch::Cover;
+  const auto covers = [&found](bool written, bool inRange) {
+    found.excluded = written && !inRange;
+    return written && inRange;
+  };
   switch (note.kind) {
-    case Kind::Whole: return;
-    case Kind::Chome:
-      found.excluded = house.Chome() >= 0 && !note.Covers(house.Chome(), -1);
-      return;
-    case Kind::Banchi:
-      found.excluded = house.Banchi() >= 0 && !note.Covers(house.Banchi(), house.Branch());
-      return;
+    case Kind::Whole: return false;
+    case Kind::Chome: return covers(house.Chome() >= 0, note.Covers(house.Chome(), -1));
+    case Kind::Banchi: return covers(house.Banchi() >= 0, note.Covers(house.Banchi(), house.Branch()));
     case Kind::Floor:
-      found.excluded = house.floor < 0 || !note.Covers(house.floor, -1);
-      return;
+      found.excluded = house.floor < 0 || !note.Covers(house.floor, -1);  // no floor: the building's own code
+      return !found.excluded;
     case Kind::Basement:
       if (house.floor >= 0 && !house.basement) found.cover = Cover::Fallback;
-      return;
+      return false;
     case Kind::Others:
       if (decisive >= 0) found.cover = Cover::Fallback;
-      return;
+      return false;
     case Kind::Named:
       if (foldedRest.startsWith(note.name)) found.length += int(note.name.size());
-      return;
+      return false;
   }
+  return false;
 }
 
 QList<qint32> AddressReader::EntriesWithCode(const QString& code) const {

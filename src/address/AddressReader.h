@@ -17,7 +17,8 @@
 struct AddressMatch {
   // How the town's note in parentheses agrees with the numbers written after the town.
   enum class Cover {
-    Fallback = 1,  // "その他", or the building's "地階・階層不明", while a number is written
+    Fallback = 1,  // "その他", the building's "地階・階層不明" or the town itself, while a sibling's
+                   // note covers the number written (or no note fits it)
     Fits = 2,      // no note, a note that covers the written number, or no number that decides
   };
   qint32 recordNo = 0;    // the town's first entry record
@@ -87,7 +88,7 @@ class AddressReader {
   void MatchCity(int city, const QString& normal, const QString& folded, qsizetype at, std::vector<Found>& found) const;
   void MatchTownsAnywhere(const QString& normal, const QString& folded, std::vector<Found>& found) const;
   void Weigh(std::vector<Found>& found, const QString& normal, const QString& folded) const;
-  static void WeighNote(const TownNote& note, const HouseNumbers& house, QStringView foldedRest, int decisive,
+  static bool WeighNote(const TownNote& note, const HouseNumbers& house, QStringView foldedRest, int decisive,
                         Found& found);
 
   FileStamp stamp_;     // of the entry file, taken before it was read

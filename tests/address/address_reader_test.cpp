@@ -90,7 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"common taka", "市原市高田", "2990114"},
         ReadCase{"hiragana no for katakana", "市原市西の谷", "2990115"},
         ReadCase{"variant in the city name", "東京都青ケ島村", "1001701"},
-        ReadCase{"exact spelling", "札幌市中央区旭ケ丘5丁目", "0640941"}),
+        ReadCase{"exact spelling", "札幌市中央区旭ケ丘5丁目", "0640941"},
+        ReadCase{"near miss of the longer town gives the shorter", "市原市飯野が丘", "2990111"}),
     CaseName());
 
 INSTANTIATE_TEST_SUITE_P(
@@ -114,6 +115,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"banchi outside goes to others", "札幌市南区常盤132", "0050863"},
         ReadCase{"no banchi gives both", "札幌市南区常盤", "0050865,0050863"},
         ReadCase{"single chome", "札幌市南区南30条西8丁目", "0050030"},
+        ReadCase{"range before the town itself", "札幌市南区真駒内2丁目", "0050013"},
+        ReadCase{"town itself beyond the range", "札幌市南区真駒内5丁目", "0050012"},
+        ReadCase{"town and its range without chome", "札幌市南区真駒内", "0050012,0050013"},
         ReadCase{"kanji numerals with a range", "札幌市南区南三十条西十丁目", "0050031"},
         ReadCase{"building floor", "千代田区丸の内JPタワー1階", "1006401"},
         ReadCase{"building floor as F in full width", "千代田区丸の内ＪＰタワー３８Ｆ", "1006438"},
