@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 
+#include "CheckListData.h"
 #include "SearchBenchData.h"
 
 namespace {
@@ -74,6 +75,29 @@ void BM_CliAddressBatch(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_CliAddressBatch)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)->UseRealTime()
+    ->ReportAggregatesOnly(true);
+
+// mirabo-cli check of a 10,000-row list, start to finish: reading the data set, building
+// the address reader and checking every row. It must stay within 1 s.
+void BM_CliCheck10000Rows(benchmark::State& state) {
+  static const QString list = [] {
+    DataSet data;
+    data.OpenDataFiles(NationalData::Get().Folder());
+    const QString path = NationalData::Get().Folder() + "list.tsv";
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) file.write(ListText(data).toUtf8());
+    return path;
+  }();
+  for (auto _ : state) {
+    QProcess cli;
+    cli.setStandardOutputFile(QProcess::nullDevice());
+    cli.start(cliPath, {"--data", NationalData::Get().Folder(), "check", list});
+    // Status 1: the list holds rows that are not ok, as it should.
+    if (!cli.waitForFinished(60000) || cli.exitCode() != 1)
+      state.SkipWithError(qPrintable("mirabo-cli check failed: " + cli.readAllStandardError().left(200)));
+  }
+}
+BENCHMARK(BM_CliCheck10000Rows)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(7)->UseRealTime()
     ->ReportAggregatesOnly(true);
 
 }  // namespace

@@ -57,7 +57,7 @@ int RunCheck(Cli& cli, const QStringList& args) {
     cli.out << QStringLiteral("判定") << '\t' << titles.value(0) << '\t' << titles.value(1) << '\t'
             << QStringLiteral("候補") << '\n';
   }
-  const CityLookup lookup(data);
+  const AddressReader reader(data);
   data.CloseAll();
   bool allOk = true;
   for (const QString& line : lines) {
@@ -66,7 +66,7 @@ int RunCheck(Cli& cli, const QStringList& args) {
       cli.out << '\n';
       continue;
     }
-    const RowVerdict result = CheckRow(lookup, values.value(0), values.value(1));
+    const RowVerdict result = CheckRow(reader, values.value(0), values.value(1));
     allOk = allOk && result.verdict == Verdict::Ok;
     cli.out << VerdictKey(result.verdict) << '\t' << values.value(0) << '\t' << values.value(1) << '\t'
             << result.suggestion << '\n';

@@ -2,10 +2,12 @@
 #include <QFile>
 #include <QTextStream>
 
+#include "address/AddressReader.h"
 #include "cli/Cli.h"
 #include "data/TextFitting.h"
 #include "lookup/AddressSearch.h"
 #include "lookup/CodeSearch.h"
+#include "lookup/EntryListing.h"
 #include "lookup/SearchLines.h"
 
 namespace {
@@ -51,9 +53,12 @@ class ConsoleSink : public SearchSink {
     cli_.out.flush();  // the message follows the lines it speaks of when both reach a terminal
     cli_.platform.MessageBox(kTooManyMessage, kSearchMessageTitle);
   }
-  // The count line that closes the result list; tab-separated output has none.
-  void Closing(int lineCount) {
-    if (!tsv_) cli_.out << CountLine(lineCount) << '\n';
+  // The count line that closes the result list, after the note that the lines are
+  // an address reading's candidates; tab-separated output has neither.
+  void Closing(int lineCount, bool reading = false) {
+    if (tsv_) return;
+    if (reading) cli_.out << kReadingNote << '\n';
+    cli_.out << CountLine(lineCount) << '\n';
   }
 
  private:
@@ -79,8 +84,15 @@ bool SearchAddressText(Cli& cli, DataSet& data, const QString& text, ConsoleSink
     cli.platform.Beep();
     return false;
   }
-  const SearchTally tally = ListAddressMatches(data, key, sink);
-  sink.Closing(tally.lineCount);
+  SearchTally tally = ListAddressMatches(data, key, sink);
+  // When no entry contains the text, the reader's candidates for it as an address.
+  bool reading = false;
+  if (tally.lineCount == 0) {
+    const QList<qint32> candidates = AddressReader::Of(data)->Candidates(key, kReadingLimit);
+    reading = !candidates.isEmpty();
+    if (reading) tally = ListEntries(data, candidates, sink);
+  }
+  sink.Closing(tally.lineCount, reading);
   return tally.lineCount > 0;
 }
 

@@ -3,23 +3,25 @@
 
 #include <QString>
 
-#include "address/CityLookup.h"
+#include "address/AddressReader.h"
 
-// The first applicable of: the code is not seven digits; no entry has the code;
-// no entry matches the address; an entry has both; they disagree.
-enum class Verdict { BadCode, UnknownCode, UnknownAddress, Ok, Mismatch };
+// The first applicable of: the address is empty (NoAddress when the code exists); the
+// code is empty; six digits whose 0-prefixed form is right; not seven digits; no entry
+// has the code; the reader finds nothing; the code is one of the reader's best; otherwise.
+enum class Verdict { NoAddress, Missing, LostZero, BadCode, UnknownCode, UnknownAddress, Ok, Mismatch };
 
-// "bad-code", "unknown-code", "unknown-address", "ok", "mismatch".
+// "no-address", "missing", "lost-zero", "bad-code", "unknown-code", "unknown-address", "ok", "mismatch".
 QString VerdictKey(Verdict verdict);
-// "番号の形式違い", "郵便番号なし", "住所不明", "正常", "郵便番号違い".
+// "住所なし・補完", "郵便番号なし・補完", "先頭の0が抜けています", "番号の形式違い", "存在しない番号",
+// "住所不明", "正常", "郵便番号違い".
 QString VerdictLabel(Verdict verdict);
 
 struct RowVerdict {
   Verdict verdict = Verdict::Ok;
-  // Codes "NNN-NNNN" joined by ",", or for an unknown address the addresses of the
-  // code's entries joined by "、"; empty for "ok".
+  // Codes "NNN-NNNN" joined by ",", best first; or, for NoAddress and UnknownAddress,
+  // the addresses of the code's entries joined by "、"; empty for "ok".
   QString suggestion;
 };
 
 // The verdict of one row: the written code and address against the entries.
-RowVerdict CheckRow(const CityLookup& lookup, const QString& writtenCode, const QString& address);
+RowVerdict CheckRow(const AddressReader& reader, const QString& writtenCode, const QString& address);

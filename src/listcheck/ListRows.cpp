@@ -20,8 +20,18 @@ QStringList SplitListLines(const QString& text) {
   return lines;
 }
 
+// A cell that a spreadsheet quoted on copying (it held a quote, a TAB or a line break).
+QString UnquotedCell(const QString& cell) {
+  if (cell.size() < 2 || !cell.startsWith(u'"') || !cell.endsWith(u'"')) return cell;
+  return cell.mid(1, cell.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
+}
+
 QStringList SplitListRow(const QString& line) {
-  if (line.contains(u'\t')) return line.split(u'\t');
+  if (line.contains(u'\t')) {
+    QStringList cells = line.split(u'\t');
+    for (QString& cell : cells) cell = UnquotedCell(cell);
+    return cells;
+  }
   QStringList values;
   QString value;
   bool quoted = false;

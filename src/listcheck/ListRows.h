@@ -13,8 +13,9 @@ QString DecodeListInput(const QByteArray& bytes);
 // break ends the last line and does not start another one.
 QStringList SplitListLines(const QString& text);
 
-// The columns of one line: split at TAB when the line holds one, otherwise read as
-// CSV (commas, values in double quotes with "" for a quote inside).
+// The columns of one line: split at TAB when the line holds one, a cell wholly in
+// double quotes unquoted ("" for a quote inside); otherwise read as CSV (commas,
+// values in double quotes with "" for a quote inside).
 QStringList SplitListRow(const QString& line);
 
 // True when no column holds anything but whitespace: an empty line, or an empty

@@ -5,8 +5,10 @@
 #include <QLineEdit>
 #include <QTimer>
 
+#include "address/AddressReader.h"
 #include "data/TextFitting.h"
 #include "lookup/AddressSearch.h"
+#include "lookup/EntryListing.h"
 #include "lookup/CodeInput.h"
 #include "lookup/CodeSearch.h"
 #include "lookup/SearchLines.h"
@@ -45,6 +47,17 @@ class ListSink : public SearchSink {
   QElapsedTimer sinceRepaint_;
 };
 
+// When no entry contains the text: the address reader's candidates, best first, and
+// the note that says so above the count line.
+SearchTally ListReading(DataSet& data, const QString& key, SearchSink& sink, ExtentList* list, bool& reading) {
+  const QList<qint32> candidates = AddressReader::Of(data)->Candidates(key, kReadingLimit);
+  reading = !candidates.isEmpty();
+  if (!reading) return {};
+  const SearchTally tally = ListEntries(data, candidates, sink);
+  list->addItem(kReadingNote);
+  return tally;
+}
+
 }  // namespace
 
 void frmMirabo::Command2_Click() {
@@ -73,8 +86,14 @@ void frmMirabo::Command4_Click() {
     platform_.Beep();
     return;
   }
-  ListSearch([this](SearchSink& sink) { return ListAddressMatches(Data, SearchKey, sink); });
+  bool reading = false;
+  ListSearch([this, &reading](SearchSink& sink) {
+    const SearchTally tally = ListAddressMatches(Data, SearchKey, sink);
+    return tally.lineCount > 0 ? tally : ListReading(Data, SearchKey, sink, List3, reading);
+  });
+  if (reading) List3->scrollToTop();  // the best candidate in sight
 }
+
 
 // What both searches do around their listing: an empty result list and the hourglass
 // first, the result lines straight into the list, then the closing steps.

@@ -32,6 +32,8 @@ TEST_F(CheckCliTest, TabAndCsvRowsGiveOneLineEach) {
                                  "\n"
                                  "〒０４６－０００３,余市町黒川町\r\n"
                                  "12,余市町黒川町\n"
+                                 "\t余市町黒川町\n"
+                                 "460003,余市町黒川町\n"
                                  "9999999\t横浜\n"
                                  "1000005\tどこか\n"
                                  ",\n").toUtf8());
@@ -41,6 +43,8 @@ TEST_F(CheckCliTest, TabAndCsvRowsGiveOneLineEach) {
                                           "\n"
                                           "ok\t〒０４６－０００３\t余市町黒川町\t\n"
                                           "bad-code\t12\t余市町黒川町\t046-0003\n"
+                                          "missing\t\t余市町黒川町\t046-0003\n"
+                                          "lost-zero\t460003\t余市町黒川町\t046-0003\n"
                                           "unknown-code\t9999999\t横浜\t\n"
                                           "unknown-address\t1000005\tどこか\t東京都千代田区丸の内\n"
                                           "\n"));

@@ -190,4 +190,21 @@ TEST_F(SearchCliTest, TooManyMessageGoesToStandardError) {
   EXPECT_EQ(address.out, CoreAddressList(U("多摩")));
 }
 
+// Text that no entry contains is read as an address: the reader's candidates, best
+// first, the note and the count line; a batch gives one block per line.
+TEST_F(SearchCliTest, AddressNotFoundAsTextIsReadAsAnAddress) {
+  const SearchRun tsv = Cli({"address", "--tsv", U("東京都千代田区千代田１－１")});
+  EXPECT_EQ(tsv.status, 0);
+  EXPECT_EQ(tsv.out, U("1000001\t東京都\t千代田区\t千代田\t1\n"));
+  const SearchRun batch = Cli({"address", "-"}, U("千代田区 千代田\n札幌市中央区旭ヶ丘3丁目\n存在しない\n").toUtf8());
+  EXPECT_EQ(batch.status, 1);
+  const QStringList lines = batch.out.split(u'\n');
+  ASSERT_EQ(lines.size(), 8) << batch.out.toStdString();
+  EXPECT_TRUE(lines[0].startsWith(U("1000001　東京都　千代田区　千代田"))) << lines[0].toStdString();
+  EXPECT_EQ(lines.mid(1, 2), QStringList({U("住所として解釈しました"), U("    ＊＊＊＊  1 件 見つかりました　＊＊＊＊")}));
+  EXPECT_TRUE(lines[3].startsWith(U("0640941　北海道　札幌市中央区　旭ケ丘"))) << lines[3].toStdString();
+  EXPECT_EQ(lines.mid(4), QStringList({U("住所として解釈しました"), U("    ＊＊＊＊  1 件 見つかりました　＊＊＊＊"),
+                                       U("    ＊＊＊＊  0 件 見つかりました　＊＊＊＊"), ""}));
+}
+
 }  // namespace

@@ -70,7 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
     TabOrCsv, SplitListRowTest,
     ::testing::Values(RowCase{"tab", "100-0001\t東京都 千代田区\tメモ", {"100-0001", U("東京都 千代田区"), U("メモ")}},
                       RowCase{"tab wins over commas", "1,2\t3,4", {"1,2", "3,4"}},
-                      RowCase{"tab keeps quotes", "\"a\"\tb", {"\"a\"", "b"}},
+                      RowCase{"tab cell in quotes unquoted", "\"1000001\"\t\"a\"\"b\"", {"1000001", "a\"b"}},
+                      RowCase{"tab quote inside a cell stays", "a\"b\tc\"", {"a\"b", "c\""}},
                       RowCase{"empty tab columns", "\t", {"", ""}},
                       RowCase{"csv", "100-0001,千代田区", {"100-0001", U("千代田区")}},
                       RowCase{"csv quoted comma", "\"1,2\",\"a\"\"b\"", {"1,2", "a\"b"}},
@@ -97,10 +98,11 @@ class CheckListTest : public ::testing::Test {
     OpenDataSet set({Entry("1000000", U("東京都"), U("千代田区"), U("以下に掲載がない場合")),
                      Entry("1000005", U("東京都"), U("千代田区"), U("丸の内")),
                      Entry("1000014", U("東京都"), U("千代田区"), U("永田町")),
-                     Entry("1000014", U("東京都"), U("千代田区"), U("永田町（２丁目）"))});
-    lookup_ = std::make_unique<CityLookup>(set.data);
+                     Entry("1000014", U("東京都"), U("千代田区"), U("永田町（２丁目）")),
+                     Entry("0600042", U("北海道"), U("札幌市中央区"), U("大通西"))});
+    reader_ = std::make_unique<AddressReader>(set.data);
   }
-  std::unique_ptr<CityLookup> lookup_;
+  std::unique_ptr<AddressReader> reader_;
 };
 
 TEST_F(CheckListTest, ChecksInStepsAndCounts) {
@@ -109,10 +111,10 @@ TEST_F(CheckListTest, ChecksInStepsAndCounts) {
   ASSERT_EQ(list.RowCount(), 4);
   EXPECT_TRUE(list.IsBlank(1));
   EXPECT_EQ(list.Fields(2), QStringList({"100-0001", U("千代田区丸の内"), "memo"}));
-  EXPECT_TRUE(list.CheckNext(*lookup_, 2));
+  EXPECT_TRUE(list.CheckNext(*reader_, 2));
   EXPECT_EQ(list.CheckedCount(), 2);
   EXPECT_FALSE(list.Result(2).has_value());
-  EXPECT_FALSE(list.CheckNext(*lookup_, 5));
+  EXPECT_FALSE(list.CheckNext(*reader_, 5));
   EXPECT_EQ(list.CheckedCount(), 4);
   EXPECT_FALSE(list.Result(1).has_value());  // a blank row gets no verdict
   EXPECT_EQ(list.Count(Verdict::Ok), 1);
@@ -125,9 +127,9 @@ TEST_F(CheckListTest, ChecksInStepsAndCounts) {
 TEST_F(CheckListTest, ReplacingTheCodeChecksTheRowAgain) {
   CheckList list;
   list.SetText(U("1000001\t千代田区丸の内\n\t\n"));
-  list.CheckNext(*lookup_, 10);
+  list.CheckNext(*reader_, 10);
   ASSERT_EQ(SuggestedCodes(*list.Result(0)), QStringList({"100-0005"}));
-  list.ReplaceCode(0, "100-0005", *lookup_);
+  list.ReplaceCode(0, "100-0005", *reader_);
   EXPECT_EQ(list.Code(0), "100-0005");
   EXPECT_EQ(list.Result(0)->verdict, Verdict::Ok);
   EXPECT_EQ(list.Count(Verdict::Ok), 1);
@@ -143,7 +145,7 @@ TEST_F(CheckListTest, SuggestedCodesOnlyFromCodeSuggestions) {
 TEST_F(CheckListTest, ResultTextsPadTheColumnsAndKeepBlankRows) {
   CheckList list;
   list.SetText(U("1000005\t千代田区丸の内\tmemo\n\t\n1000014,\"千代田区永田町1,2\"\n"));
-  list.CheckNext(*lookup_, 10);
+  list.CheckNext(*reader_, 10);
   EXPECT_EQ(list.ResultTsv(), U("1000005\t千代田区丸の内\tmemo\t正常\t\n"
                                 "\n"
                                 "1000014\t千代田区永田町1,2\t\t正常\t\n"));
@@ -155,8 +157,76 @@ TEST_F(CheckListTest, ResultTextsPadTheColumnsAndKeepBlankRows) {
 TEST_F(CheckListTest, UncheckedRowsHaveEmptyVerdictColumns) {
   CheckList list;
   list.SetText(U("1000014\t千代田区丸の内\n9\n"));
-  list.CheckNext(*lookup_, 1);
+  list.CheckNext(*reader_, 1);
   EXPECT_EQ(list.ResultTsv(), U("1000014\t千代田区丸の内\t郵便番号違い\t100-0005\n9\t\t\t\n"));
+}
+
+TEST_F(CheckListTest, FirstRowOfTitlesIsAHeader) {
+  CheckList list;
+  list.SetText(U("郵便番号,住所\n1000005,千代田区丸の内\n"));
+  list.CheckNext(*reader_, 10);
+  EXPECT_TRUE(list.IsHeader(0));
+  EXPECT_FALSE(list.Result(0).has_value());
+  EXPECT_EQ(list.Count(Verdict::Ok), 1);
+  EXPECT_EQ(list.Count(Verdict::BadCode), 0);
+  EXPECT_EQ(list.ResultTsv(), U("郵便番号\t住所\t判定\t候補\n1000005\t千代田区丸の内\t正常\t\n"));
+  // A first row with a digit in its code cell, or an address, is a row to check.
+  for (const char* first : {"10000,どこか", "番号,千代田区丸の内", "\t千代田区丸の内"}) {
+    list.SetText(U(first));
+    list.CheckNext(*reader_, 10);
+    EXPECT_FALSE(list.IsHeader(0)) << first;
+    EXPECT_TRUE(list.Result(0).has_value()) << first;
+  }
+}
+
+TEST_F(CheckListTest, FillInTakesOnlyRowsWithOneAnswerAndUndoes) {
+  const QString text = U(
+      "\t千代田区丸の内1-1\n"              // missing: 100-0005
+      "600042\t札幌市中央区大通西5\n"      // lost-zero: 060-0042
+      "1000000\t千代田区丸の内\tmemo\n"   // mismatch: 100-0005
+      "1000014\t\n"                        // no-address: one address for two towns of the code
+      "1000005\t千代田区永田町\n"          // mismatch: both towns of 永田町 have 100-0014
+      "100005\t千代田区丸の内\n"           // bad-code: not filled
+      "9999999\t千代田区丸の内\n"          // unknown-code: not filled
+      "\t\n"
+      "\tどこか\n");                       // missing without a code to fill
+  CheckList list;
+  list.SetText(text);
+  list.CheckNext(*reader_, 20);
+  EXPECT_EQ(list.FillIn(*reader_), QList<int>({0, 1, 2, 3, 4}));
+  EXPECT_EQ(list.RowsTsv(), U("100-0005\t千代田区丸の内1-1\n"
+                              "060-0042\t札幌市中央区大通西5\n"
+                              "100-0005\t千代田区丸の内\tmemo\n"
+                              "1000014\t東京都千代田区永田町\n"
+                              "100-0014\t千代田区永田町\n"
+                              "100005\t千代田区丸の内\n"
+                              "9999999\t千代田区丸の内\n"
+                              "\n"
+                              "\tどこか\n"));
+  EXPECT_EQ(list.Count(Verdict::Ok), 5);
+  EXPECT_TRUE(list.IsFilled(3));
+  EXPECT_FALSE(list.IsFilled(5));
+  EXPECT_EQ(list.FillIn(*reader_), QList<int>());  // nothing left to fill: no empty undo step
+
+  QList<int> undone;
+  EXPECT_TRUE(list.Undo(*reader_, &undone));
+  EXPECT_EQ(undone, QList<int>({0, 1, 2, 3, 4}));
+  EXPECT_EQ(list.RowsTsv(), QString(text).replace(U("\n\t\n"), U("\n\n")));  // a blank row copies as empty
+  EXPECT_EQ(list.Count(Verdict::Ok), 0);
+  EXPECT_EQ(list.Result(1)->verdict, Verdict::LostZero);
+  EXPECT_FALSE(list.IsFilled(3));
+  EXPECT_FALSE(list.Undo(*reader_));
+}
+
+TEST_F(CheckListTest, ReplacedCodeUndoes) {
+  CheckList list;
+  list.SetText(U("1000000\t千代田区丸の内\n"));
+  list.CheckNext(*reader_, 10);
+  list.ReplaceCode(0, "100-0005", *reader_);
+  EXPECT_EQ(list.Result(0)->verdict, Verdict::Ok);
+  EXPECT_TRUE(list.Undo(*reader_));
+  EXPECT_EQ(list.Code(0), "1000000");
+  EXPECT_EQ(list.Result(0)->verdict, Verdict::Mismatch);
 }
 
 }  // namespace

@@ -14,13 +14,18 @@ longer than their stored fields, a double-byte character straddling a field's en
 half-width kana, unquoted values, an empty town, one-row cities, and city names
 that differ only by width, by a trailing space or beyond the stored 30 bytes.
 
+--forms adds whole cities in the forms people's addresses meet, each at the end of
+its prefecture: chome and banchi range notes with "その他", a building with a code per
+floor, a long note split over rows, spellings with ヶ/ケ/が and old kanji, towns with
+numerals before 条, 線 and 番町, Kyoto's streets, a county town and a one-code island.
+
 --drop N, --add N and --rename N derive a later edition from the same seed: N
 rows removed, N new towns with new codes, and N towns renamed under their code.
 The changed rows are listed on standard error as "廃止|追加<TAB>code<TAB>pref<TAB>city<TAB>town".
 
 The same arguments always give the same bytes.
 
-    make_ken_all.py --rows N [--seed S] [--edge] [--encoding cp932|utf8] [--bom]
+    make_ken_all.py --rows N [--seed S] [--edge] [--forms] [--encoding cp932|utf8] [--bom]
                     [--drop N] [--add N] [--rename N] [--out FILE]
 """
 import argparse
@@ -202,6 +207,58 @@ def edge_rows(first_pref):
     ]
 
 
+# Cities of --forms, by prefecture: (city, [(code, town), ...]); rows in this order.
+FORM_CITIES = [
+    ("北海道", "札幌市中央区", [
+        ("0600000", CITY_WIDE[0]), ("0600042", "大通西（１～１９丁目）"), ("0640820", "大通西（２０～２８丁目）"),
+        ("0600001", "北一条西"), ("0600031", "北一条東"), ("0600052", "南二条東"), ("0640924", "南二十四条西"),
+        ("0640941", "旭ケ丘"), ("0640951", "宮の森一条")]),
+    ("北海道", "札幌市南区", [
+        ("0050000", CITY_WIDE[0]), ("0050865", "常盤（１～１３１番地）"), ("0050863", "常盤（その他）"),
+        ("0050030", "南三十条西（８丁目）"), ("0050031", "南三十条西（９～１１丁目）"), ("0050012", "真駒内"),
+        ("0050013", "真駒内（１～３丁目）")]),
+    ("北海道", "千歳市", [
+        ("0660000", CITY_WIDE[0]),
+        ("0660045", "協和（８８－２、２７１－１０、３４３－２、４０４－１、４２７－"),
+        ("0660045", "３、４３１－１２、４４３－６、６０８－２、６４１－８、８１４、８４２－"),
+        ("0660045", "５、１１３７－３、１３９２、１４１２－１８）"),
+        ("0660046", "協和（その他）"), ("0660047", "協和台")]),
+    ("北海道", "上川郡鷹栖町", [
+        ("0711200", CITY_WIDE[0]), ("0711201", "北野西三線"), ("0711211", "北野西十一線")]),
+    ("北海道", "余市郡余市町", [("0460000", CITY_WIDE[0]), ("0460003", "黒川町")]),
+    ("福島県", "郡山市", [("9630000", CITY_WIDE[0]), ("9630201", "留が森"), ("9630202", "大槻町")]),
+    ("千葉県", "市原市", [
+        ("2900000", CITY_WIDE[0]), ("2990111", "飯野"), ("2990112", "飯野桜ケ丘"), ("2990113", "山﨑"),
+        ("2990114", "髙田"), ("2990115", "西ノ谷")]),
+    ("東京都", "千代田区", [
+        ("1000000", CITY_WIDE[0]), ("1000005", "丸の内（次のビルを除く）"),
+        ("1006490", "丸の内ＪＰタワー（地階・階層不明）"), ("1006401", "丸の内ＪＰタワー（１階）"),
+        ("1006402", "丸の内ＪＰタワー（２階）"), ("1006438", "丸の内ＪＰタワー（３８階）"),
+        ("1000001", "千代田"), ("1020082", "一番町"), ("1010051", "神田神保町")]),
+    ("東京都", "府中市", [("1830000", CITY_WIDE[0]), ("1830027", "本町")]),
+    ("東京都", "青ヶ島村", [("1001701", "青ヶ島村一円")]),
+    ("京都府", "京都市中京区", [
+        ("6040000", CITY_WIDE[0]), ("6040801", "梅屋町"), ("6048031", "大黒町"), ("6040802", "梅屋町東")]),
+    ("大阪府", "大阪市北区", [("5300000", CITY_WIDE[0]), ("5300001", "梅田"), ("5300002", "曽根崎")]),
+    ("広島県", "府中市", [("7260000", CITY_WIDE[0]), ("7260005", "本町"), ("7260002", "鵜飼町")]),
+]
+
+
+def form_rows(rows):
+    """`rows` with the cities of FORM_CITIES after the last row of their prefecture."""
+    out = list(rows)
+    kana = {name: reading for name, reading, *_ in PREFECTURES}
+    for number, (pref, city, towns) in enumerate(FORM_CITIES):
+        block = [i for i, r in enumerate(out) if r.pref[0] == pref]
+        at = block[-1] + 1 if block else len(out)
+        p_no = [name for name, *_ in PREFECTURES].index(pref) + 1
+        added = [Row(p_no * 1000 + 900 + number, code, (pref, kana[pref]), (city, "ｶﾅ"),
+                     (town, "ｶﾅ" + ("(" if "（" in town else "") + (")" if "）" in town else "")))
+                 for code, town in towns]
+        out[at:at] = added
+    return out
+
+
 def later_edition(rows, gen, drop, add, rename):
     """The rows with `drop` removed, `add` new towns and `rename` towns renamed; and the changes."""
     changes = []
@@ -241,6 +298,7 @@ def main():
     parser.add_argument("--rows", type=int, required=True)
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--edge", action="store_true")
+    parser.add_argument("--forms", action="store_true")
     parser.add_argument("--encoding", choices=["cp932", "utf8"], default="cp932")
     parser.add_argument("--bom", action="store_true")
     parser.add_argument("--drop", type=int, default=0)
@@ -256,6 +314,8 @@ def main():
     if args.edge and rows:
         first = [r for r in rows if r.pref == rows[0].pref]
         rows[len(first):len(first)] = edge_rows(rows[0].pref)
+    if args.forms:
+        rows = form_rows(rows)
     if args.drop or args.add or args.rename:
         if args.drop + args.add + args.rename > len(rows) // 2:
             parser.error("too many changes for %d rows" % len(rows))

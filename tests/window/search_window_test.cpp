@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QTest>
 
+#include "support/TestText.h"
 #include "window/ExtentList.h"
 #include "window/WindowTest.h"
 
@@ -29,6 +30,8 @@ class SearchWindowTest : public WindowTest {
   void textCleanedToNothingStopsWithOneBeep();
   void singleDigitStopsAtTheLimit();
   void addressSearchListsInRecordOrder();
+  void textNotFoundIsReadAsAnAddress();
+  void readingShowsTheTopOfItsCandidates();
   void focusReturnsToTheSearchBox();
   void clicksDuringASearchAreIgnored();
 
@@ -126,6 +129,29 @@ void SearchWindowTest::addressSearchListsInRecordOrder() {
   for (int i = 0; i + 1 < Towns()->count(); ++i) numbers << Towns()->item(i)->text().section(u' ', -1);
   QCOMPARE(numbers, QStringList({"1", "2", "3", "4", "5"}));
   QCOMPARE(Platform().Count("beep"), 0);
+}
+
+void SearchWindowTest::textNotFoundIsReadAsAnAddress() {
+  OpenWindow();
+  Search("Command4", U("東京都千代田区 丸の内１－９－１ 丸の内ビル3F"));
+  QCOMPARE(Towns()->count(), 3);
+  QVERIFY(Towns()->item(0)->text().startsWith(U("1000005　東京都　千代田区　丸の内")));
+  QVERIFY(Towns()->item(0)->text().endsWith(" 2"));
+  QCOMPARE(Lines(Towns()).mid(1), QStringList({U("住所として解釈しました"), U("    ＊＊＊＊  1 件 見つかりました　＊＊＊＊")}));
+  Search("Command4", U("港区芝"));  // found as text: listed as before, without the note
+  QCOMPARE(Towns()->count(), 2);
+  QVERIFY(!Lines(Towns()).contains(U("住所として解釈しました")));
+}
+
+void SearchWindowTest::readingShowsTheTopOfItsCandidates() {
+  WriteDataFiles(Folder().Path(), GridEntries(1, 30, 1));  // the town "町1" in 30 cities
+  OpenWindow();
+  Search("Command4", U("町 1"));
+  QCOMPARE(Towns()->count(), 22);  // 20 candidates at most, the note and the count line
+  QVERIFY(Towns()->item(0)->text().endsWith(" 1"));
+  QCOMPARE(Towns()->item(21)->text(), U("    ＊＊＊＊  20 件 見つかりました　＊＊＊＊"));
+  QVERIFY(Towns()->verticalScrollBar()->maximum() > 0);
+  QCOMPARE(Towns()->verticalScrollBar()->value(), 0);
 }
 
 void SearchWindowTest::focusReturnsToTheSearchBox() {

@@ -33,6 +33,9 @@ QColor VerdictColour(Verdict verdict) {
     case Verdict::UnknownCode: return QColor(0xFC, 0xDC, 0xB4);
     case Verdict::UnknownAddress: return QColor(0xFF, 0xF2, 0xA8);
     case Verdict::BadCode: return QColor(0xE0, 0xD0, 0xF4);
+    case Verdict::LostZero: return QColor(0xF4, 0xD4, 0xE8);
+    case Verdict::Missing:
+    case Verdict::NoAddress: return QColor(0xD0, 0xE4, 0xF8);
   }
   return {};
 }
@@ -68,6 +71,7 @@ void ListCheckWindow::BuildControls() {
   ProblemsOnly = static_cast<QCheckBox*>(named(new QCheckBox(QStringLiteral("問題のある行だけ表示"), this), "ProblemsOnly"));
   PasteButton = static_cast<QPushButton*>(named(new QPushButton(QStringLiteral("貼り付け"), this), "PasteButton"));
   OpenButton = static_cast<QPushButton*>(named(new QPushButton(QStringLiteral("開く…"), this), "OpenButton"));
+  FillButton = static_cast<QPushButton*>(named(new QPushButton(QStringLiteral("番号を補完・訂正"), this), "FillButton"));
   CopyButton = static_cast<QPushButton*>(named(new QPushButton(QStringLiteral("結果をコピー"), this), "CopyButton"));
   SaveButton = static_cast<QPushButton*>(named(new QPushButton(QStringLiteral("保存…"), this), "SaveButton"));
   Progress = static_cast<QProgressBar*>(named(new QProgressBar(this), "Progress"));
@@ -78,11 +82,12 @@ void ListCheckWindow::BuildControls() {
   Table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   Table->horizontalHeader()->setSectionResizeMode(AddressColumn, QHeaderView::Stretch);
   Table->setToolTip(QStringLiteral("表計算ソフトからコピーした郵便番号と住所の列を Ctrl+V で貼り付けます。"
-                                   "候補の郵便番号をダブルクリックすると、その行の番号を置き換えます。"));
+                                   "候補の郵便番号をダブルクリックすると、その行の番号を置き換えます（Ctrl+Z で元に戻します）。"));
 
   auto* buttons = new QHBoxLayout;
   for (QWidget* widget : {static_cast<QWidget*>(PasteButton), static_cast<QWidget*>(OpenButton),
-                          static_cast<QWidget*>(CopyButton), static_cast<QWidget*>(SaveButton)})
+                          static_cast<QWidget*>(FillButton), static_cast<QWidget*>(CopyButton),
+                          static_cast<QWidget*>(SaveButton)})
     buttons->addWidget(widget);
   buttons->addStretch();
   buttons->addWidget(ProblemsOnly);
@@ -98,6 +103,9 @@ void ListCheckWindow::BuildControls() {
 void ListCheckWindow::ConnectEvents() {
   auto* paste = new QShortcut(QKeySequence::Paste, this);
   connect(paste, &QShortcut::activated, this, &ListCheckWindow::Paste);
+  connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this, &ListCheckWindow::Undo);
+  connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+  connect(FillButton, &QPushButton::clicked, this, &ListCheckWindow::FillIn);
   connect(PasteButton, &QPushButton::clicked, this, &ListCheckWindow::Paste);
   connect(OpenButton, &QPushButton::clicked, this, &ListCheckWindow::OpenClicked);
   connect(CopyButton, &QPushButton::clicked, this, &ListCheckWindow::CopyResults);
@@ -107,15 +115,15 @@ void ListCheckWindow::ConnectEvents() {
   connect(stepTimer_, &QTimer::timeout, this, &ListCheckWindow::CheckStep);
 }
 
-// The lookup is built on first use and again after the main window reopened its data.
-const CityLookup& ListCheckWindow::Lookup() {
-  if (!lookup_ || lookupGeneration_ != data_.Generation()) {
+// The reader is built on first use and again after the main window reopened its data.
+const AddressReader& ListCheckWindow::Reader() {
+  if (!reader_ || readerGeneration_ != data_.Generation()) {
     platform_.SetBusyPointer(true);
-    lookup_ = std::make_unique<CityLookup>(data_);
-    lookupGeneration_ = data_.Generation();
+    reader_ = std::make_unique<AddressReader>(data_);
+    readerGeneration_ = data_.Generation();
     platform_.SetBusyPointer(false);
   }
-  return *lookup_;
+  return *reader_;
 }
 
 void ListCheckWindow::SetListText(const QString& text) {
@@ -131,7 +139,7 @@ void ListCheckWindow::SetListText(const QString& text) {
   Progress->setRange(0, qMax(list_.RowCount(), 1));
   Progress->setValue(0);
   Progress->setVisible(list_.RowCount() > kRowsPerStep);
-  Lookup();
+  Reader();
   stepTimer_->start();
   ShowSummary();
 }
@@ -139,7 +147,7 @@ void ListCheckWindow::SetListText(const QString& text) {
 // One step of checking; the window handles its events between steps.
 void ListCheckWindow::CheckStep() {
   const int from = list_.CheckedCount();
-  const bool more = list_.CheckNext(Lookup(), kRowsPerStep);
+  const bool more = list_.CheckNext(Reader(), kRowsPerStep);
   for (int row = from; row < list_.CheckedCount(); ++row) ShowRow(row);
   Progress->setValue(list_.CheckedCount());
   if (!more) {
@@ -154,8 +162,15 @@ bool ListCheckWindow::IsChecking() const { return list_.CheckedCount() < list_.R
 void ListCheckWindow::ShowRow(int row) {
   const std::optional<RowVerdict>& result = list_.Result(row);
   Table->item(row, CodeColumn)->setText(list_.Code(row));
+  Table->item(row, AddressColumn)->setText(list_.Address(row));
   Table->item(row, VerdictColumn)->setText(result ? VerdictLabel(result->verdict) : QString());
   Table->item(row, SuggestionColumn)->setText(result ? result->suggestion : QString());
+  // A long list of codes or addresses is cut in its cell: the whole of it shows on hovering.
+  Table->item(row, SuggestionColumn)->setToolTip(result ? result->suggestion : QString());
+  // What the fill-in changed stands out.
+  QFont font = Table->font();
+  font.setBold(list_.IsFilled(row));
+  for (const int column : {CodeColumn, AddressColumn}) Table->item(row, column)->setFont(font);
   const QBrush background = result ? QBrush(VerdictColour(result->verdict)) : QBrush();
   for (const int column : {VerdictColumn, SuggestionColumn}) Table->item(row, column)->setBackground(background);
   Table->setRowHidden(row, ProblemsOnly->isChecked() && (!result || result->verdict == Verdict::Ok));
@@ -163,10 +178,11 @@ void ListCheckWindow::ShowRow(int row) {
 
 void ListCheckWindow::ShowSummary() {
   int rows = 0;
-  for (int row = 0; row < list_.RowCount(); ++row) rows += list_.IsBlank(row) ? 0 : 1;
+  for (int row = 0; row < list_.RowCount(); ++row) rows += list_.IsBlank(row) || list_.IsHeader(row) ? 0 : 1;
   QString text = QStringLiteral("全 %1 件").arg(rows);
   for (const Verdict verdict :
-       {Verdict::Ok, Verdict::Mismatch, Verdict::UnknownCode, Verdict::UnknownAddress, Verdict::BadCode})
+       {Verdict::Ok, Verdict::Mismatch, Verdict::Missing, Verdict::LostZero, Verdict::UnknownCode,
+        Verdict::UnknownAddress, Verdict::BadCode, Verdict::NoAddress})
     text += QStringLiteral("　%1 %2").arg(VerdictLabel(verdict)).arg(list_.Count(verdict));
   if (IsChecking()) text += QStringLiteral("　（確認中 %1 / %2）").arg(list_.CheckedCount()).arg(list_.RowCount());
   Summary->setText(text);
@@ -180,7 +196,7 @@ void ListCheckWindow::ApplyFilter() {
 }
 
 void ListCheckWindow::ReplaceCode(int row, const QString& code) {
-  list_.ReplaceCode(row, code, Lookup());
+  list_.ReplaceCode(row, code, Reader());
   ShowRow(row);
   ShowSummary();
 }
@@ -203,7 +219,25 @@ void ListCheckWindow::SuggestionDoubleClicked(int row, int column) {
 void ListCheckWindow::Paste() {
   const QString text = QApplication::clipboard()->text();
   if (SplitListLines(text).isEmpty()) return platform_.Beep();  // nothing to check; the list stays
+  if (list_.RowCount() > 0 &&
+      platform_.Ask(QStringLiteral("表示中の %1 行を、貼り付ける一覧で置き換えますか？").arg(list_.RowCount()), kTitle,
+                    {QStringLiteral("置き換える"), QStringLiteral("キャンセル")}) != 0)
+    return;
   SetListText(text);
+}
+
+void ListCheckWindow::FillIn() {
+  FinishChecking();
+  for (const int row : list_.FillIn(Reader())) ShowRow(row);
+  ShowSummary();
+}
+
+void ListCheckWindow::Undo() {
+  if (IsChecking()) return;
+  QList<int> rows;
+  if (!list_.Undo(Reader(), &rows)) return platform_.Beep();
+  for (const int row : rows) ShowRow(row);
+  ShowSummary();
 }
 
 bool ListCheckWindow::OpenFile(const QString& path) {
@@ -229,7 +263,7 @@ bool ListCheckWindow::SaveFile(const QString& path) {
 
 void ListCheckWindow::CopyResults() {
   FinishChecking();
-  platform_.SetClipboardText(list_.ResultTsv());
+  platform_.SetClipboardText(list_.RowsTsv());
 }
 
 // What goes back to the spreadsheet carries every row's verdict, so the rest is checked now.

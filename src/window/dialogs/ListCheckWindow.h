@@ -24,7 +24,8 @@ class ListCheckWindow : public QWidget {
 
   QLabel* Summary = nullptr;
   QCheckBox* ProblemsOnly = nullptr;
-  QPushButton *PasteButton = nullptr, *OpenButton = nullptr, *CopyButton = nullptr, *SaveButton = nullptr;
+  QPushButton *PasteButton = nullptr, *OpenButton = nullptr, *FillButton = nullptr, *CopyButton = nullptr,
+              *SaveButton = nullptr;
   QProgressBar* Progress = nullptr;
   QTableWidget* Table = nullptr;
 
@@ -33,16 +34,22 @@ class ListCheckWindow : public QWidget {
 
   // Replaces the list by the rows of the text and starts checking them.
   void SetListText(const QString& text);
-  // The clipboard's text as the list (Ctrl+V and the paste button); a beep when it holds no line.
+  // The clipboard's text as the list (Ctrl+V and the paste button); a beep when it holds
+  // no line. Over rows already listed, asks first.
   void Paste();
   // Reads a CSV or TSV file as the list; a message when it cannot be read.
   bool OpenFile(const QString& path);
   // Writes the rows with the verdict columns as CSV (UTF-8 with BOM); a message on failure.
   bool SaveFile(const QString& path);
-  // Puts the rows with the verdict columns on the clipboard as TSV.
+  // Puts the rows, in their own columns and with what was filled in, on the clipboard
+  // as TSV, to paste back over the list in the spreadsheet.
   void CopyResults();
   // Replaces the row's code by `code` and checks the row again.
   void ReplaceCode(int row, const QString& code);
+  // Fills in every code (or address) that has exactly one answer ("番号を補完・訂正").
+  void FillIn();
+  // Takes back the last fill-in or replaced code (Ctrl+Z).
+  void Undo();
   // True until every row of the list has its verdict.
   bool IsChecking() const;
   const CheckList& List() const { return list_; }
@@ -58,12 +65,12 @@ class ListCheckWindow : public QWidget {
   void SuggestionDoubleClicked(int row, int column);
   void OpenClicked();
   void SaveClicked();
-  const CityLookup& Lookup();
+  const AddressReader& Reader();
 
   DataSet& data_;
   Platform& platform_;
   CheckList list_;
-  std::unique_ptr<CityLookup> lookup_;
-  quint64 lookupGeneration_ = 0;
+  std::unique_ptr<AddressReader> reader_;
+  quint64 readerGeneration_ = 0;
   QTimer* stepTimer_ = nullptr;
 };

@@ -19,9 +19,9 @@ const QString kRows = U(
     "100-0005\t東京都千代田区丸の内1\n"   // 正常
     "1000000\t千代田区丸の内2\n"          // 郵便番号違い: 100-0005
     "\t\n"                                // a blank spreadsheet row
-    "9999999\t千代田区永田町\n"           // 郵便番号なし: 100-0014
+    "9999999\t千代田区永田町\n"           // 存在しない番号: 100-0014
     "1000014\t横浜市\n"                   // 住所不明: the code's address
-    "10000\t札幌市中央区大通西3\n");      // 番号の形式違い: two codes
+    "10000\t札幌市中央区大通西\n");       // 番号の形式違い: two codes, no chome to choose
 
 QStringList Column(const QTableWidget* table, int column) {
   QStringList texts;
@@ -49,6 +49,8 @@ class ListCheckWindowTest : public WindowTest {
   void doubleClickOnTheSuggestedCodeReplacesTheCode();
   void severalSuggestedCodesAreOfferedInAMenu();
   void copyResultsGivesTsvToPasteBack();
+  void fillInMarksTheRowsAndCtrlZUndoes();
+  void pasteOverRowsAsksAndEscCloses();
   void saveWritesCsvWithAByteOrderMark();
   void openReadsACodePage932File();
   void longListShowsProgressAndStaysResponsive();
@@ -93,7 +95,7 @@ void ListCheckWindowTest::menuItemOpensOneWindow() {
   ListCheckWindow* check = Open();
   QVERIFY(check);
   QVERIFY(check && check->isVisible());
-  QCOMPARE(check->Summary->text(), U("全 0 件　正常 0　郵便番号違い 0　郵便番号なし 0　住所不明 0　番号の形式違い 0"));
+  QCOMPARE(check->Summary->text(), U("全 0 件　正常 0　郵便番号違い 0　郵便番号なし・補完 0　先頭の0が抜けています 0　存在しない番号 0　住所不明 0　番号の形式違い 0　住所なし・補完 0"));
   check->close();
   QCOMPARE(Open(), check);
   QVERIFY(check->isVisible());
@@ -104,11 +106,12 @@ void ListCheckWindowTest::pastedRowsGetVerdictsColoursAndCounts() {
   QVERIFY(check);
   QVERIFY(PasteRows(check, kRows));
   QCOMPARE(Column(check->Table, ListCheckWindow::VerdictColumn),
-           QStringList({U("正常"), U("郵便番号違い"), "", U("郵便番号なし"), U("住所不明"), U("番号の形式違い")}));
+           QStringList({U("正常"), U("郵便番号違い"), "", U("存在しない番号"), U("住所不明"), U("番号の形式違い")}));
   QCOMPARE(Column(check->Table, ListCheckWindow::SuggestionColumn),
-           QStringList({"", "100-0005", "", "100-0014", U("東京都千代田区永田町"), "060-0042,064-0820"}));
+           QStringList({"", "100-0005", "", "100-0014", U("東京都千代田区永田町"), "064-0820,060-0042"}));
+  QCOMPARE(check->Table->item(5, ListCheckWindow::SuggestionColumn)->toolTip(), "064-0820,060-0042");
   QCOMPARE(Column(check->Table, ListCheckWindow::AddressColumn).at(3), U("千代田区永田町"));
-  QCOMPARE(check->Summary->text(), U("全 5 件　正常 1　郵便番号違い 1　郵便番号なし 1　住所不明 1　番号の形式違い 1"));
+  QCOMPARE(check->Summary->text(), U("全 5 件　正常 1　郵便番号違い 1　郵便番号なし・補完 0　先頭の0が抜けています 0　存在しない番号 1　住所不明 1　番号の形式違い 1　住所なし・補完 0"));
   // Each verdict its own colour; a blank row none.
   QSet<QRgb> colours;
   for (const int row : {0, 1, 3, 4, 5})
@@ -171,21 +174,61 @@ void ListCheckWindowTest::severalSuggestedCodesAreOfferedInAMenu() {
   QVERIFY(menu);
   QStringList offered;
   for (QAction* action : menu->actions()) offered << action->text();
-  QCOMPARE(offered, QStringList({"060-0042", "064-0820"}));
+  QCOMPARE(offered, QStringList({"064-0820", "060-0042"}));
   menu->actions().at(1)->trigger();
-  QCOMPARE(check->Table->item(5, ListCheckWindow::CodeColumn)->text(), "064-0820");
+  QCOMPARE(check->Table->item(5, ListCheckWindow::CodeColumn)->text(), "060-0042");
   QCOMPARE(check->Table->item(5, ListCheckWindow::VerdictColumn)->text(), U("正常"));
 }
 
 void ListCheckWindowTest::copyResultsGivesTsvToPasteBack() {
   ListCheckWindow* check = Open();
   QVERIFY(check);
-  QVERIFY(PasteRows(check, U("100-0005\t千代田区丸の内\tメモ\n\t\n1000000,千代田区丸の内\n")));
+  QVERIFY(PasteRows(check, U("郵便番号,住所,メモ\n100-0005\t千代田区丸の内\tメモ\n\t\n1000000,千代田区丸の内\n")));
+  check->FillButton->click();
   check->CopyButton->click();
   QCOMPARE(Platform().calls.filter("clipboard|").size(), 1);
-  QCOMPARE(Platform().clipboard, U("100-0005\t千代田区丸の内\tメモ\t正常\t\n"
+  QCOMPARE(Platform().clipboard, U("郵便番号\t住所\tメモ\n"
+                                   "100-0005\t千代田区丸の内\tメモ\n"
                                    "\n"
-                                   "1000000\t千代田区丸の内\t\t郵便番号違い\t100-0005\n"));
+                                   "100-0005\t千代田区丸の内\n"));
+}
+
+void ListCheckWindowTest::fillInMarksTheRowsAndCtrlZUndoes() {
+  ListCheckWindow* check = Open();
+  QVERIFY(check);
+  QVERIFY(PasteRows(check, U("\t千代田区丸の内1\n600042\t札幌市中央区大通西5丁目\n1000014\t\n1000000\t札幌市中央区大通西\n")));
+  QCOMPARE(Column(check->Table, ListCheckWindow::VerdictColumn),
+           QStringList({U("郵便番号なし・補完"), U("先頭の0が抜けています"), U("住所なし・補完"), U("郵便番号違い")}));
+  check->FillButton->click();
+  QCOMPARE(Column(check->Table, ListCheckWindow::CodeColumn), QStringList({"100-0005", "060-0042", "1000014", "1000000"}));
+  QCOMPARE(check->Table->item(2, ListCheckWindow::AddressColumn)->text(), U("東京都千代田区永田町"));
+  QCOMPARE(Column(check->Table, ListCheckWindow::VerdictColumn),
+           QStringList({U("正常"), U("正常"), U("正常"), U("郵便番号違い")}));  // two codes: not guessed
+  QVERIFY(check->Table->item(0, ListCheckWindow::CodeColumn)->font().bold());
+  QVERIFY(!check->Table->item(3, ListCheckWindow::CodeColumn)->font().bold());
+  QTest::keyClick(check->Table, Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(Column(check->Table, ListCheckWindow::CodeColumn), QStringList({"", "600042", "1000014", "1000000"}));
+  QCOMPARE(check->Table->item(2, ListCheckWindow::AddressColumn)->text(), "");
+  QVERIFY(!check->Table->item(0, ListCheckWindow::CodeColumn)->font().bold());
+  QTest::keyClick(check->Table, Qt::Key_Z, Qt::ControlModifier);  // nothing more to take back
+  QCOMPARE(Platform().Count("beep"), 1);
+}
+
+void ListCheckWindowTest::pasteOverRowsAsksAndEscCloses() {
+  ListCheckWindow* check = Open();
+  QVERIFY(check);
+  QVERIFY(PasteRows(check, kRows));
+  QApplication::clipboard()->setText(U("1000005\t千代田区丸の内\n"));
+  Platform().answers = {1};  // キャンセル
+  QTest::keyClick(check->Table, Qt::Key_V, Qt::ControlModifier);
+  QCOMPARE(Platform().calls.filter("ask|").value(0),
+           U("ask|一覧チェック|表示中の 6 行を、貼り付ける一覧で置き換えますか？|置き換える/キャンセル"));
+  QCOMPARE(check->Table->rowCount(), 6);
+  Platform().answers = {0};
+  QTest::keyClick(check->Table, Qt::Key_V, Qt::ControlModifier);
+  QTRY_COMPARE(check->Table->rowCount(), 1);
+  QTest::keyClick(check->Table, Qt::Key_Escape);
+  QVERIFY(!check->isVisible());
 }
 
 void ListCheckWindowTest::saveWritesCsvWithAByteOrderMark() {
@@ -235,9 +278,10 @@ void ListCheckWindowTest::rebuiltDataIsUsedForTheNextCheck() {
   ListCheckWindow* check = Open();
   QVERIFY(check);
   QVERIFY(PasteRows(check, U("1000099\t千代田区丸の内\n")));
-  QCOMPARE(check->Table->item(0, ListCheckWindow::VerdictColumn)->text(), U("郵便番号なし"));
+  QCOMPARE(check->Table->item(0, ListCheckWindow::VerdictColumn)->text(), U("存在しない番号"));
   WriteDataFiles(Folder().Path(), {Entry("1000099", U("東京都"), U("千代田区"), U("丸の内"))});
   Window().Form_Load();  // reopens the data files, as after a rebuild
+  Platform().answers = {0};  // replace the rows listed
   QVERIFY(PasteRows(check, U("1000099\t千代田区丸の内\n")));
   QCOMPARE(check->Table->item(0, ListCheckWindow::VerdictColumn)->text(), U("正常"));
 }
