@@ -51,11 +51,7 @@ qint32 WalkBack(const RecordImage& index, const QString& key, qint32 pos) {
   return pos;
 }
 
-}  // namespace
-
-CodeMatch FindFirstCode(DataSet& data, const QString& key) {
-  const qint32 count = data.IndexCount;
-  const std::shared_ptr<const RecordImage> index = data.IndexImage();
+CodeMatch FindFirst(qint32 count, const RecordImage& index, const QString& key) {
   qint32 hi = count;
   qint32 lo = 1;
   // With fewer than two records the midpoint would be 0; a single record is probed directly.
@@ -63,8 +59,8 @@ CodeMatch FindFirstCode(DataSet& data, const QString& key) {
   if (mid < 1) return {};
 
   while (mid > 0) {
-    const int order = ComparePrefix(IndexCode(*index, mid), key);
-    if (order == 0) return {true, WalkBack(*index, key, mid)};
+    const int order = ComparePrefix(IndexCode(index, mid), key);
+    if (order == 0) return {true, WalkBack(index, key, mid)};
     if (order > 0) hi = mid;
     else lo = mid;
     if (hi == lo) return {};
@@ -89,16 +85,14 @@ CodeMatch FindFirstCode(DataSet& data, const QString& key) {
   return {};
 }
 
-SearchTally ListCodeMatches(DataSet& data, const QString& key, qint32 matchPos, SearchSink& sink) {
+SearchTally ListMatches(DataSet& data, const RecordImage& index, const RecordImage& entries, const QString& key,
+                        qint32 matchPos, SearchSink& sink) {
   ResultListing listing(sink);
-  // Held for the whole listing: a search run from Yield may take newer copies meanwhile.
-  const std::shared_ptr<const RecordImage> index = data.IndexImage();
-  const std::shared_ptr<const RecordImage> entries = data.EntryImage();
   char spare[EntryRecord::Size];
   const char* entry = nullptr;  // the last entry read
   for (qint64 pos = matchPos; pos <= data.IndexCount; ++pos) {
-    const qint32 entryNo = record::GetNumber(index->Record(qint32(pos)) + IndexRecord::EntryNoOffset);
-    if (const char* read = EntryAt(data, *entries, entryNo, spare)) {
+    const qint32 entryNo = record::GetNumber(index.Record(qint32(pos)) + IndexRecord::EntryNoOffset);
+    if (const char* read = EntryAt(data, entries, entryNo, spare)) {
       entry = read;
     } else if (!entry) {
       // No record with that number: the entry buffer as it stood is listed again.
@@ -111,6 +105,19 @@ SearchTally ListCodeMatches(DataSet& data, const QString& key, qint32 matchPos, 
   }
   if (entry) data.EntryRec = EntryRecord::Decode(entry);
   return listing.Tally();
+}
+
+}  // namespace
+
+CodeMatch FindFirstCode(DataSet& data, const QString& key) {
+  return FindFirst(data.IndexCount, *data.IndexImage(), key);
+}
+
+SearchTally ListCodeMatches(DataSet& data, const QString& key, qint32 matchPos, SearchSink& sink) {
+  // Held for the whole listing: a search run from Yield may take newer copies meanwhile.
+  const std::shared_ptr<const RecordImage> index = data.IndexImage();
+  const std::shared_ptr<const RecordImage> entries = data.EntryImage();
+  return ListMatches(data, *index, *entries, key, matchPos, sink);
 }
 
 CodeSearchStart StartCodeSearch(const QString& typed) {
@@ -132,8 +139,10 @@ CodeSearchStart StartCodeSearch(const QString& typed) {
 
 CodeSearchResult SearchCode(DataSet& data, const QString& key, SearchSink& sink) {
   CodeSearchResult result;
-  const CodeMatch match = FindFirstCode(data, key);
+  // One look at each file's stamp for the whole search.
+  const std::shared_ptr<const RecordImage> index = data.IndexImage();
+  const CodeMatch match = FindFirst(data.IndexCount, *index, key);
   result.found = match.found;
-  if (match.found) result.tally = ListCodeMatches(data, key, match.pos, sink);
+  if (match.found) result.tally = ListMatches(data, *index, *data.EntryImage(), key, match.pos, sink);
   return result;
 }
