@@ -17,20 +17,26 @@ constexpr quint16 kUnencodable = 0xFFFF;
 
 bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
-struct Tables {
+std::string Reason(int error) {
+  return std::string("the system has no code page 932 converter (iconv_open \"CP932\": ") + std::strerror(error) +
+         "); glibc's gconv module CP932 is needed";
+}
+
+iconv_t Open(const char* to, const char* from) {
+  const iconv_t cd = iconv_open(to, from);
+  if (cd == iconv_t(-1)) throw Unavailable(Reason(errno));
+  return cd;
+}
+
+// The decoding tables, built at the first use of the codec. Building them also checks
+// that both directions of the converter exist, so that a later encode cannot fail.
+struct DecodeTables {
   std::array<char16_t, 256> single{};                // single-byte codes; kInvalid for lead bytes and holes
   std::array<std::array<char16_t, 256>, 256> pair{};  // [lead][trail]; kInvalid where no character
-  std::array<quint16, 65536> encode{};                // UTF-16 unit -> code (one or two bytes), or kUnencodable
-  std::array<quint8, 65536> width{};
 
-  Tables() {
+  DecodeTables() {
+    iconv_close(Open("CP932", "UTF-16LE"));
     iconv_t toUnicode = Open("UTF-16LE", "CP932");
-    iconv_t fromUnicode = iconv_open("CP932", "UTF-16LE");
-    if (fromUnicode == iconv_t(-1)) {
-      const int error = errno;
-      iconv_close(toUnicode);
-      throw Unavailable(Reason(error));
-    }
     for (int b = 0; b < 256; ++b) {
       const char in[1] = {char(b)};
       single[b] = IsLeadByte(b) ? kInvalid : Convert(toUnicode, in, 1);
@@ -43,23 +49,7 @@ struct Tables {
         pair[lead][trail] = Convert(toUnicode, in, 2);
       }
     }
-    for (int c = 0; c < 65536; ++c) {
-      encode[c] = EncodeOne(fromUnicode, char16_t(c));
-      width[c] = encode[c] > 0xFF && encode[c] != kUnencodable ? 2 : 1;
-    }
     iconv_close(toUnicode);
-    iconv_close(fromUnicode);
-  }
-
-  static std::string Reason(int error) {
-    return std::string("the system has no code page 932 converter (iconv_open \"CP932\": ") + std::strerror(error) +
-           "); glibc's gconv module CP932 is needed";
-  }
-
-  static iconv_t Open(const char* to, const char* from) {
-    const iconv_t cd = iconv_open(to, from);
-    if (cd == iconv_t(-1)) throw Unavailable(Reason(errno));
-    return cd;
   }
 
   // One character from `length` bytes, or kInvalid when they are not exactly one character.
@@ -73,6 +63,22 @@ struct Tables {
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     if (iconv(cd, &ip, &il, &op, &ol) == size_t(-1) || il != 0 || op - out != 2) return kInvalid;
     return char16_t(quint8(out[0]) | quint8(out[1]) << 8);
+  }
+};
+
+// The encoding tables: 65,536 conversions, so built only when text is first encoded or
+// measured; reading and listing the data files needs none of them.
+struct EncodeTables {
+  std::array<quint16, 65536> encode{};  // UTF-16 unit -> code (one or two bytes), or kUnencodable
+  std::array<quint8, 65536> width{};
+
+  EncodeTables() {
+    iconv_t fromUnicode = Open("CP932", "UTF-16LE");
+    for (int c = 0; c < 65536; ++c) {
+      encode[c] = EncodeOne(fromUnicode, char16_t(c));
+      width[c] = encode[c] > 0xFF && encode[c] != kUnencodable ? 2 : 1;
+    }
+    iconv_close(fromUnicode);
   }
 
   static quint16 EncodeOne(iconv_t cd, char16_t c) {
@@ -90,8 +96,14 @@ struct Tables {
   }
 };
 
-const Tables& Table() {
-  static const std::unique_ptr<Tables> tables = std::make_unique<Tables>();
+const DecodeTables& Table() {
+  static const std::unique_ptr<DecodeTables> tables = std::make_unique<DecodeTables>();
+  return *tables;
+}
+
+const EncodeTables& Encoding() {
+  Table();  // a missing converter is reported as at any first use
+  static const std::unique_ptr<EncodeTables> tables = std::make_unique<EncodeTables>();
   return *tables;
 }
 
@@ -99,10 +111,8 @@ const Tables& Table() {
 
 void Require() { Table(); }
 
-QString Decode(const char* bytes, qsizetype length) {
-  const Tables& t = Table();
-  QString text(length, Qt::Uninitialized);
-  char16_t* out = reinterpret_cast<char16_t*>(text.data());
+qsizetype DecodeInto(const char* bytes, qsizetype length, char16_t* out) {
+  const DecodeTables& t = Table();
   qsizetype n = 0;
   for (qsizetype i = 0; i < length; ++i) {
     const auto b = quint8(bytes[i]);
@@ -114,12 +124,25 @@ QString Decode(const char* bytes, qsizetype length) {
       out[n++] = t.single[b];  // kInvalid for a lead byte without its trail byte
     }
   }
-  text.truncate(n);
+  return n;
+}
+
+QString Decode(const char* bytes, qsizetype length) {
+  QString text(length, Qt::Uninitialized);
+  text.truncate(DecodeInto(bytes, length, reinterpret_cast<char16_t*>(text.data())));
   return text;
 }
 
+DecodedChar DecodeNext(const char* bytes, qsizetype length) {
+  const DecodeTables& t = Table();
+  const auto b = quint8(bytes[0]);
+  if (b < 0x80) return {b, 1};
+  if (IsLeadByte(b) && length > 1 && t.pair[b][quint8(bytes[1])] != kInvalid) return {t.pair[b][quint8(bytes[1])], 2};
+  return {t.single[b], 1};
+}
+
 bool IsValid(const char* bytes, qsizetype length) {
-  const Tables& t = Table();
+  const DecodeTables& t = Table();
   for (qsizetype i = 0; i < length; ++i) {
     const auto b = quint8(bytes[i]);
     if (b < 0x80) continue;
@@ -133,17 +156,17 @@ bool IsValid(const char* bytes, qsizetype length) {
   return true;
 }
 
-int CharWidth(QChar c) { return Table().width[c.unicode()]; }
+int CharWidth(QChar c) { return Encoding().width[c.unicode()]; }
 
 int ByteWidth(QStringView text) {
-  const Tables& t = Table();
+  const EncodeTables& t = Encoding();
   int bytes = 0;
   for (QChar c : text) bytes += t.width[c.unicode()];
   return bytes;
 }
 
 QByteArray Encode(QStringView text) {
-  const Tables& t = Table();
+  const EncodeTables& t = Encoding();
   QByteArray bytes;
   bytes.reserve(text.size() * 2);
   for (QChar c : text) {
@@ -155,17 +178,37 @@ QByteArray Encode(QStringView text) {
   return bytes;
 }
 
+namespace {
+
+// Puts character `c` at `used` when it fits in `width`; false, putting nothing, when not.
+bool PutChar(const EncodeTables& t, char* field, int width, int& used, char16_t c) {
+  const quint16 code = t.encode[c];
+  const int w = (code == kUnencodable || code <= 0xFF) ? 1 : 2;
+  if (used + w > width) return false;
+  if (code == kUnencodable) field[used] = '?';
+  else if (w == 2) field[used] = char(code >> 8), field[used + 1] = char(code & 0xFF);
+  else field[used] = char(code);
+  used += w;
+  return true;
+}
+
+}  // namespace
+
 void PutField(char* field, int width, QStringView text) {
-  const Tables& t = Table();
+  const EncodeTables& t = Encoding();
   int used = 0;
-  for (QChar c : text) {
-    const quint16 code = t.encode[c.unicode()];
-    const int w = (code == kUnencodable || code <= 0xFF) ? 1 : 2;
-    if (used + w > width) break;
-    if (code == kUnencodable) field[used] = '?';
-    else if (w == 2) field[used] = char(code >> 8), field[used + 1] = char(code & 0xFF);
-    else field[used] = char(code);
-    used += w;
+  for (QChar c : text)
+    if (!PutChar(t, field, width, used, c.unicode())) break;
+  std::memset(field + used, ' ', width - used);
+}
+
+void PutDecodedField(char* field, int width, const char* bytes, qsizetype length) {
+  const EncodeTables& t = Encoding();
+  int used = 0;
+  for (qsizetype i = 0; i < length;) {
+    const DecodedChar c = DecodeNext(bytes + i, length - i);
+    if (!PutChar(t, field, width, used, c.unit)) break;
+    i += c.bytes;
   }
   std::memset(field + used, ' ', width - used);
 }

@@ -24,6 +24,17 @@ void Require();
 // decoding goes on with the next byte, so one bad byte never loses the rest.
 QString Decode(const char* bytes, qsizetype length);
 inline QString Decode(const QByteArray& bytes) { return Decode(bytes.constData(), bytes.size()); }
+// Decode into `out`, which has room for `length` units; gives the units written.
+qsizetype DecodeInto(const char* bytes, qsizetype length, char16_t* out);
+
+// The first character of `length` (>= 1) bytes as Decode reads it, and how many bytes
+// it takes: 2 for a double-byte character, else 1 (U+FFFD for a byte that starts no
+// character). Text made of such steps equals Decode of the same bytes.
+struct DecodedChar {
+  char16_t unit;
+  int bytes;
+};
+DecodedChar DecodeNext(const char* bytes, qsizetype length);
 
 // True when every byte belongs to a character that Decode knows: no U+FFFD would appear.
 bool IsValid(const char* bytes, qsizetype length);
@@ -42,5 +53,8 @@ int ByteWidth(QStringView text);
 // Writes text into a field of `width` bytes at `field`: cut after the last whole
 // character that fits, then filled with spaces to the width.
 void PutField(char* field, int width, QStringView text);
+
+// PutField(field, width, Decode(bytes, length)), without the text in between.
+void PutDecodedField(char* field, int width, const char* bytes, qsizetype length);
 
 }  // namespace cp932

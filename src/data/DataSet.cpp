@@ -11,6 +11,12 @@ bool ReadInto(RecordFile& file, qint32 n, Record& buffer) {
   return true;
 }
 
+// The copy of `file`, taken again when it is missing or no longer current.
+std::shared_ptr<const RecordImage> Fresh(std::shared_ptr<const RecordImage>& image, RecordFile& file) {
+  if (!image || !image->IsCurrent(file)) image = std::make_shared<const RecordImage>(file);
+  return image;
+}
+
 template <typename Record>
 bool WriteFrom(RecordFile& file, qint32 n, const Record& buffer) {
   if (n <= 0) return false;
@@ -24,6 +30,8 @@ bool WriteFrom(RecordFile& file, qint32 n, const Record& buffer) {
 void DataSet::OpenDataFiles(const QString& dataFolder, bool create) {
   CloseAll();
   ++generation_;
+  indexImage_.reset();
+  entryImage_.reset();
   damaged_ = false;
   PrefCount = CityCount = EntryCount = IndexCount = 0;
   // A folder path that could not be found must not become "/" or the working directory.
@@ -52,6 +60,9 @@ void DataSet::CloseAll() {
   EntryFile.Close();
   IndexFile.Close();
 }
+
+std::shared_ptr<const RecordImage> DataSet::IndexImage() { return Fresh(indexImage_, IndexFile); }
+std::shared_ptr<const RecordImage> DataSet::EntryImage() { return Fresh(entryImage_, EntryFile); }
 
 bool DataSet::ReadPref(qint32 n) { return ReadInto(PrefFile, n, PrefRec); }
 bool DataSet::ReadCity(qint32 n) { return ReadInto(CityFile, n, CityRec); }

@@ -1,9 +1,12 @@
 // The four data files opened together, with their record counts and one record buffer each.
 #pragma once
 
+#include <memory>
+
 #include <QString>
 
 #include "data/RecordFile.h"
+#include "data/RecordImage.h"
 #include "data/Records.h"
 
 // What the user is told about a Damaged() data set.
@@ -56,6 +59,12 @@ class DataSet {
   bool ReadCity(qint32 n);
   bool ReadEntry(qint32 n);
   bool ReadIndex(qint32 n);
+  // The whole code index and the whole entry file in memory, for the searches.
+  // Each copy is taken at its first call and again whenever its file changed.
+  // Holding the pointer keeps that copy alive across a newer one.
+  std::shared_ptr<const RecordImage> IndexImage();
+  std::shared_ptr<const RecordImage> EntryImage();
+
   // Record writes store the buffer as record n; n <= 0 fails.
   bool WritePref(qint32 n);
   bool WriteCity(qint32 n);
@@ -65,4 +74,6 @@ class DataSet {
  private:
   quint64 generation_ = 0;
   bool damaged_ = false;
+  std::shared_ptr<const RecordImage> indexImage_;
+  std::shared_ptr<const RecordImage> entryImage_;
 };

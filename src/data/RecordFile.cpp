@@ -17,10 +17,11 @@ namespace {
 
 std::atomic<quint64> writesSoFar{0};
 
-// Reads up to `length` bytes at `offset`; the rest of `out` becomes zero bytes.
-void ReadAt(int fd, char* out, qint64 length, qint64 offset) {
+}  // namespace
+
+void ReadFileAt(int fd, char* out, qint64 length, qint64 offset) {
   qint64 done = 0;
-  while (done < length) {
+  while (fd >= 0 && done < length) {
     const ssize_t got = ::pread(fd, out + done, size_t(length - done), off_t(offset + done));
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) break;
@@ -28,6 +29,8 @@ void ReadAt(int fd, char* out, qint64 length, qint64 offset) {
   }
   std::memset(out + done, 0, size_t(length - done));
 }
+
+namespace {
 
 bool WriteAt(int fd, const char* in, qint64 length, qint64 offset) {
   qint64 done = 0;
@@ -79,7 +82,7 @@ void RecordFile::Close() {
 
 bool RecordFile::Read(qint32 n, char* out) {
   if (n <= 0 || fd_ < 0) return false;
-  ReadAt(fd_, out, length_, qint64(n - 1) * length_);
+  ReadFileAt(fd_, out, length_, qint64(n - 1) * length_);
   return true;
 }
 
@@ -96,7 +99,7 @@ QByteArray RecordFile::ReadAll() {
   const qint64 bytes = qint64(count_) * length_;
   if (fd_ < 0 || bytes == 0) return {};
   QByteArray all(bytes, Qt::Uninitialized);
-  ReadAt(fd_, all.data(), bytes, 0);
+  ReadFileAt(fd_, all.data(), bytes, 0);
   return all;
 }
 
@@ -106,5 +109,7 @@ FileStamp RecordFile::Stamp() const {
   return {quint64(info.st_dev), quint64(info.st_ino), qint64(info.st_size),
           qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
 }
+
+int RecordFile::DuplicateHandle() const { return fd_ >= 0 ? ::fcntl(fd_, F_DUPFD_CLOEXEC, 0) : -1; }
 
 quint64 RecordFile::WritesSoFar() { return writesSoFar.load(); }

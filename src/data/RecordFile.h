@@ -13,6 +13,10 @@ struct FileStamp {
   bool operator==(const FileStamp&) const = default;
 };
 
+// Reads up to `length` bytes at `offset` of the handle `fd`; the rest of `out` becomes
+// zero bytes (past the end of the file, or for a handle of -1).
+void ReadFileAt(int fd, char* out, qint64 length, qint64 offset);
+
 class RecordFile {
  public:
   explicit RecordFile(int recordLength) : length_(recordLength) {}
@@ -48,6 +52,10 @@ class RecordFile {
 
   // The open file's stamp as it is now; the default stamp when it is closed.
   FileStamp Stamp() const;
+
+  // A second handle of the open file, closed on exec, for the caller to close; -1
+  // when it is closed.
+  int DuplicateHandle() const;
 
   // Successful writes through any record file of this process so far, so that
   // caches over a file notice changes made within one tick of the file's clock.

@@ -9,8 +9,7 @@ SearchTally ListAddressMatches(DataSet& data, const QString& key, SearchSink& si
   // Held for the whole listing: a search run from Yield may build a newer set meanwhile.
   const std::shared_ptr<const AddressTexts> texts = AddressTexts::Of(data);
   for (const qint32 recordNo : texts->Find(key, kSearchLimit)) {
-    data.ReadEntry(recordNo);
-    if (!listing.Add(data.EntryRec, recordNo)) break;
+    if (!listing.Add(texts->Record(recordNo), recordNo)) break;
   }
   return listing.Tally();
 }

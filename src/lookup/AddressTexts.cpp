@@ -5,32 +5,34 @@
 
 #include <QStringMatcher>
 
-#include "data/TextFitting.h"
+#include "lookup/EntryBytes.h"
 
 namespace {
 std::mutex lastBuiltMutex;
 std::shared_ptr<const AddressTexts> lastBuilt;
+
+// The joined texts of entries 1 to `count`, and where each one ends.
+QString JoinTexts(const RecordImage& records, qint32 count, std::vector<qsizetype>& offsets) {
+  QString joined;
+  joined.reserve(qsizetype(count) * 16);
+  offsets.reserve(size_t(count) + 1);
+  offsets.push_back(0);
+  for (qint32 n = 1; n <= count; ++n) {
+    AppendAddressText(joined, records.Record(n));
+    offsets.push_back(joined.size());
+  }
+  return joined;
+}
+
 }  // namespace
 
 AddressTexts::AddressTexts(DataSet& data)
-    : stamp_(data.EntryFile.Stamp()), writes_(RecordFile::WritesSoFar()) {
-  const qint32 count = qMax(data.EntryCount, 0);
-  // One read for the whole file; records it no longer holds read as zero bytes.
-  QByteArray records = data.EntryFile.ReadAll();
-  records.resize(qsizetype(count) * EntryRecord::Size, '\0');
-  offsets_.reserve(size_t(count) + 1);
-  offsets_.push_back(0);
-  joined_.reserve(qsizetype(count) * 16);
-  for (qint32 n = 1; n <= count; ++n) {
-    const EntryRecord entry = EntryRecord::Decode(records.constData() + qsizetype(n - 1) * EntryRecord::Size);
-    joined_ += CleanField(entry.City);
-    joined_ += CleanField(entry.Town);
-    offsets_.push_back(joined_.size());
-  }
-}
+    : records_(data.EntryImage()),
+      joined_(JoinTexts(*records_, qMax(data.EntryCount, 0), offsets_)),
+      pairs_(joined_, offsets_) {}
 
 bool AddressTexts::Matches(const DataSet& data) const {
-  return data.EntryCount == Count() && data.EntryFile.Stamp() == stamp_ && RecordFile::WritesSoFar() == writes_;
+  return data.EntryCount == Count() && records_->IsCurrent(data.EntryFile);
 }
 
 std::shared_ptr<const AddressTexts> AddressTexts::Of(DataSet& data) {
@@ -40,6 +42,21 @@ std::shared_ptr<const AddressTexts> AddressTexts::Of(DataSet& data) {
 }
 
 QList<qint32> AddressTexts::Find(const QString& key, int limit) const {
+  if (key.size() >= 2) return FindByPairs(key, limit);
+  return Scan(key, limit);
+}
+
+QList<qint32> AddressTexts::FindByPairs(const QString& key, int limit) const {
+  QList<qint32> records;
+  for (const qint32 n : pairs_.RarestPairOf(key)) {
+    if (records.size() >= limit) break;
+    const QStringView text = QStringView(joined_).mid(offsets_[size_t(n) - 1], offsets_[size_t(n)] - offsets_[size_t(n) - 1]);
+    if (text.contains(key)) records << n;
+  }
+  return records;
+}
+
+QList<qint32> AddressTexts::Scan(const QString& key, int limit) const {
   QList<qint32> records;
   if (key.isEmpty()) {
     for (qint32 n = 1; n <= Count() && records.size() < limit; ++n) records << n;

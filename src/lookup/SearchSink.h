@@ -11,6 +11,9 @@ class SearchSink {
   virtual ~SearchSink() = default;
   // One result line, built from `entry`, entry record `recordNo`.
   virtual void AddLine(const QString& line, const EntryRecord& entry, qint32 recordNo) = 0;
+  // Entry record `recordNo` as its stored bytes (EntryRecord::Size). Decodes them and
+  // passes the result line to AddLine; a sink that writes bytes builds its line here.
+  virtual void AddEntry(const char* record, qint32 recordNo);
   // Called after every added line: the window lets pending events run here.
   virtual void Yield() = 0;
   // The 2000th line was added: tell the user that the list stops here.
@@ -29,9 +32,14 @@ class ResultListing {
   explicit ResultListing(SearchSink& sink) : sink_(sink) {}
   // Lists `entry` as record `recordNo`. False once the limit is reached, after TooMany.
   bool Add(const EntryRecord& entry, qint32 recordNo);
+  // The same for an entry given as its stored bytes.
+  bool Add(const char* record, qint32 recordNo);
   const SearchTally& Tally() const { return tally_; }
 
  private:
+  // Counts the line just added and stops at the limit.
+  bool Counted(int textLength);
+
   SearchSink& sink_;
   SearchTally tally_;
 };

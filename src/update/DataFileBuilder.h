@@ -1,6 +1,9 @@
 // Turning the national file's rows, in order, into prefecture, city and entry records.
 #pragma once
 
+#include <optional>
+#include <string_view>
+
 #include <QString>
 
 #include "data/Records.h"
@@ -19,6 +22,10 @@ class DataFileBuilder {
 
   // Adds the row as the next entry. False, adding nothing, once kMaxEntries are in.
   bool AddRow(const KenAllRow& row);
+  // The same for a row of code page 932 bytes: the entry record is filled from the
+  // bytes as the decoded texts would fill it, and names are decoded only where their
+  // bytes differ from the previous row's.
+  bool AddRow(const KenAllRowBytes& row);
 
   // Closes the last prefecture and city and appends the sentinel prefecture record
   // (four U+3000, FirstCity 0, LastCity 0). The index stays empty.
@@ -35,6 +42,9 @@ class DataFileBuilder {
   qint32 entryCounter_ = 0;
   QString previousPref_;
   QString previousCity_;
+  // The previous row's names as bytes, when it came as bytes: equal bytes are equal names.
+  std::optional<std::string_view> previousPrefBytes_;
+  std::optional<std::string_view> previousCityBytes_;
   DataImage image_;
 };
 

@@ -162,3 +162,32 @@ TEST(Cp932Codec, CharWidthOfSingleCharacters) {
 }
 
 }  // namespace
+
+// The byte-level line building counts a character's width as the bytes it came from.
+// That holds only if every character decoded from two bytes is double-byte, and every
+// one decoded from one byte (U+FFFD for a byte that starts none) single-byte.
+TEST(Cp932Codec, DecodedCharactersAreAsWideAsTheBytesTheyCameFrom) {
+  for (int lead = 0; lead < 256; ++lead) {
+    for (int trail = 0; trail < 256; ++trail) {
+      const char bytes[2] = {char(lead), char(trail)};
+      const cp932::DecodedChar c = cp932::DecodeNext(bytes, 2);
+      ASSERT_EQ(cp932::CharWidth(QChar(c.unit)), c.bytes) << lead << " " << trail;
+      ASSERT_EQ(QChar(c.unit), cp932::Decode(bytes, 2).at(0)) << lead << " " << trail;
+    }
+  }
+}
+
+TEST(Cp932Codec, StepsAndDecodeIntoGiveWhatDecodeGives) {
+  // A double-byte character, a lone lead byte before ASCII, a hole, half-width kana,
+  // NUL and a lead byte at the very end.
+  const QByteArray bytes = Hex("93 8C 88 41 80 B1 00 20 81");
+  QString stepped;
+  for (qsizetype i = 0; i < bytes.size();) {
+    const cp932::DecodedChar c = cp932::DecodeNext(bytes.constData() + i, bytes.size() - i);
+    stepped += QChar(c.unit);
+    i += c.bytes;
+  }
+  EXPECT_EQ(stepped, Text(u"東\uFFFDA\uFFFDｱ\0 \uFFFD"sv));
+  char16_t units[16];
+  EXPECT_EQ(QStringView(units, cp932::DecodeInto(bytes.constData(), bytes.size(), units)).toString(), stepped);
+}

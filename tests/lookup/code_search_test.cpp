@@ -271,6 +271,33 @@ TEST(CodeSearchDamage, EntryFileCutShortBetweenSearchesListsNothingFromTheLostPa
   EXPECT_EQ(kept.sink.records, QList<qint32>({1}));
 }
 
+// The index is searched from a copy in memory: the copy follows the file.
+TEST(CodeSearchDamage, IndexCutShortBetweenSearchesFindsNothingPastItsNewEnd) {
+  OpenDataSet set(CodeEntries());
+  Typed before;
+  PressSearch(set.data, QStringLiteral("9999999"), before);
+  ASSERT_EQ(before.sink.records, QList<qint32>({6}));
+  // Ten index records remain, "9999999" no longer among them; the rest read as zeros.
+  ASSERT_EQ(::truncate(QFile::encodeName(set.folder.File("ubinind.dat")).constData(), 10 * IndexRecord::Size), 0);
+  Typed after;
+  PressSearch(set.data, QStringLiteral("9999999"), after);
+  EXPECT_TRUE(after.sink.records.isEmpty());
+  EXPECT_EQ(after.beeps, 1);
+}
+
+TEST(CodeSearchDamage, IndexRecordWrittenBetweenSearchesIsSeen) {
+  OpenDataSet set(CodeEntries());
+  Typed before;
+  PressSearch(set.data, QStringLiteral("0010000"), before);
+  ASSERT_EQ(before.sink.records, QList<qint32>({7}));
+  // The lowest index record now names entry 6 under the same code.
+  set.data.IndexRec = IndexRecord{QStringLiteral("0010000"), 6};
+  ASSERT_TRUE(set.data.WriteIndex(1));
+  Typed after;
+  PressSearch(set.data, QStringLiteral("0010000"), after);
+  EXPECT_TRUE(after.sink.records.isEmpty());  // entry 6 holds 9999999, which does not begin with the key
+}
+
 TEST(CodeSearchDamage, IndexCountOfIntMaxBisectsWithoutOverflow) {
   OpenDataSet set(CodeEntries());
   // A count as large as a number field holds: records past the file read as zeros,

@@ -117,6 +117,29 @@ TEST(RebuildEntries, EntryRecordHoldsPrefCityTownAndCodeCutToTheirFields) {
   EXPECT_EQ(ReadBytes(folder.File("ubinno.dat")), expected);
 }
 
+// Rows are copied from the file's bytes where they can be: the stored fields must still
+// be those of the decoded texts, and names must still compare as texts.
+TEST(RebuildEntries, TwoCodesOfOneKanjiNameOneCityAndAreStoredInTheIbmForm) {
+  // 纊市 as ED 40 8E 73 (NEC-selected) and as FA 5C 8E 73 (IBM); the middle row holds a
+  // doubled quote, so it is read as text.
+  const auto row = [](const char* code, const QByteArray& city, const char* town) {
+    return QByteArray("13101,\"100  \",\"") + code + "\",\"X\",\"X\",\"X\",\"" + kTokyo + "\",\"" + city + "\",\"" +
+           town + "\",0,0,0,0,0,0\r\n";
+  };
+  const QByteArray csv = row("1000001", Hex("ED 40 8E 73"), "a") + row("1000002", Hex("ED 40 8E 73"), "b\"\"c") +
+                         row("1000003", Hex("FA 5C 8E 73"), "d");
+  TempFolder folder;
+  RecordingPlatform platform;
+  ASSERT_TRUE(RebuildFrom(folder, csv, platform).ok);
+
+  const QByteArray city = Field(Hex("FA 5C 8E 73"), 30);
+  EXPECT_EQ(ReadBytes(folder.File("city.DAT")), CityBytes(city, 1, 3));
+  EXPECT_EQ(ReadBytes(folder.File("ubinno.dat")),
+            Field(kTokyo, 10) + city + Ascii("a", 80) + Ascii("1000001", 10) +  //
+                Field(kTokyo, 10) + city + Ascii("b\"c", 80) + Ascii("1000002", 10) +  //
+                Field(kTokyo, 10) + city + Ascii("d", 80) + Ascii("1000003", 10));
+}
+
 TEST(RebuildEntries, EmptyLinesAtTheEndAddNoEntry) {
   TempFolder folder;
   RecordingPlatform platform;

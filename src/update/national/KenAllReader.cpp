@@ -86,6 +86,29 @@ bool KenAllReader::Refuse(qint64 line, const QString& what) {
 }
 
 bool KenAllReader::Next(KenAllRow& row) {
+  if (!NextLine()) return false;
+  row.code = Text(values_[2]);
+  row.pref = Text(values_[6]);
+  row.city = Text(values_[7]);
+  row.town = Text(values_[8]);
+  return true;
+}
+
+bool KenAllReader::Next(KenAllRow& row, KenAllRowBytes& bytes, bool& asBytes) {
+  if (!NextLine()) return false;
+  const CsvValue* kept[] = {&values_[2], &values_[6], &values_[7], &values_[8]};
+  asBytes = encoding_ == TextEncoding::Cp932;
+  for (const CsvValue* value : kept) asBytes = asBytes && !value->doubledQuotes;
+  if (!asBytes) {
+    row = {Text(values_[2]), Text(values_[6]), Text(values_[7]), Text(values_[8])};
+    return true;
+  }
+  const auto view = [](const CsvValue* value) { return std::string_view(value->begin, size_t(value->end - value->begin)); };
+  bytes = {view(kept[0]), view(kept[1]), view(kept[2]), view(kept[3])};
+  return true;
+}
+
+bool KenAllReader::NextLine() {
   while (pos_ < end_ && !fault_) {
     ++line_;
     const char* lineEnd = pos_;
@@ -108,11 +131,6 @@ bool KenAllReader::Next(KenAllRow& row) {
       return Refuse(line_, QStringLiteral("値が %1 個あります（15 個のはずです）").arg(values_.size()));
     if (auto fault = CheckNumbers()) return Refuse(line_, *fault);
     ++rows_;
-
-    row.code = Text(values_[2]);
-    row.pref = Text(values_[6]);
-    row.city = Text(values_[7]);
-    row.town = Text(values_[8]);
     return true;
   }
   // What a failed download or copy leaves: nothing that could replace the data.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include <QByteArray>
@@ -15,6 +16,12 @@ struct KenAllRow {
   QString pref;  // column 7
   QString city;  // column 8
   QString town;  // column 9
+};
+
+// The same values as the code page 932 bytes of the file, for a row that can be copied
+// without decoding it: none of the four values holds a doubled quote.
+struct KenAllRowBytes {
+  std::string_view code, pref, city, town;
 };
 
 // The published edition is code page 932; a UTF-8 edition of the same rows exists too.
@@ -42,9 +49,14 @@ class KenAllReader {
   // Reads the next row into `row`. False at the end of the file or at a refused line,
   // after which Fault() tells which.
   bool Next(KenAllRow& row);
+  // The same, except that a row of a code page 932 file that `bytes` can hold comes
+  // there alone, `row` left as it was, and `asBytes` says so.
+  bool Next(KenAllRow& row, KenAllRowBytes& bytes, bool& asBytes);
   const std::optional<KenAllFault>& Fault() const { return fault_; }
 
  private:
+  // Moves to the next row and checks it; values_ then holds its values.
+  bool NextLine();
   bool Refuse(qint64 line, const QString& what);
   std::optional<QString> CheckEncoding(const char* begin, const char* end);
   std::optional<QString> CheckNumbers() const;

@@ -1,0 +1,53 @@
+// One whole window start, for timing from outside: the main window over the data folder
+// named on the command line, or with --bare an empty Qt window, as the comparison's
+// baseline. The process ends as soon as the window has been painted once.
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+#include <memory>
+
+#include "data/Cp932Codec.h"
+#include "platform/DataLayout.h"
+#include "window/QtPlatform.h"
+#include "window/frmMirabo.h"
+
+namespace {
+
+// Quits the application after the first paint of the watched window.
+class FirstPaint : public QObject {
+ public:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  const QStringList args = app.arguments().mid(1);
+  if (args.size() != 1) {
+    std::fprintf(stderr, "usage: window_start_probe --bare | DATA_FOLDER\n");
+    return 2;
+  }
+  QtPlatform platform;
+  std::unique_ptr<QWidget> window;
+  if (args[0] == u"--bare") {
+    window = std::make_unique<QWidget>();
+  } else {
+    cp932::Require();  // as the program does before it touches a file
+    QString folder = args[0];
+    if (!folder.endsWith(u'/')) folder += u'/';
+    auto main = std::make_unique<frmMirabo>(platform, PortableLayout(folder));
+    platform.SetMainWindow(main.get());
+    QTimer::singleShot(0, main.get(), &frmMirabo::FirstStart);
+    window = std::move(main);
+  }
+  FirstPaint watcher;
+  window->installEventFilter(&watcher);
+  window->show();
+  return app.exec();
+}

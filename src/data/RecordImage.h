@@ -1,0 +1,49 @@
+// The records of a file served from memory, read in large blocks at their first use.
+#pragma once
+
+#include <QtGlobal>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+
+#include "data/RecordFile.h"
+
+// A record served from memory costs no system call, and a block once read cannot
+// fault when another program cuts the file short: what the file no longer holds
+// reads as zero bytes. The image is only as fresh as its stamp: IsCurrent says when
+// it must be taken again. It reads through its own handle of the file, so it may
+// outlive the RecordFile it was taken from.
+class RecordImage {
+ public:
+  // Records 1 to file.Count(); nothing is read yet.
+  explicit RecordImage(RecordFile& file);
+  ~RecordImage();
+  RecordImage(const RecordImage&) = delete;
+  RecordImage& operator=(const RecordImage&) = delete;
+
+  qint32 Count() const { return count_; }
+  // Record n: RecordLength bytes. A number outside 1 to Count() reads as zero bytes,
+  // as a record past the end of the file does.
+  const char* Record(qint32 n) const;
+
+  // True while `file` is the file read here, unchanged in count, size and time,
+  // and no record file of this process was written since.
+  bool IsCurrent(const RecordFile& file) const;
+
+ private:
+  static constexpr int kMaxLength = 256;  // longer than every record layout
+  static constexpr int kBlockBytes = 1 << 16;
+  static const char kZeros[kMaxLength];
+
+  const char* LoadBlock(qint32 block) const;
+
+  int length_;
+  qint32 count_;
+  qint32 perBlock_;     // records in a block
+  FileStamp stamp_;     // taken before any read, so that a change after it shows
+  quint64 writes_ = 0;  // RecordFile::WritesSoFar() then
+  int fd_;              // a duplicate of the file's handle; -1 when it had none
+  std::unique_ptr<std::atomic<char*>[]> blocks_;
+  mutable std::mutex loading_;
+};
