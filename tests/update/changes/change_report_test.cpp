@@ -93,7 +93,7 @@ TEST_F(ChangeReportRebuild, FailingSwapLeavesThePreviousReport) {
   ops.FailNth(FaultyFileOps::kRename, 3);
   WriteBytes(folder_.File("KEN_ALL.CSV"), kFirst);
   const RebuildOutcome outcome =
-      RebuildDataFiles(folder_.Path(), folder_.File("KEN_ALL.CSV"), platform_, {}, ops);
+      RebuildDataFiles(folder_.Path(), folder_.File("KEN_ALL.CSV"), {.files = &ops});
   EXPECT_FALSE(outcome.ok);
   EXPECT_EQ(Report(), kSecondReport);
 }
