@@ -1,7 +1,6 @@
 // Writing, removing and reading CHANGES.TSV, and the rebuild's closing message.
 #include "update/changes/ChangeReport.h"
 
-
 #include "data/DataSet.h"
 #include "update/DataImage.h"
 

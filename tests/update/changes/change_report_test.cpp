@@ -114,7 +114,8 @@ TEST_F(ChangeReportRebuild, UnwritableReportIsSaidButTheRebuildStands) {
   const RebuildOutcome outcome = Rebuild(kSecond);
   EXPECT_TRUE(outcome.ok);
   EXPECT_TRUE(outcome.changes.compared);
-  EXPECT_FALSE(outcome.changes.reportError.isEmpty());
+  EXPECT_EQ(outcome.changes.reportError, QStringLiteral("Is a directory"));
+  EXPECT_FALSE(QFile::exists(folder_.File(kReport + ".new"))) << "the report's temporary file was left behind";
   EXPECT_EQ(outcome.entryCount, 3);
 }
 
