@@ -25,7 +25,7 @@ class NationalData {
     const QString csv = Folder() + "KEN_ALL.CSV";
     const int status = QProcess::execute("python3", {MIRABO_MAKE_KEN_ALL, "--rows", "124000", "--out", csv});
     SilentPlatform platform;
-    const RebuildOutcome outcome = RebuildDataFiles(Folder(), csv, platform);
+    const RebuildOutcome outcome = RebuildDataFiles(Folder(), csv, {.files = &platform.Files()});
     if (status != 0 || !outcome.ok) {
       std::fprintf(stderr, "cannot build the data set: %s\n", qPrintable(FailureMessage(outcome.failure)));
       std::exit(2);

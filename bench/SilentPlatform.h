@@ -1,9 +1,13 @@
 // A platform for benchmarks: nothing is shown, and "trashed" files are simply removed.
 #pragma once
 
-#include <QFile>
-
 #include "platform/Platform.h"
+
+// The system's file calls, except that the trash is a plain removal.
+class NoTrashFileOps : public FileOpsWrapper {
+ public:
+  int MoveToTrash(const std::string& path) override { return Exists(path) ? Remove(path) : 0; }
+};
 
 class SilentPlatform : public Platform {
  public:
@@ -15,8 +19,8 @@ class SilentPlatform : public Platform {
   void OpenHelp(const QString&) override {}
   void CloseHelp(const QString&) override {}
   void SetClipboardText(const QString&) override {}
-  bool MoveToTrash(const QStringList& paths) override {
-    for (const QString& path : paths) QFile::remove(path);
-    return true;
-  }
+  FileOps& Files() override { return files_; }
+
+ private:
+  NoTrashFileOps files_;
 };

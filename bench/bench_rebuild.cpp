@@ -68,8 +68,8 @@ QStringList SortedLines(const QByteArray& text) {
 // The report after going from the first edition to the later one lists exactly the
 // generator's changes (in another order).
 bool ReportIsExact(Fixture& f) {
-  if (!RebuildDataFiles(f.folder, f.csv, f.platform).ok) return false;
-  const RebuildOutcome outcome = RebuildDataFiles(f.folder, f.later, f.platform);
+  if (!RebuildDataFiles(f.folder, f.csv, {.files = &f.platform.Files()}).ok) return false;
+  const RebuildOutcome outcome = RebuildDataFiles(f.folder, f.later, {.files = &f.platform.Files()});
   if (!outcome.ok || outcome.changes.added != 100 || outcome.changes.removed != 120) return false;
   QStringList report = SortedLines(ReadFile(f.folder + QLatin1String(kChangeReportName)));
   report.removeAll(kChangeReportHeader);
@@ -83,7 +83,7 @@ void BM_WholeRebuild(benchmark::State& state) {
   bool later = false;
   for (auto _ : state) {
     later = !later;
-    const RebuildOutcome outcome = RebuildDataFiles(f.folder, later ? f.later : f.csv, f.platform);
+    const RebuildOutcome outcome = RebuildDataFiles(f.folder, later ? f.later : f.csv, {.files = &f.platform.Files()});
     if (!outcome.ok || !outcome.changes.compared) state.SkipWithError("rebuild failed");
   }
   state.counters["peak_rss_MB"] = PeakMegabytes();
@@ -96,7 +96,7 @@ void BM_WholeRebuildWithoutComparison(benchmark::State& state) {
   for (auto _ : state) {
     later = !later;
     const DataImageBuild build = BuildDataImage(ReadFile(later ? f.later : f.csv));
-    if (!build.fault.ok() || !InstallDataImage(build.image, f.folder, f.platform, {}).ok())
+    if (!build.fault.ok() || !InstallDataImage(build.image, f.folder, f.platform.Files()).ok())
       state.SkipWithError("rebuild failed");
   }
 }
@@ -107,7 +107,7 @@ void BM_ChangeReport(benchmark::State& state) {
   const QByteArray before = BuildDataImage(ReadFile(f.csv)).image.entry;
   const QByteArray after = BuildDataImage(ReadFile(f.later)).image.entry;
   for (auto _ : state) {
-    const ChangeSummary summary = ReportChanges(f.folder, before, after);
+    const ChangeSummary summary = ReportChanges(f.folder, before, after, f.platform.Files());
     if (summary.added != 100) state.SkipWithError("wrong comparison");
   }
 }
@@ -141,7 +141,7 @@ void BM_Writing(benchmark::State& state) {
   image.entry = ReadFile(f.folder + datafile::Entry);
   image.index = ReadFile(f.folder + datafile::Index);
   for (auto _ : state) {
-    if (!InstallDataImage(image, f.folder, f.platform, {}).ok()) state.SkipWithError("write failed");
+    if (!InstallDataImage(image, f.folder, f.platform.Files()).ok()) state.SkipWithError("write failed");
   }
 }
 

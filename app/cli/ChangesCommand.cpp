@@ -4,7 +4,7 @@
 
 int RunChanges(Cli& cli, const QStringList& args) {
   if (!args.isEmpty()) return cli.Fail(QStringLiteral("usage: changes"));
-  const ChangeReportRead report = ReadChangeReport(cli.dataFolder);
+  const ChangeReportRead report = ReadChangeReport(cli.dataFolder, cli.platform.Files());
   if (!report.found) {
     cli.err << "mirabo-cli: no change report (" << kChangeReportName << ") in " << cli.dataFolder << '\n' << Qt::flush;
     return kExitNothingFound;

@@ -1,8 +1,6 @@
 // Console platform: a BEL for a beep, message texts as lines on standard error.
 #include "cli/ConsolePlatform.h"
 
-#include "platform/Trash.h"
-
 void ConsolePlatform::Beep() { err_ << '\a' << Qt::flush; }
 
 void ConsolePlatform::MessageBox(const QString& text, const QString&) {
@@ -12,10 +10,4 @@ void ConsolePlatform::MessageBox(const QString& text, const QString&) {
 bool ConsolePlatform::OpenWebPage(const QString& url) {
   err_ << url << '\n' << Qt::flush;
   return true;  // the address is shown for the user to open
-}
-
-bool ConsolePlatform::MoveToTrash(const QStringList& paths) {
-  bool all = true;
-  for (const QString& path : paths) all = MoveFileToTrash(path) && all;
-  return all;
 }

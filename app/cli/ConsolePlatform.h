@@ -17,7 +17,6 @@ class ConsolePlatform : public Platform {
   void OpenHelp(const QString&) override {}
   void CloseHelp(const QString&) override {}
   void SetClipboardText(const QString&) override {}
-  bool MoveToTrash(const QStringList& paths) override;
 
  private:
   QTextStream& err_;

@@ -51,7 +51,7 @@ int RunDownload(Cli& cli, const QStringList& args) {
   }
   const PreparedRebuild prepared = WaitForDownload(download);
   if (showProgress) cli.err << '\n' << Qt::flush;
-  const RebuildOutcome outcome = InstallRebuild(prepared, cli.dataFolder, cli.platform);
+  const RebuildOutcome outcome = InstallRebuild(prepared, cli.dataFolder, {.files = &cli.platform.Files()});
   if (!outcome.ok) return cli.Fail(FailureMessage(outcome.failure));
   PrintRebuildOutcome(cli, outcome);
   return kExitOk;

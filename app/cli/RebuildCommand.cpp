@@ -22,11 +22,11 @@ int RunRebuild(Cli& cli, const QStringList& args) {
   QString csvPath;
   if (args.size() == 2 && args[0] == u"--csv") csvPath = args[1];
   else if (!args.isEmpty()) return cli.Fail(QStringLiteral("usage: rebuild [--csv FILE]"));
-  else csvPath = FindNationalFile(cli.dataFolder);  // as the update button looks
+  else csvPath = FindNationalFile(cli.dataFolder, cli.platform.Files());  // as the update button looks
   const UpdateStatus none{.kind = UpdateStatus::kNoNationalFile, .folder = cli.dataFolder};
   if (csvPath.isEmpty()) return cli.Fail(FailureMessage(none));
 
-  const RebuildOutcome outcome = RebuildDataFiles(cli.dataFolder, csvPath, cli.platform);
+  const RebuildOutcome outcome = RebuildDataFiles(cli.dataFolder, csvPath, {.files = &cli.platform.Files()});
   if (!outcome.ok) return cli.Fail(FailureMessage(outcome.failure));
   PrintRebuildOutcome(cli, outcome);
   return kExitOk;

@@ -102,7 +102,7 @@ int Run(Cli& cli, QStringList args, char* argv[]) {
       cli.dataFolder = layout.dataFolder;
     }
     // Every command opens the data set: a rebuild cut short is settled first.
-    if (!cli.dataFolder.isEmpty()) RecoverInterruptedSwap(cli.dataFolder, cli.platform);
+    if (!cli.dataFolder.isEmpty()) RecoverInterruptedSwap(cli.dataFolder, cli.platform.Files());
     return command(cli, args.mid(1));
   } catch (const cp932::Unavailable& missing) {
     return cli.Fail(QString::fromLocal8Bit(missing.what()));

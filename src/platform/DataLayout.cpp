@@ -8,7 +8,7 @@
 #include <QFile>
 #include <optional>
 
-#include "platform/FileSystemQuery.h"
+#include "platform/FileOps.h"
 
 namespace {
 
@@ -53,9 +53,9 @@ DataLayout PortableLayout(const QString& folder) {
   return layout;
 }
 
-DataLayout ChooseDataLayout(const QString& programFolder, const LayoutEnvironment& env, FileSystemQuery& fs) {
+DataLayout ChooseDataLayout(const QString& programFolder, const LayoutEnvironment& env, FileOps& fs) {
   const std::optional<QString> prefix = PrefixOf(programFolder);
-  if (!prefix || !fs.IsFolder(*prefix + kShareFolder)) return PortableLayout(programFolder);
+  if (!prefix || !IsFolder(fs, EncodedPath(*prefix + kShareFolder))) return PortableLayout(programFolder);
 
   DataLayout layout;
   layout.kind = LayoutKind::Installed;
@@ -67,23 +67,22 @@ DataLayout ChooseDataLayout(const QString& programFolder, const LayoutEnvironmen
     return layout;
   }
   layout.dataFolder = WithSlash(home + QStringLiteral("/mirabo"));
-  if (!fs.MakeFolder(layout.dataFolder))
+  if (fs.MakeFolder(EncodedPath(layout.dataFolder)) != 0)
     layout.error = QStringLiteral("データフォルダー %1 を作成できません。").arg(QDir::toNativeSeparators(layout.dataFolder));
   return layout;
 }
 
 DataLayout ChooseDataLayout(const QString& programFolder) {
-  DiskFileSystem disk;
   const LayoutEnvironment env{QFile::decodeName(qgetenv("XDG_DATA_HOME")), HomeFolder()};
-  return ChooseDataLayout(programFolder, env, disk);
+  return ChooseDataLayout(programFolder, env, SystemFileOps());
 }
 
-bool FirstStartOfferDue(const DataLayout& layout, bool hasData, const FileSystemQuery& fs) {
+bool FirstStartOfferDue(const DataLayout& layout, bool hasData, FileOps& fs) {
   if (layout.kind != LayoutKind::Installed || hasData || !layout.error.isEmpty()) return false;
-  return !fs.IsFile(layout.dataFolder + kOfferedMark);
+  return !IsFile(fs, EncodedPath(layout.dataFolder + kOfferedMark));
 }
 
-void RememberFirstStartOffer(const DataLayout& layout, FileSystemQuery& fs) {
+void RememberFirstStartOffer(const DataLayout& layout, FileOps& fs) {
   // Failing to write the note only means the offer comes again next time.
-  fs.TouchFile(layout.dataFolder + kOfferedMark);
+  fs.TouchFile(EncodedPath(layout.dataFolder + kOfferedMark));
 }

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-class FileSystemQuery;
+class FileOps;
 
 // The national file unpacked, as the bundled sample is named and as it is looked for first.
 inline const QString kNationalCsvName = QStringLiteral("KEN_ALL.CSV");
@@ -30,7 +30,7 @@ struct LayoutEnvironment {
 // folder: the data folder is $XDG_DATA_HOME/mirabo/ (else $HOME/.local/share/mirabo/),
 // made when missing, and the help file and the sample come from PREFIX/share/mirabo.
 // Anything else is the portable layout: everything in `programFolder`.
-DataLayout ChooseDataLayout(const QString& programFolder, const LayoutEnvironment& env, FileSystemQuery& fs);
+DataLayout ChooseDataLayout(const QString& programFolder, const LayoutEnvironment& env, FileOps& fs);
 
 // The same rule for this process: its environment and the real file system.
 DataLayout ChooseDataLayout(const QString& programFolder);
@@ -41,6 +41,6 @@ DataLayout PortableLayout(const QString& folder);
 
 // True when a window should offer to build the data: the installed layout, no data
 // yet (`hasData` false), and no offer made before from this data folder.
-bool FirstStartOfferDue(const DataLayout& layout, bool hasData, const FileSystemQuery& fs);
+bool FirstStartOfferDue(const DataLayout& layout, bool hasData, FileOps& fs);
 // Notes in the data folder that the offer has been made, so that it is made once.
-void RememberFirstStartOffer(const DataLayout& layout, FileSystemQuery& fs);
+void RememberFirstStartOffer(const DataLayout& layout, FileOps& fs);

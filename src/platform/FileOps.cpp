@@ -1,4 +1,5 @@
-// The POSIX implementation of the file-system calls used by the data-file swap.
+// The POSIX implementation of the core's file calls; the trash and the making of
+// folders go through Qt, which knows the desktop's trash.
 #include "platform/FileOps.h"
 
 #include <cerrno>
@@ -9,7 +10,12 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
 
 namespace {
 
@@ -44,14 +50,23 @@ class PosixFileOps : public FileOps {
   }
 
   int ReadAll(const std::string& path, std::string& bytes) override {
-    std::FILE* file = std::fopen(path.c_str(), "rbe");
-    if (!file) return Errno();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return Errno();
     bytes.clear();
-    char chunk[4096];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, got);
-    const int error = std::ferror(file) ? EIO : 0;
-    std::fclose(file);
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && info.st_size > 0) bytes.reserve(size_t(info.st_size));
+    char chunk[65536];
+    int error = 0;
+    for (;;) {
+      const ssize_t got = ::read(fd, chunk, sizeof chunk);
+      if (got > 0) bytes.append(chunk, size_t(got));
+      else if (got == 0) break;
+      else if (errno != EINTR) {
+        error = Errno();
+        break;
+      }
+    }
+    ::close(fd);
     return error;
   }
 
@@ -69,9 +84,54 @@ class PosixFileOps : public FileOps {
     return error;
   }
 
+  int Stat(const std::string& path, FileInfo& info) override {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return Errno();
+    info.isFolder = S_ISDIR(status.st_mode);
+    info.isFile = S_ISREG(status.st_mode);
+    info.size = status.st_size;
+    info.modifiedSeconds = status.st_mtim.tv_sec;
+    return 0;
+  }
+
   bool Exists(const std::string& path) override {
     struct stat info {};
     return ::lstat(path.c_str(), &info) == 0;
+  }
+
+  int Access(const std::string& path, int mode) override { return ::access(path.c_str(), mode) == 0 ? 0 : Errno(); }
+
+  int FreeSpace(const std::string& folder, std::int64_t& bytes) override {
+    struct statvfs info {};
+    if (::statvfs(folder.c_str(), &info) != 0) return Errno();
+    bytes = std::int64_t(info.f_bavail) * std::int64_t(info.f_frsize);
+    return 0;
+  }
+
+  // QFile::moveToTrash needs the user's data folder to exist: without it Qt 6.4 builds
+  // the trash folders relative to the working directory. Make sure it is there first.
+  int MoveToTrash(const std::string& path) override {
+    const QString name = QFile::decodeName(path.c_str());
+    if (!Exists(path)) return 0;
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (!dataHome.isEmpty() && QDir::isAbsolutePath(dataHome) && QDir().mkpath(dataHome) && QFile::moveToTrash(name))
+      return 0;
+    return Remove(path);
+  }
+
+  int MakeFolder(const std::string& path) override {
+    QDir().mkpath(QFile::decodeName(path.c_str()));
+    FileInfo info;
+    if (const int error = Stat(path, info)) return error;
+    return info.isFolder ? 0 : ENOTDIR;
+  }
+
+  int TouchFile(const std::string& path) override {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) return ::close(fd) == 0 ? 0 : Errno();
+    const int error = errno;
+    FileInfo info;
+    return Stat(path, info) == 0 && info.isFile ? 0 : error;
   }
 
   int TryLock(const std::string& path, int& handle) override {
@@ -106,4 +166,16 @@ class PosixFileOps : public FileOps {
 FileOps& SystemFileOps() {
   static PosixFileOps ops;
   return ops;
+}
+
+std::string EncodedPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+bool IsFolder(FileOps& ops, const std::string& path) {
+  FileInfo info;
+  return ops.Stat(path, info) == 0 && info.isFolder;
+}
+
+bool IsFile(FileOps& ops, const std::string& path) {
+  FileInfo info;
+  return ops.Stat(path, info) == 0 && info.isFile;
 }

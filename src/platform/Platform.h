@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/FileOps.h"
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -34,8 +36,8 @@ class Platform {
   virtual void CloseHelp(const QString& helpFile) = 0;
   // Sets the clipboard's text.
   virtual void SetClipboardText(const QString& text) = 0;
-  // Moves files to the trash (removes them where there is none); true when all are gone.
-  virtual bool MoveToTrash(const QStringList& paths) = 0;
+  // The clipboard's text; empty where there is no clipboard.
+  virtual QString ClipboardText() { return {}; }
   // A modal question with one button per entry of `buttons` (the first is the default);
   // returns the position of the one chosen, or -1 when the question was closed unanswered.
   // Where nobody can be asked (the console), it answers -1 at once.
@@ -50,4 +52,12 @@ class Platform {
     (void)title, (void)folder, (void)filter;
     return {};
   }
+  // Asks the user where to save a file, offering `name` and `filter`; the chosen path,
+  // or an empty text when cancelled. Where nobody can be asked, nothing is chosen.
+  virtual QString ChooseSaveFile(const QString& title, const QString& name, const QString& filter) {
+    (void)title, (void)name, (void)filter;
+    return {};
+  }
+  // The file system as the windows reach it; the core takes it through its options.
+  virtual FileOps& Files() { return SystemFileOps(); }
 };

@@ -1,13 +1,9 @@
 // Looking for the national file under each of its usual names.
 #include "update/NationalFile.h"
 
-#include <QFileInfo>
-
-QString FindNationalFile(const QString& folder) {
-  for (const QString& name : kNationalFileNames) {
-    const QFileInfo file(folder + name);
-    if (file.isFile()) return file.filePath();
-  }
+QString FindNationalFile(const QString& folder, FileOps& ops) {
+  for (const QString& name : kNationalFileNames)
+    if (IsFile(ops, EncodedPath(folder + name))) return folder + name;
   return {};
 }
 

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "platform/DataLayout.h"
+#include "platform/FileOps.h"
 
 // The names looked for, in this order: the unpacked file, then the code page 932
 // and the UTF-8 archives as they are downloaded.
@@ -13,7 +14,7 @@ inline const QStringList kNationalFileNames = {kNationalCsvName, QStringLiteral(
 
 // The path of the first of kNationalFileNames that is a file in `folder` (ending
 // in "/"), or an empty text when none is: the caller reports kNoNationalFile.
-QString FindNationalFile(const QString& folder);
+QString FindNationalFile(const QString& folder, FileOps& ops = SystemFileOps());
 
 // The national post service's download page for the file, also sent as the referring page.
 inline const QString kDownloadPageUrl =

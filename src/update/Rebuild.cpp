@@ -3,8 +3,9 @@
 
 #include <optional>
 
-#include <QFile>
 #include <QFileInfo>
+
+#include <unistd.h>
 
 #include "update/DataFileBuilder.h"
 #include "update/store/DataFileInstall.h"
@@ -19,36 +20,40 @@ namespace {
 constexpr qint64 kMaxCsvBytes = qint64(1) << 30;
 
 // The whole file, or nothing and `failure` saying why it cannot be had.
-std::optional<QByteArray> ReadCsv(const QFileInfo& csv, UpdateStatus& failure) {
+std::optional<QByteArray> ReadCsv(const QFileInfo& csv, FileOps& ops, UpdateStatus& failure) {
   failure = {.file = csv.fileName(), .folder = csv.absolutePath()};
-  QFile file(csv.absoluteFilePath());
-  if (!csv.exists()) failure.kind = UpdateStatus::kFileMissing;
-  else if (!csv.isFile() || !file.open(QIODevice::ReadOnly)) failure.kind = UpdateStatus::kFileUnreadable;
-  else if (file.size() > kMaxCsvBytes) failure.kind = UpdateStatus::kFileTooLarge;
+  const std::string path = EncodedPath(csv.absoluteFilePath());
+  FileInfo info;
+  if (ops.Stat(path, info) != 0) failure.kind = UpdateStatus::kFileMissing;
+  else if (!info.isFile || ops.Access(path, R_OK) != 0) failure.kind = UpdateStatus::kFileUnreadable;
+  else if (info.size > kMaxCsvBytes) failure.kind = UpdateStatus::kFileTooLarge;
   if (!failure.ok()) return std::nullopt;
-  QByteArray bytes = file.readAll();
-  if (file.error() == QFileDevice::NoError) return bytes;
-  failure.kind = UpdateStatus::kFileUnreadable;
-  failure.reason = file.errorString();
-  return std::nullopt;
+  std::string bytes;
+  if (const int error = ops.ReadAll(path, bytes)) {
+    failure.kind = UpdateStatus::kFileUnreadable;
+    failure.reason = SystemReason(error);
+    return std::nullopt;
+  }
+  return QByteArray(bytes.data(), qsizetype(bytes.size()));
 }
 
 // The install under the folder's lock, which the caller has taken and which no one
 // else holds.
 RebuildOutcome InstallLocked(const PreparedRebuild& prepared, const QString& folder, const DataFolderLock& lock,
-                             Platform& platform, const std::function<void()>& beforeSwap, FileOps& ops) {
+                             const RebuildOptions& options) {
+  FileOps& ops = options.Files();
   RebuildOutcome outcome;
   // A fault in the file is the more useful message, so the lock's own failure comes after.
   outcome.failure = prepared.ok ? lock.Status(folder) : prepared.failure;
   if (!outcome.failure.ok()) return outcome;
   const DataImage& image = prepared.image;
   outcome.failure = DataFolderSpaceProblem(
-      folder, qint64(image.pref.size()) + image.city.size() + image.entry.size() + image.index.size());
+      folder, qint64(image.pref.size()) + image.city.size() + image.entry.size() + image.index.size(), ops);
   if (!outcome.failure.ok()) return outcome;
-  const std::optional<QByteArray> previousEntries = ReadPreviousEntries(folder);
-  outcome.failure = InstallDataImage(prepared.image, folder, platform, beforeSwap, ops);
+  const std::optional<QByteArray> previousEntries = ReadPreviousEntries(folder, ops);
+  outcome.failure = InstallDataImage(prepared.image, folder, ops, options.beforeSwap);
   if (!outcome.failure.ok()) return outcome;
-  outcome.changes = ReportChanges(folder, previousEntries, prepared.image.entry);
+  outcome.changes = ReportChanges(folder, previousEntries, prepared.image.entry, ops);
 
   outcome.ok = true;
   outcome.prefCount = prepared.image.PrefCount();
@@ -66,7 +71,7 @@ QString WithSlash(const QString& folder) { return folder.endsWith(u'/') ? folder
 // of the folder is refused at once.
 UpdateStatus RefusalToStart(const QString& dataFolder, std::optional<DataFolderLock>& lock, FileOps& ops) {
   // As the caller named it: an empty name is no folder, not the root.
-  if (UpdateStatus problem = DataFolderWriteProblem(dataFolder); !problem.ok()) return problem;
+  if (UpdateStatus problem = DataFolderWriteProblem(dataFolder, ops); !problem.ok()) return problem;
   lock.emplace(SwapPaths(WithSlash(dataFolder)).Lock(), ops);
   return lock->HeldElsewhere() ? lock->Status(dataFolder) : UpdateStatus{};
 }
@@ -89,29 +94,27 @@ PreparedRebuild PrepareRebuild(const QByteArray& bytes, const QString& sourceNam
   return prepared;
 }
 
-RebuildOutcome InstallRebuild(const PreparedRebuild& prepared, const QString& dataFolder, Platform& platform,
-                              const std::function<void()>& beforeSwap, FileOps& ops) {
+RebuildOutcome InstallRebuild(const PreparedRebuild& prepared, const QString& dataFolder, const RebuildOptions& options) {
   std::optional<DataFolderLock> lock;
   RebuildOutcome refused;
-  refused.failure = RefusalToStart(dataFolder, lock, ops);
+  refused.failure = RefusalToStart(dataFolder, lock, options.Files());
   if (!refused.failure.ok()) return refused;
-  return InstallLocked(prepared, WithSlash(dataFolder), *lock, platform, beforeSwap, ops);
+  return InstallLocked(prepared, WithSlash(dataFolder), *lock, options);
 }
 
 RebuildOutcome RebuildFromBytes(const QString& dataFolder, const QByteArray& bytes, const QString& sourceName,
-                                Platform& platform, const std::function<void()>& beforeSwap, FileOps& ops) {
-  return InstallRebuild(PrepareRebuild(bytes, sourceName), dataFolder, platform, beforeSwap, ops);
+                                const RebuildOptions& options) {
+  return InstallRebuild(PrepareRebuild(bytes, sourceName), dataFolder, options);
 }
 
-RebuildOutcome RebuildDataFiles(const QString& dataFolder, const QString& csvPath, Platform& platform,
-                                const std::function<void()>& beforeSwap, FileOps& ops) {
+RebuildOutcome RebuildDataFiles(const QString& dataFolder, const QString& csvPath, const RebuildOptions& options) {
   RebuildOutcome outcome;
   std::optional<DataFolderLock> lock;
-  outcome.failure = RefusalToStart(dataFolder, lock, ops);
+  outcome.failure = RefusalToStart(dataFolder, lock, options.Files());
   if (!outcome.failure.ok()) return outcome;
 
   const QFileInfo csv(csvPath);
-  const std::optional<QByteArray> bytes = ReadCsv(csv, outcome.failure);
+  const std::optional<QByteArray> bytes = ReadCsv(csv, options.Files(), outcome.failure);
   if (!bytes) return outcome;
-  return InstallLocked(PrepareRebuild(*bytes, csv.fileName()), WithSlash(dataFolder), *lock, platform, beforeSwap, ops);
+  return InstallLocked(PrepareRebuild(*bytes, csv.fileName()), WithSlash(dataFolder), *lock, options);
 }

@@ -2,22 +2,16 @@
 #include "update/UpdateInfo.h"
 
 #include <QDateTime>
-#include <QFile>
-
-#include <sys/stat.h>
+#include <QLocale>
 
 #include "data/DataSet.h"
 
 QString FormatGrouped(qint64 value) {
   if (value == 0) return {};
-  const QString digits = QString::number(value < 0 ? -quint64(value) : quint64(value));
-  QString grouped;
-  grouped.reserve(digits.size() + digits.size() / 3 + 1);
-  for (qsizetype i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) grouped.append(u',');
-    grouped.append(digits[i]);
-  }
-  return value < 0 ? u'-' + grouped : grouped;
+  // The C locale groups by three with commas once its grouping is not switched off.
+  QLocale grouped = QLocale::c();
+  grouped.setNumberOptions(QLocale::DefaultNumberOptions);
+  return grouped.toString(value);
 }
 
 QString UpdateInfoText(std::optional<QDate> modified, qint32 prefCount, qint32 cityCount, qint32 indexCount) {
@@ -35,10 +29,9 @@ QString UpdateInfoText(std::optional<QDate> modified, qint32 prefCount, qint32 c
          QStringLiteral("全郵便番号データ＝") + FormatGrouped(indexCount);
 }
 
-std::optional<QDate> IndexFileDate(const QString& dataFolder) {
-  // Asked of the system directly: Qt takes a time of 0 (the epoch) for no time at all.
-  struct stat info {};
-  const QByteArray index = QFile::encodeName(dataFolder + QLatin1String(datafile::Index));
-  if (::stat(index.constData(), &info) != 0) return std::nullopt;
-  return QDateTime::fromSecsSinceEpoch(info.st_mtim.tv_sec).toLocalTime().date();
+std::optional<QDate> IndexFileDate(const QString& dataFolder, FileOps& ops) {
+  // Asked through stat(2), not QFileInfo: Qt takes a time of 0 (the epoch) for no time at all.
+  FileInfo info;
+  if (ops.Stat(EncodedPath(dataFolder + QLatin1String(datafile::Index)), info) != 0) return std::nullopt;
+  return QDateTime::fromSecsSinceEpoch(info.modifiedSeconds).toLocalTime().date();
 }

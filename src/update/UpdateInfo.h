@@ -6,6 +6,8 @@
 #include <QDate>
 #include <QString>
 
+#include "platform/FileOps.h"
+
 inline const QString kUpdateInfoTitle = QStringLiteral("更新情報");
 
 // "#,###": digits grouped by three with commas; 0 gives the empty text.
@@ -16,4 +18,4 @@ QString FormatGrouped(qint64 value);
 QString UpdateInfoText(std::optional<QDate> modified, qint32 prefCount, qint32 cityCount, qint32 indexCount);
 
 // The local modification date of dataFolder + "ubinind.dat", if it can be read.
-std::optional<QDate> IndexFileDate(const QString& dataFolder);
+std::optional<QDate> IndexFileDate(const QString& dataFolder, FileOps& ops = SystemFileOps());

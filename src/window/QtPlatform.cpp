@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QUrl>
 
-#include "platform/Trash.h"
 #include "window/dialogs/HelpWindow.h"
 
 QtPlatform::QtPlatform() = default;
@@ -59,11 +58,7 @@ void QtPlatform::CloseHelp(const QString&) {
 
 void QtPlatform::SetClipboardText(const QString& text) { QGuiApplication::clipboard()->setText(text); }
 
-bool QtPlatform::MoveToTrash(const QStringList& paths) {
-  bool all = true;
-  for (const QString& path : paths) all = MoveFileToTrash(path) && all;
-  return all;
-}
+QString QtPlatform::ClipboardText() { return QGuiApplication::clipboard()->text(); }
 
 int QtPlatform::Ask(const QString& text, const QString& title, const QStringList& buttons) {
   QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, mainWindow_);
@@ -78,4 +73,8 @@ int QtPlatform::Ask(const QString& text, const QString& title, const QStringList
 
 QString QtPlatform::ChooseOpenFile(const QString& title, const QString& folder, const QString& filter) {
   return QFileDialog::getOpenFileName(mainWindow_, title, folder, filter);
+}
+
+QString QtPlatform::ChooseSaveFile(const QString& title, const QString& name, const QString& filter) {
+  return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, name, filter);
 }

@@ -24,9 +24,10 @@ class QtPlatform : public Platform {
   void OpenHelp(const QString& helpFile) override;
   void CloseHelp(const QString& helpFile) override;
   void SetClipboardText(const QString& text) override;
-  bool MoveToTrash(const QStringList& paths) override;
+  QString ClipboardText() override;
   int Ask(const QString& text, const QString& title, const QStringList& buttons) override;
   QString ChooseOpenFile(const QString& title, const QString& folder, const QString& filter) override;
+  QString ChooseSaveFile(const QString& title, const QString& name, const QString& filter) override;
 
  private:
   QPointer<QWidget> mainWindow_;

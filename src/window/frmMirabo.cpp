@@ -66,7 +66,7 @@ void frmMirabo::Form_Load() {
   PlaceOptionPanel(Frame5);
   Frame5->hide();
   // A rebuild cut short: one whole set again.
-  if (!DataFolder.isEmpty()) RecoverInterruptedSwap(DataFolder, platform_);
+  if (!DataFolder.isEmpty()) RecoverInterruptedSwap(DataFolder, platform_.Files());
   Data.OpenDataFiles(DataFolder);
   if (Data.Damaged()) platform_.MessageBox(kDamagedDataMessage, kWindowTitle);
   List1->addItems(PrefectureLines(Data));

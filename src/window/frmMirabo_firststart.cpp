@@ -3,7 +3,6 @@
 #include <QDir>
 #include <vector>
 
-#include "platform/FileSystemQuery.h"
 #include "platform/Platform.h"
 #include "window/frmMirabo.h"
 
@@ -29,13 +28,13 @@ QString OfferText(const QString& dataFolder, bool sample, bool download) {
 
 void frmMirabo::FirstStart() {
   if (!layout_.error.isEmpty()) return platform_.MessageBox(layout_.error, kFirstStartTitle);
-  DiskFileSystem disk;
-  if (!FirstStartOfferDue(layout_, Data.PrefCount > 0, disk)) return;
-  RememberFirstStartOffer(layout_, disk);
+  FileOps& files = platform_.Files();
+  if (!FirstStartOfferDue(layout_, Data.PrefCount > 0, files)) return;
+  RememberFirstStartOffer(layout_, files);
 
   QStringList choices;
   std::vector<std::function<void()>> actions;
-  const bool sample = disk.IsFile(layout_.sampleFile);
+  const bool sample = IsFile(files, EncodedPath(layout_.sampleFile));
   if (sample) {
     choices << kSampleChoice;
     actions.push_back([this] { RebuildFromFile(layout_.sampleFile); });

@@ -23,7 +23,7 @@ void frmMirabo::BuildChangesItem() {
   connect(mmhelp, &QMenu::aboutToShow, this, &frmMirabo::RefreshChangesItem);
 }
 
-void frmMirabo::RefreshChangesItem() { mChanges->setEnabled(ChangeReportExists(DataFolder)); }
+void frmMirabo::RefreshChangesItem() { mChanges->setEnabled(ChangeReportExists(DataFolder, platform_.Files())); }
 
 void frmMirabo::ShowRebuildDone(const ChangeSummary& changes) {
   const QString text = RebuildDoneMessage(changes);
@@ -37,7 +37,7 @@ void frmMirabo::ShowRebuildDone(const ChangeSummary& changes) {
 
 void frmMirabo::mChanges_Click() {
   RefreshChangesItem();
-  const ChangeReportRead report = ReadChangeReport(DataFolder);
+  const ChangeReportRead report = ReadChangeReport(DataFolder, platform_.Files());
   if (!report.found || !report.failure.ok()) {
     platform_.MessageBox(report.found ? FailureMessage(report.failure) : QStringLiteral("前回の更新での変更の記録がありません。"),
                          kChangesTitle);
@@ -50,6 +50,6 @@ void frmMirabo::mChanges_Click() {
 }
 
 void frmMirabo::mInfo_Click() {
-  const QString text = UpdateInfoText(IndexFileDate(DataFolder), Data.PrefCount, Data.CityCount, Data.IndexCount);
+  const QString text = UpdateInfoText(IndexFileDate(DataFolder, platform_.Files()), Data.PrefCount, Data.CityCount, Data.IndexCount);
   platform_.MessageBox(text, kUpdateInfoTitle);
 }

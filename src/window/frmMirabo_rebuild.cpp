@@ -33,7 +33,7 @@ QString DroppedNationalFile(const QMimeData* data) {
 // The folder's KEN_ALL.CSV, or else one of the two archives as they are downloaded.
 void frmMirabo::Command3_Click() {
   if (IsBusy()) return;
-  const QString path = FindNationalFile(DataFolder);
+  const QString path = FindNationalFile(DataFolder, platform_.Files());
   const UpdateStatus none{.kind = UpdateStatus::kNoNationalFile, .folder = DataFolder};
   if (path.isEmpty()) return platform_.MessageBox(FailureMessage(none), kRebuildTitle);
   RebuildFromFile(path);
@@ -44,7 +44,7 @@ void frmMirabo::Command3_Click() {
 void frmMirabo::RebuildFromFile(const QString& csvPath) {
   if (IsBusy()) return;
   RunRebuild(kRebuildTitle, [&](const std::function<void()>& beforeSwap) {
-    return RebuildDataFiles(DataFolder, csvPath, platform_, beforeSwap);
+    return RebuildDataFiles(DataFolder, csvPath, {.files = &platform_.Files(), .beforeSwap = beforeSwap});
   });
 }
 
@@ -68,7 +68,7 @@ void frmMirabo::FinishRebuild(const RebuildOutcome& outcome, bool filesClosed, c
     // Nothing was replaced: the window keeps showing the old data as it was. A
     // rollback that failed half-way is tried once more before the files reopen.
     if (filesClosed) {
-      RecoverInterruptedSwap(DataFolder, platform_);
+      RecoverInterruptedSwap(DataFolder, platform_.Files());
       Data.OpenDataFiles(DataFolder);
     }
     platform_.MessageBox(FailureMessage(outcome.failure), title);
@@ -87,9 +87,10 @@ void frmMirabo::Command5_Click() {
     BusyScope busy(*this, platform_, busy_, false);  // the dialog shows the work
     prepared = RunDownloadDialog(this, download);
   }
-  if (!prepared.ok) return FinishRebuild(InstallRebuild(prepared, DataFolder, platform_), false, kDownloadTitle);
+  if (!prepared.ok)
+    return FinishRebuild(InstallRebuild(prepared, DataFolder, {.files = &platform_.Files()}), false, kDownloadTitle);
   RunRebuild(kDownloadTitle, [&](const std::function<void()>& beforeSwap) {
-    return InstallRebuild(prepared, DataFolder, platform_, beforeSwap);
+    return InstallRebuild(prepared, DataFolder, {.files = &platform_.Files(), .beforeSwap = beforeSwap});
   });
 }
 

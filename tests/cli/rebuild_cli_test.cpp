@@ -24,7 +24,7 @@ TEST(RebuildCli, PrintsTheFourCountsAndWritesWhatTheCoreWrites) {
   EXPECT_EQ(run.out, "fuken.DAT 3\ncity.DAT 3\nubinno.dat 3\nubinind.dat 3\nchanges first-import\n");
 
   RecordingPlatform platform;
-  ASSERT_TRUE(RebuildDataFiles(core.Path(), core.File("KEN_ALL.CSV"), platform).ok);
+  ASSERT_TRUE(RebuildDataFiles(core.Path(), core.File("KEN_ALL.CSV"), {.files = &platform.Files()}).ok);
   for (const char* name : kDataFiles) EXPECT_EQ(ReadBytes(cli.File(name)), ReadBytes(core.File(name))) << name;
   EXPECT_EQ(ReadBytes(cli.File("fuken.DAT")).size(), 3 * 18);
 }

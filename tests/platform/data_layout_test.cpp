@@ -7,32 +7,40 @@
 #include <set>
 
 #include "platform/DataLayout.h"
-#include "platform/FileSystemQuery.h"
+#include "platform/FileOps.h"
 #include "support/CaseName.h"
 #include "support/TestFiles.h"
 #include "support/TestText.h"
 
 namespace {
 
-// Folders and files as sets of paths; MakeFolder can be told to fail.
-class MemoryFileSystem : public FileSystemQuery {
+// Folders and files as sets of paths; MakeFolder can be told to fail. Nothing
+// reaches the disk.
+class MemoryFileSystem : public FileOpsWrapper {
  public:
   std::set<QString> folders, files;
   QStringList made;  // MakeFolder calls, in order
   bool makeFails = false;
 
-  bool IsFolder(const QString& path) const override { return folders.count(QDir::cleanPath(path)) > 0; }
-  bool IsFile(const QString& path) const override { return files.count(QDir::cleanPath(path)) > 0; }
-  bool MakeFolder(const QString& path) override {
-    made << path;
-    if (makeFails) return false;
-    folders.insert(QDir::cleanPath(path));
-    return true;
+  int Stat(const std::string& path, FileInfo& info) override {
+    info = {};
+    info.isFolder = folders.count(Clean(path)) > 0;
+    info.isFile = files.count(Clean(path)) > 0;
+    return info.isFolder || info.isFile ? 0 : ENOENT;
   }
-  bool TouchFile(const QString& path) override {
-    files.insert(QDir::cleanPath(path));
-    return true;
+  int MakeFolder(const std::string& path) override {
+    made << QString::fromStdString(path);
+    if (makeFails) return EACCES;
+    folders.insert(Clean(path));
+    return 0;
   }
+  int TouchFile(const std::string& path) override {
+    files.insert(Clean(path));
+    return 0;
+  }
+
+ private:
+  static QString Clean(const std::string& path) { return QDir::cleanPath(QString::fromStdString(path)); }
 };
 
 const LayoutEnvironment kEnv{QStringLiteral("/home/u/xdg"), QStringLiteral("/home/u")};
@@ -153,7 +161,7 @@ TEST(DataLayoutOnDisk, InstalledPrefixMakesTheNestedDataFolder) {
   TempFolder temp;
   ASSERT_TRUE(QDir().mkpath(temp.File("prefix/bin")));
   ASSERT_TRUE(QDir().mkpath(temp.File("prefix/share/mirabo")));
-  DiskFileSystem disk;
+  FileOps& disk = SystemFileOps();
   const LayoutEnvironment env{temp.File("xdg/deeper"), temp.File("home")};
   const DataLayout layout = ChooseDataLayout(temp.File("prefix/bin"), env, disk);
   EXPECT_EQ(layout.kind, LayoutKind::Installed);
@@ -167,7 +175,7 @@ TEST(DataLayoutOnDisk, DataFolderBlockedByAFile) {
   TempFolder temp;
   ASSERT_TRUE(QDir().mkpath(temp.File("prefix/share/mirabo")));
   WriteBytes(temp.File("xdg"), "not a folder");
-  DiskFileSystem disk;
+  FileOps& disk = SystemFileOps();
   const DataLayout layout = ChooseDataLayout(temp.File("prefix/bin"), {temp.File("xdg"), ""}, disk);
   EXPECT_NE(layout.error, "");
   EXPECT_EQ(ReadBytes(temp.File("xdg")), "not a folder");
@@ -175,7 +183,7 @@ TEST(DataLayoutOnDisk, DataFolderBlockedByAFile) {
 
 TEST(DataLayoutOnDisk, BuildFolderStaysUntouched) {
   TempFolder temp;
-  DiskFileSystem disk;
+  FileOps& disk = SystemFileOps();
   const DataLayout layout = ChooseDataLayout(temp.File("build"), {temp.File("xdg"), ""}, disk);
   EXPECT_EQ(layout.kind, LayoutKind::Portable);
   EXPECT_FALSE(QFileInfo::exists(temp.File("xdg")));
@@ -200,7 +208,7 @@ TEST(FirstStartOffer, DueOnlyForAnEmptyInstalledFolderNotYetAsked) {
 
 TEST(FirstStartOffer, RememberedPerDataFolder) {
   TempFolder a, b;
-  DiskFileSystem disk;
+  FileOps& disk = SystemFileOps();
   RememberFirstStartOffer(Installed(a.Path()), disk);
   EXPECT_FALSE(FirstStartOfferDue(Installed(a.Path()), false, disk));
   EXPECT_TRUE(FirstStartOfferDue(Installed(b.Path()), false, disk));

@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QFile>
 
-#include "platform/Trash.h"
+#include "platform/FileOps.h"
 #include "support/TestFiles.h"
 #include "support/TestText.h"
 
@@ -31,7 +31,7 @@ TEST(Trash, MissingDataFolderIsMadeAndNothingLandsInTheWorkingDirectory) {
   const QString before = QDir::currentPath();
   QDir::setCurrent(folder.File("work"));
 
-  EXPECT_TRUE(MoveFileToTrash(folder.File("fuken.DAT")));
+  EXPECT_EQ(SystemFileOps().MoveToTrash(EncodedPath(folder.File("fuken.DAT"))), 0);
   QDir::setCurrent(before);
 
   EXPECT_FALSE(QFile::exists(folder.File("fuken.DAT")));
@@ -41,7 +41,7 @@ TEST(Trash, MissingDataFolderIsMadeAndNothingLandsInTheWorkingDirectory) {
 
 TEST(Trash, AFileThatIsNotThereCountsAsGone) {
   TempFolder folder;
-  EXPECT_TRUE(MoveFileToTrash(folder.File("ubinno.dat")));
+  EXPECT_EQ(SystemFileOps().MoveToTrash(EncodedPath(folder.File("ubinno.dat"))), 0);
 }
 
 }  // namespace

@@ -156,7 +156,7 @@ QList<QByteArray> RebuiltDataFiles(const QByteArray& csv) {
   TempFolder folder;
   WriteBytes(folder.File("KEN_ALL.CSV"), csv);
   RecordingPlatform platform;
-  if (!RebuildDataFiles(folder.Path(), folder.File("KEN_ALL.CSV"), platform).ok) {
+  if (!RebuildDataFiles(folder.Path(), folder.File("KEN_ALL.CSV"), {.files = &platform.Files()}).ok) {
     // An empty result would pass for "no files": stop the test program instead.
     std::fprintf(stderr, "the rebuild of the expected data files failed\n");
     std::abort();

@@ -1,8 +1,7 @@
-// The recording platform: logs calls, removes "trashed" files for real.
+// The recording platform: logs calls, answers from its fields.
 #include "support/RecordingPlatform.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 int RecordingPlatform::Count(const QString& call) const { return int(calls.count(call)); }
 
@@ -48,14 +47,6 @@ void RecordingPlatform::SetClipboardText(const QString& text) {
   clipboardWritten = true;
 }
 
-bool RecordingPlatform::MoveToTrash(const QStringList& paths) {
-  bool all = true;
-  for (const QString& path : paths) {
-    calls << QStringLiteral("trash|") + path;
-    if (QFile::exists(path) && !QFile::remove(path)) all = false;
-  }
-  return all;
-}
 
 int RecordingPlatform::Ask(const QString& text, const QString& title, const QStringList& buttons) {
   calls << QStringLiteral("ask|%1|%2|%3").arg(title, text, buttons.join(u'/'));
@@ -64,5 +55,10 @@ int RecordingPlatform::Ask(const QString& text, const QString& title, const QStr
 
 QString RecordingPlatform::ChooseOpenFile(const QString& title, const QString& folder, const QString& filter) {
   calls << QStringLiteral("choose|%1|%2|%3").arg(title, folder, filter);
+  return chosenFile;
+}
+
+QString RecordingPlatform::ChooseSaveFile(const QString& title, const QString& name, const QString& filter) {
+  calls << QStringLiteral("save|%1|%2|%3").arg(title, name, filter);
   return chosenFile;
 }

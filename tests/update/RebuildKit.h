@@ -29,7 +29,8 @@ inline QByteArray IndexBytes(const char* code, qint32 entryNo) { return Ascii(co
 inline RebuildOutcome RebuildFrom(const TempFolder& folder, const QByteArray& csv, RecordingPlatform& platform,
                                   const std::function<void()>& beforeSwap = {}) {
   WriteBytes(folder.File(QStringLiteral("KEN_ALL.CSV")), csv);
-  return RebuildDataFiles(folder.Path(), folder.File(QStringLiteral("KEN_ALL.CSV")), platform, beforeSwap);
+  return RebuildDataFiles(folder.Path(), folder.File(QStringLiteral("KEN_ALL.CSV")),
+                          {.files = &platform.Files(), .beforeSwap = beforeSwap});
 }
 
 // The folder's file names, sorted, to see that nothing was left behind.

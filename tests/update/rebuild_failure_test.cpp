@@ -1,10 +1,8 @@
 // A rebuild that cannot finish keeps the old data files byte for byte, and says why.
 #include <gtest/gtest.h>
 
-#include <csignal>
+#include <QRegularExpression>
 #include <stdexcept>
-
-#include <sys/resource.h>
 
 #include "data/DataSet.h"
 #include "support/CaseName.h"
@@ -25,6 +23,7 @@ class RebuildFailure : public ::testing::Test {
     ASSERT_TRUE(RebuildFrom(folder_, csv, setupPlatform_).ok);
     old_ = DataFileBytes(folder_);
     ASSERT_EQ(old_[0].size(), 3 * 18);
+    platform_.files = &files_;
   }
 
   // The old files are as they were and nothing else was left in the folder but
@@ -37,7 +36,7 @@ class RebuildFailure : public ::testing::Test {
     QStringList sorted = expected;
     sorted.sort();
     EXPECT_EQ(listing, sorted);
-    EXPECT_TRUE(platform_.calls.filter("trash|").isEmpty());
+    EXPECT_TRUE(files_.steps.filter("trash ").isEmpty());
   }
 
   QString Folder() const { return QDir::toNativeSeparators(QDir(folder_.Path()).absolutePath()); }
@@ -45,28 +44,29 @@ class RebuildFailure : public ::testing::Test {
   TempFolder folder_;
   RecordingPlatform setupPlatform_;
   RecordingPlatform platform_;
+  FaultyFileOps files_;  // the calls of the rebuild under test
   QList<QByteArray> old_;
 };
 
 TEST_F(RebuildFailure, MissingCsvIsNamedWithItsFolder) {
   QFile::remove(folder_.File(kCsvName));
-  const RebuildOutcome outcome = RebuildDataFiles(folder_.Path(), folder_.File(kCsvName), platform_);
+  const RebuildOutcome outcome = RebuildDataFiles(folder_.Path(), folder_.File(kCsvName), {.files = &files_});
   EXPECT_FALSE(outcome.ok);
   EXPECT_EQ(FailureMessage(outcome.failure),
             QStringLiteral("「KEN_ALL.CSV」が見つかりません（フォルダ: %1）。データは変更していません。").arg(Folder()));
   EXPECT_EQ(DataFileBytes(folder_), old_);
-  EXPECT_TRUE(platform_.calls.isEmpty());
+  EXPECT_EQ(files_.Steps(), 0);
 }
 
 TEST_F(RebuildFailure, UnreadableCsvIsNamedWithItsFolder) {
   QFile::remove(folder_.File(kCsvName));
   ASSERT_TRUE(QDir(folder_.Path()).mkdir(kCsvName));  // a folder where the file should be
-  const RebuildOutcome outcome = RebuildDataFiles(folder_.Path(), folder_.File(kCsvName), platform_);
+  const RebuildOutcome outcome = RebuildDataFiles(folder_.Path(), folder_.File(kCsvName), {.files = &files_});
   EXPECT_FALSE(outcome.ok);
   EXPECT_EQ(FailureMessage(outcome.failure),
             QStringLiteral("「KEN_ALL.CSV」を読み込めません（フォルダ: %1）。データは変更していません。").arg(Folder()));
   EXPECT_EQ(DataFileBytes(folder_), old_);
-  EXPECT_TRUE(platform_.calls.isEmpty());
+  EXPECT_EQ(files_.Steps(), 0);
 }
 
 struct MalformedCase {
@@ -153,35 +153,12 @@ TEST(RebuildLimit, Exactly999999EntriesAreIndexedWithSixDigitNumbers) {
   EXPECT_EQ(index.right(14), IndexBytes("1", 999999));
 }
 
-// Lets files grow to `bytes` only, as a full disk does, for the object's life.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    previous_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = saved_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &saved_);
-    std::signal(SIGXFSZ, previous_);
-  }
-
- private:
-  rlimit saved_{};
-  void (*previous_)(int) = nullptr;
-};
-
 TEST_F(RebuildFailure, FullDiskLeavesOldFilesAndNoTemporaryFiles) {
   QByteArray csv;
   for (int i = 0; i < 200; ++i) csv += kGood;  // 26,000 bytes of entries
   WriteBytes(folder_.File(kCsvName), csv);
-  RebuildOutcome outcome;
-  {
-    FileSizeLimit limit(8192);
-    outcome = RebuildDataFiles(folder_.Path(), folder_.File(kCsvName), platform_);
-  }
+  files_.FillDiskAfter(8192);  // the entry file, 26,000 bytes, is cut short
+  const RebuildOutcome outcome = RebuildDataFiles(folder_.Path(), folder_.File(kCsvName), {.files = &files_});
   EXPECT_FALSE(outcome.ok);
   const QString message = FailureMessage(outcome.failure);
   EXPECT_TRUE(message.startsWith(QStringLiteral("新しいデータファイルを書き込めません（フォルダ: "))) << message.toStdString();
@@ -192,12 +169,12 @@ TEST_F(RebuildFailure, FullDiskLeavesOldFilesAndNoTemporaryFiles) {
 TEST_F(RebuildFailure, EndingBeforeTheSwapLeavesOldDataThatOpens) {
   WriteBytes(folder_.File(kCsvName), kGood);
   // The program ends while the new files are complete but not yet in place.
-  EXPECT_THROW(RebuildDataFiles(folder_.Path(), folder_.File(kCsvName), platform_,
-                                [] { throw std::runtime_error("ended"); }),
+  EXPECT_THROW(RebuildDataFiles(folder_.Path(), folder_.File(kCsvName),
+                                {.files = &files_, .beforeSwap = [] { throw std::runtime_error("ended"); }}),
                std::runtime_error);
   EXPECT_EQ(DataFileBytes(folder_), old_);
   // Opening clears the new files left beside the old ones.
-  EXPECT_EQ(RecoverInterruptedSwap(folder_.Path(), platform_), SwapRecovery::kTidied);
+  EXPECT_EQ(RecoverInterruptedSwap(folder_.Path(), files_), SwapRecovery::kTidied);
   ExpectOldDataUntouched();
   DataSet data;
   data.OpenDataFiles(folder_.Path());
@@ -209,15 +186,17 @@ TEST_F(RebuildFailure, EndingBeforeTheSwapLeavesOldDataThatOpens) {
 
 TEST_F(RebuildFailure, OldFilesGoToTheTrashOnlyAfterTheNewOnesAreComplete) {
   WriteBytes(folder_.File(kCsvName), kGood);
-  const RebuildOutcome outcome = RebuildDataFiles(folder_.Path(), folder_.File(kCsvName), platform_, [&] {
-    platform_.calls << "beforeSwap";
-    // The old files are still in place, untouched, when the caller closes them.
-    EXPECT_EQ(DataFileBytes(folder_), old_);
-  });
+  const RebuildOutcome outcome =
+      RebuildDataFiles(folder_.Path(), folder_.File(kCsvName), {.files = &files_, .beforeSwap = [&] {
+                                                                  files_.steps << "beforeSwap";
+                                                                  // The old files are still in place, untouched,
+                                                                  // when the caller closes them.
+                                                                  EXPECT_EQ(DataFileBytes(folder_), old_);
+                                                                }});
   ASSERT_TRUE(outcome.ok);
-  EXPECT_EQ(platform_.calls,
-            QStringList({"beforeSwap", "trash|" + folder_.File("fuken.DAT.old"), "trash|" + folder_.File("city.DAT.old"),
-                         "trash|" + folder_.File("ubinno.dat.old"), "trash|" + folder_.File("ubinind.dat.old")}));
+  const QStringList trashed = files_.steps.filter(QRegularExpression("^(beforeSwap|trash )"));
+  EXPECT_EQ(trashed, QStringList({"beforeSwap", "trash fuken.DAT.old", "trash city.DAT.old", "trash ubinno.dat.old",
+                                  "trash ubinind.dat.old"}));
   EXPECT_EQ(ReadBytes(folder_.File("fuken.DAT")), PrefBytes(Ascii("P", 10), 1, 1) + SentinelBytes());
   QStringList listing = FolderListing(folder_);
   EXPECT_EQ(listing.size(), 7);  // the CSV, four data files, the change report and the lock file: no temporary file left

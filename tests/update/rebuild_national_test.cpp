@@ -116,7 +116,7 @@ TEST(RebuildNational, BundledSampleRebuildsCleanly) {
   const QString sample = SourceDir() + QStringLiteral("/sample/KEN_ALL.CSV");
   const QByteArray csv = ReadBytes(sample);
   ASSERT_FALSE(csv.isEmpty());
-  const RebuildOutcome outcome = RebuildDataFiles(folder.Path(), sample, platform);
+  const RebuildOutcome outcome = RebuildDataFiles(folder.Path(), sample, {.files = &platform.Files()});
   ASSERT_TRUE(outcome.ok) << FailureMessage(outcome.failure).toStdString();
   EXPECT_EQ(outcome.entryCount, csv.count("\r\n"));
   EXPECT_GE(outcome.prefCount - 1, 3);

@@ -28,7 +28,7 @@ TEST(RebuildZip, BothPublishedEditionsGiveTheFilesOfTheUnpackedCsv) {
     TempFolder folder;
     WriteBytes(folder.File(zipName), MakeZip({{member, csv}}));
     RecordingPlatform platform;
-    const RebuildOutcome outcome = RebuildDataFiles(folder.Path(), folder.File(zipName), platform);
+    const RebuildOutcome outcome = RebuildDataFiles(folder.Path(), folder.File(zipName), {.files = &platform.Files()});
     ASSERT_TRUE(outcome.ok) << FailureMessage(outcome.failure).toStdString();
     EXPECT_EQ(outcome.entryCount, expected[2].size() / 130);
     EXPECT_EQ(DataFileBytes(folder), expected) << zipName;
@@ -44,7 +44,7 @@ TEST(RebuildZip, ArchiveIsKnownByContentNotByName) {
   TempFolder folder;
   WriteBytes(folder.File("KEN_ALL.CSV"), MakeZip({{"KEN_ALL.CSV", csv}}));  // a ZIP under the CSV's name
   RecordingPlatform platform;
-  ASSERT_TRUE(RebuildDataFiles(folder.Path(), folder.File("KEN_ALL.CSV"), platform).ok);
+  ASSERT_TRUE(RebuildDataFiles(folder.Path(), folder.File("KEN_ALL.CSV"), {.files = &platform.Files()}).ok);
   EXPECT_EQ(DataFileBytes(folder), RebuiltDataFiles(csv));
 }
 
@@ -52,7 +52,7 @@ TEST(RebuildZip, FromBytesInMemoryWritesOnlyTheDataFiles) {
   const QByteArray csv = MakeKenAll(80, 3);
   TempFolder folder;
   RecordingPlatform platform;
-  const RebuildOutcome outcome = RebuildFromBytes(folder.Path(), MakeZip({{"KEN_ALL.CSV", csv}}), "ken_all.zip", platform);
+  const RebuildOutcome outcome = RebuildFromBytes(folder.Path(), MakeZip({{"KEN_ALL.CSV", csv}}), "ken_all.zip", {.files = &platform.Files()});
   ASSERT_TRUE(outcome.ok) << FailureMessage(outcome.failure).toStdString();
   EXPECT_EQ(FolderListing(folder),
             QStringList({"city.DAT", "fuken.DAT", "mirabo.lock", "ubinind.dat", "ubinno.dat"}));  // first import: no change report
@@ -76,7 +76,7 @@ TEST_P(RebuildZipRefusal, KeepsTheOldFiles) {
   ASSERT_TRUE(RebuildFrom(folder, good, platform).ok);
   const QList<QByteArray> before = DataFileBytes(folder);
   WriteBytes(folder.File("ken_all.zip"), GetParam().zip(good));
-  const RebuildOutcome outcome = RebuildDataFiles(folder.Path(), folder.File("ken_all.zip"), platform);
+  const RebuildOutcome outcome = RebuildDataFiles(folder.Path(), folder.File("ken_all.zip"), {.files = &platform.Files()});
   EXPECT_FALSE(outcome.ok);
   EXPECT_EQ(FailureMessage(outcome.failure), U(GetParam().message));
   EXPECT_EQ(DataFileBytes(folder), before);

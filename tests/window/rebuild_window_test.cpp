@@ -139,7 +139,7 @@ void RebuildWindowTest::startAfterAKilledSwapShowsTheOldData() {
   FaultyFileOps ops;
   ops.KillAtStep(10);  // two data files are new, one of them moved aside
   QVERIFY_THROWS_EXCEPTION(ProcessKilled,
-                           RebuildDataFiles(Folder().Path(), Folder().File("KEN_ALL.CSV"), Platform(), {}, ops));
+                           RebuildDataFiles(Folder().Path(), Folder().File("KEN_ALL.CSV"), {.files = &ops}));
   QVERIFY(DataFileBytes(Folder()) != before);
 
   const frmMirabo& window = OpenWindow();

@@ -1,9 +1,6 @@
 // Writing, removing and reading CHANGES.TSV, and the rebuild's closing message.
 #include "update/changes/ChangeReport.h"
 
-#include <QFile>
-#include <QSaveFile>
-
 #include "data/DataSet.h"
 #include "update/DataImage.h"
 
@@ -18,26 +15,28 @@ QString Field(QString text) {
   return text;
 }
 
-QString ReportPath(const QString& dataFolder) { return dataFolder + QLatin1String(kChangeReportName); }
+std::string ReportPath(const QString& dataFolder) { return EncodedPath(dataFolder + QLatin1String(kChangeReportName)); }
 
-// Writes the bytes beside the report and renames them over it, so a reader sees the
-// old report or the new one, never a part.
-QString WriteReport(const QString& path, const QByteArray& bytes) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-  if (file.write(bytes) != bytes.size()) {
-    const QString reason = file.errorString();
-    file.cancelWriting();
-    return reason;
-  }
-  if (!file.commit()) return file.errorString();
-  return {};
+// The report is there, links followed (a dangling link is no report).
+bool ReportIsThere(const std::string& path, FileOps& ops) {
+  FileInfo info;
+  return ops.Stat(path, info) == 0;
 }
 
-QString RemoveReport(const QString& path) {
-  QFile file(path);
-  if (!file.exists() || file.remove()) return {};
-  return file.errorString();
+// Writes the bytes beside the report and renames them over it, so a reader sees the
+// old report or the new one, never a part. The system's reason when it fails.
+QString WriteReport(const std::string& path, const QByteArray& bytes, FileOps& ops) {
+  const std::string temporary = path + ".new";
+  int error = ops.WriteDurably(temporary, {bytes.constData(), size_t(bytes.size())}, path);
+  if (error == 0 && (error = ops.Rename(temporary, path)) == 0) return {};
+  if (ops.Exists(temporary)) ops.Remove(temporary);
+  return SystemReason(error);
+}
+
+QString RemoveReport(const std::string& path, FileOps& ops) {
+  if (!ops.Exists(path)) return {};
+  const int error = ops.Remove(path);
+  return error == 0 ? QString() : SystemReason(error);
 }
 
 std::optional<EntryChange> ParseLine(const QString& line) {
@@ -69,20 +68,21 @@ QByteArray ChangeReportBytes(const QList<EntryChange>& changes) {
   return text.toUtf8();
 }
 
-std::optional<QByteArray> ReadPreviousEntries(const QString& dataFolder) {
-  QFile file(dataFolder + QLatin1String(datafile::Entry));
-  if (!file.open(QIODevice::ReadOnly) || file.size() < EntryRecord::Size || file.size() > kMaxEntryBytes)
+std::optional<QByteArray> ReadPreviousEntries(const QString& dataFolder, FileOps& ops) {
+  const std::string path = EncodedPath(dataFolder + QLatin1String(datafile::Entry));
+  FileInfo info;
+  std::string bytes;
+  if (ops.Stat(path, info) != 0 || !info.isFile || info.size < EntryRecord::Size || info.size > kMaxEntryBytes ||
+      ops.ReadAll(path, bytes) != 0 || bytes.size() < size_t(EntryRecord::Size))
     return std::nullopt;
-  QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError || bytes.size() < EntryRecord::Size) return std::nullopt;
-  return bytes;
+  return QByteArray(bytes.data(), qsizetype(bytes.size()));
 }
 
 ChangeSummary ReportChanges(const QString& dataFolder, const std::optional<QByteArray>& previous,
-                            const QByteArray& newEntries) {
+                            const QByteArray& newEntries, FileOps& ops) {
   ChangeSummary summary;
   if (!previous) {
-    summary.reportError = RemoveReport(ReportPath(dataFolder));
+    summary.reportError = RemoveReport(ReportPath(dataFolder), ops);
     return summary;
   }
   const EntryChanges changes = CompareEntries(*previous, newEntries);
@@ -92,22 +92,23 @@ ChangeSummary ReportChanges(const QString& dataFolder, const std::optional<QByte
   summary.kinds = CountChangeKinds(changes.changes);
   summary.newCodes = changes.newCodes;
   summary.retiredCodes = changes.retiredCodes;
-  summary.reportError = WriteReport(ReportPath(dataFolder), ChangeReportBytes(changes.changes));
+  summary.reportError = WriteReport(ReportPath(dataFolder), ChangeReportBytes(changes.changes), ops);
   // A report that could not be replaced would describe an older update.
-  if (!summary.reportError.isEmpty()) RemoveReport(ReportPath(dataFolder));
+  if (!summary.reportError.isEmpty()) RemoveReport(ReportPath(dataFolder), ops);
   return summary;
 }
 
-ChangeReportRead ReadChangeReport(const QString& dataFolder) {
+ChangeReportRead ReadChangeReport(const QString& dataFolder, FileOps& ops) {
   ChangeReportRead read;
-  QFile file(ReportPath(dataFolder));
-  if (!file.exists()) return read;
+  const std::string path = ReportPath(dataFolder);
+  if (!ReportIsThere(path, ops)) return read;
   read.found = true;
-  if (!file.open(QIODevice::ReadOnly)) {
-    read.failure = {.kind = UpdateStatus::kReportUnreadable, .file = kChangeReportName, .reason = file.errorString()};
+  std::string bytes;
+  if (const int error = ops.ReadAll(path, bytes)) {
+    read.failure = {.kind = UpdateStatus::kReportUnreadable, .file = kChangeReportName, .reason = SystemReason(error)};
     return read;
   }
-  QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+  QStringList lines = QString::fromUtf8(bytes.data(), qsizetype(bytes.size())).split(u'\n');
   if (lines.last().isEmpty()) lines.removeLast();
   for (QString& line : lines)
     if (line.endsWith(u'\r')) line.chop(1);  // a report saved again by an editor that writes CR LF
@@ -120,7 +121,7 @@ ChangeReportRead ReadChangeReport(const QString& dataFolder) {
   return read;
 }
 
-bool ChangeReportExists(const QString& dataFolder) { return QFile::exists(ReportPath(dataFolder)); }
+bool ChangeReportExists(const QString& dataFolder, FileOps& ops) { return ReportIsThere(ReportPath(dataFolder), ops); }
 
 QString RebuildDoneMessage(const ChangeSummary& summary) {
   QString text = summary.compared

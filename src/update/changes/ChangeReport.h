@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 
+#include "platform/FileOps.h"
 #include "update/changes/EntryChanges.h"
 #include "update/UpdateStatus.h"
 #include "update/changes/ChangeKinds.h"
@@ -35,13 +36,13 @@ QByteArray ChangeReportBytes(const QList<EntryChange>& changes);
 // The entry file of the data set in `dataFolder` (ending in "/"), read before a rebuild
 // replaces it; nullopt when there is no previous data: the file is missing, holds no
 // whole record, cannot be read, or is larger than any rebuild makes.
-std::optional<QByteArray> ReadPreviousEntries(const QString& dataFolder);
+std::optional<QByteArray> ReadPreviousEntries(const QString& dataFolder, FileOps& ops);
 
 // Called once the new data files are in place. Compares `previous` with `newEntries`
-// and writes CHANGES.TSV through a temporary file renamed over the old report; without
-// previous data, removes the report instead.
+// and writes CHANGES.TSV through a temporary file (CHANGES.TSV.new) renamed over the
+// old report; without previous data, removes the report instead.
 ChangeSummary ReportChanges(const QString& dataFolder, const std::optional<QByteArray>& previous,
-                            const QByteArray& newEntries);
+                            const QByteArray& newEntries, FileOps& ops);
 
 // The report read back, in the file's order.
 struct ChangeReportRead {
@@ -49,8 +50,8 @@ struct ChangeReportRead {
   UpdateStatus failure;  // a report that cannot be read, or a damaged line
   QList<EntryChange> changes{};
 };
-ChangeReportRead ReadChangeReport(const QString& dataFolder);
-bool ChangeReportExists(const QString& dataFolder);
+ChangeReportRead ReadChangeReport(const QString& dataFolder, FileOps& ops = SystemFileOps());
+bool ChangeReportExists(const QString& dataFolder, FileOps& ops = SystemFileOps());
 
 // The rebuild's closing message in the window; it counts the changes by the change
 // list's kinds, so that its numbers are those of the list it offers to show.

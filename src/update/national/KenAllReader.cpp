@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include <QByteArrayView>
+
 #include "data/Cp932Codec.h"
 
 namespace {
@@ -12,37 +14,8 @@ constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
 bool HasUtf8Bom(const QByteArray& bytes) { return bytes.startsWith(kUtf8Bom); }
 
-// Length of the UTF-8 character starting at p, or 0 when it is not a valid one
-// (overlong forms, surrogates and values past U+10FFFF are not valid).
-int Utf8Length(const unsigned char* p, const unsigned char* end) {
-  const unsigned char b = p[0];
-  int length;
-  unsigned min;
-  unsigned value;
-  if (b < 0x80) return 1;
-  if (b >= 0xC2 && b <= 0xDF) length = 2, min = 0x80, value = b & 0x1F;
-  else if (b >= 0xE0 && b <= 0xEF) length = 3, min = 0x800, value = b & 0x0F;
-  else if (b >= 0xF0 && b <= 0xF4) length = 4, min = 0x10000, value = b & 0x07;
-  else return 0;
-  if (end - p < length) return 0;
-  for (int i = 1; i < length; ++i) {
-    if ((p[i] & 0xC0) != 0x80) return 0;
-    value = value << 6 | (p[i] & 0x3F);
-  }
-  if (value < min || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
-  return length;
-}
-
-bool IsValidUtf8(const char* begin, const char* end) {
-  const auto* p = reinterpret_cast<const unsigned char*>(begin);
-  const auto* stop = reinterpret_cast<const unsigned char*>(end);
-  while (p < stop) {
-    const int length = Utf8Length(p, stop);
-    if (length == 0) return false;
-    p += length;
-  }
-  return true;
-}
+// Qt's check refuses overlong forms, surrogates and values past U+10FFFF.
+bool IsValidUtf8(const char* begin, const char* end) { return QByteArrayView(begin, end - begin).isValidUtf8(); }
 
 bool IsAscii(const char* begin, const char* end) {
   for (const char* p = begin; p < end; ++p)

@@ -42,13 +42,13 @@ int SwapFiles(const SwapPaths& paths, const OldFilesKept& kept, FileOps& ops) {
 
 // After a failed step from the journal on: back to the old set if possible.
 UpdateStatus RollBackAfter(int error, const QString& folder, const SwapPaths& paths, const OldFilesKept& kept,
-                           FileOps& ops, Platform& platform) {
+                           FileOps& ops) {
   const RollBackResult rollBack = RollBackSwap(paths, kept, ops);
   if (rollBack.filesRestored) return Failure(UpdateStatus::kNewFilesNotPlaced, folder, error);
   if (SwapIsComplete(paths, kept, ops)) {
     // Only the last folder sync failed and the rollback could not start: the new
     // set is whole in place, and the next opening keeps it, so it is a success.
-    FinishSwap(paths, ops, platform);
+    FinishSwap(paths, ops);
     return {};
   }
   return Failure(UpdateStatus::kNewFilesRolledBackLater, folder, error);
@@ -56,11 +56,11 @@ UpdateStatus RollBackAfter(int error, const QString& folder, const SwapPaths& pa
 
 }  // namespace
 
-UpdateStatus InstallDataImage(const DataImage& image, const QString& dataFolder, Platform& platform,
-                              const std::function<void()>& beforeSwap, FileOps& ops) {
+UpdateStatus InstallDataImage(const DataImage& image, const QString& dataFolder, FileOps& ops,
+                              const std::function<void()>& beforeSwap) {
   const SwapPaths paths(dataFolder);
   // Settle a swap cut short before, so that "*.old" files name this swap's only.
-  if (RecoverSwapLocked(paths, ops, platform) == SwapRecovery::kFailed || HasSwapLeftovers(paths, ops))
+  if (RecoverSwapLocked(paths, ops) == SwapRecovery::kFailed || HasSwapLeftovers(paths, ops))
     return {.kind = UpdateStatus::kSwapLeftovers, .folder = dataFolder};
 
   OldFilesKept kept{};
@@ -77,8 +77,8 @@ UpdateStatus InstallDataImage(const DataImage& image, const QString& dataFolder,
     RollBackSwap(paths, kept, ops);
     return Failure(UpdateStatus::kNewFilesNotWritable, dataFolder, error);
   }
-  if ((error = SwapFiles(paths, kept, ops))) return RollBackAfter(error, dataFolder, paths, kept, ops, platform);
+  if ((error = SwapFiles(paths, kept, ops))) return RollBackAfter(error, dataFolder, paths, kept, ops);
   // The new set is complete and durable: from here on nothing can undo it.
-  FinishSwap(paths, ops, platform);
+  FinishSwap(paths, ops);
   return {};
 }

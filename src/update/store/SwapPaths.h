@@ -31,6 +31,23 @@ class SwapPaths {
 inline constexpr char kSwapJournalName[] = "mirabo.journal";
 inline constexpr char kRebuildLockName[] = "mirabo.lock";
 
+// The journal (mirabo.journal) names a swap in progress. It is plain ASCII, six
+// lines each ended by LF, and nothing after the last:
+//
+//   mirabo data-file swap 1      what the file is, and the format's version
+//   fuken.DAT old                one line per data file, in the usual order:
+//   city.DAT old                   the data file's name, a space, then "old" when
+//   ubinno.dat none                its old version is kept as "<name>.old" during
+//   ubinind.dat old                the swap, "none" when it had none
+//   end                          the journal was written whole
+//
+// The writer writes it with WriteDurably and syncs the folder before the first
+// rename, and removes it (syncing the folder again) only once all four new files
+// are in place and durable. The reader takes anything else (a missing line, a cut
+// or unknown one, another version, bytes after "end", such as the zeros a power cut
+// can leave) for a journal torn while it was written: no file was renamed yet, so
+// the swap is rolled back, which only removes the new files.
+
 // Which of the four data files existed before the swap and were kept as ".old".
 using OldFilesKept = std::array<bool, SwapPaths::kFiles>;
 

@@ -1,10 +1,6 @@
 // Rolling a cut-short swap back, or finishing it, from its journal.
 #include "update/store/SwapRecovery.h"
 
-#include <QFile>
-#include <QStringList>
-
-#include "platform/Platform.h"
 #include "update/store/DataFolderLock.h"
 
 namespace {
@@ -52,47 +48,44 @@ RollBackResult RollBackSwap(const SwapPaths& paths, const std::optional<OldFiles
   return result;
 }
 
-int FinishSwap(const SwapPaths& paths, FileOps& ops, Platform& platform) {
+int FinishSwap(const SwapPaths& paths, FileOps& ops) {
   if (const int error = ops.SyncFolder(paths.Folder())) return error;
   if (const int error = RemoveIfThere(paths.Journal(), ops)) return error;
   // Without the journal on the disk no old file may go: a journal that came back
   // after a power cut would find its old files missing.
   if (const int error = ops.SyncFolder(paths.Folder())) return error;
   // The swap is done here; old files the trash refuses are tidied at the next opening.
-  TrashOldFiles(paths, ops, platform);
+  TrashOldFiles(paths, ops);
   return 0;
 }
 
-int TrashOldFiles(const SwapPaths& paths, FileOps& ops, Platform& platform) {
-  QStringList old;
+int TrashOldFiles(const SwapPaths& paths, FileOps& ops) {
   for (int file = 0; file < SwapPaths::kFiles; ++file)
-    if (ops.Exists(paths.Old(file))) old << QFile::decodeName(paths.Old(file).c_str());
-  if (old.isEmpty()) return 0;
-  platform.MoveToTrash(old);
+    if (ops.Exists(paths.Old(file))) ops.MoveToTrash(paths.Old(file));
   for (int file = 0; file < SwapPaths::kFiles; ++file)
     if (const int error = RemoveIfThere(paths.Old(file), ops)) return error;
   return 0;
 }
 
-SwapRecovery RecoverSwapLocked(const SwapPaths& paths, FileOps& ops, Platform& platform) {
+SwapRecovery RecoverSwapLocked(const SwapPaths& paths, FileOps& ops) {
   if (!HasSwapLeftovers(paths, ops)) return SwapRecovery::kNothing;
   if (!ops.Exists(paths.Journal())) {
     // A rebuild stopped while writing its new files, or after its swap was done.
     for (int file = 0; file < SwapPaths::kFiles; ++file)
       if (RemoveIfThere(paths.New(file), ops)) return SwapRecovery::kFailed;
-    return TrashOldFiles(paths, ops, platform) ? SwapRecovery::kFailed : SwapRecovery::kTidied;
+    return TrashOldFiles(paths, ops) ? SwapRecovery::kFailed : SwapRecovery::kTidied;
   }
   std::string text;
   std::optional<OldFilesKept> kept;
   if (ops.ReadAll(paths.Journal(), text) == 0) kept = DecodeJournal(text);
   if (kept && SwapIsComplete(paths, *kept, ops))
-    return FinishSwap(paths, ops, platform) ? SwapRecovery::kFailed : SwapRecovery::kFinished;
+    return FinishSwap(paths, ops) ? SwapRecovery::kFailed : SwapRecovery::kFinished;
   // An unreadable or partial journal was never followed by a rename: all data
   // files are still the old ones, and rolling back only removes the new files.
   return RollBackSwap(paths, kept, ops).error ? SwapRecovery::kFailed : SwapRecovery::kRolledBack;
 }
 
-SwapRecovery RecoverInterruptedSwap(const QString& dataFolder, Platform& platform, FileOps& ops, int waitMs) {
+SwapRecovery RecoverInterruptedSwap(const QString& dataFolder, FileOps& ops, int waitMs) {
   const SwapPaths paths(dataFolder);
   if (!HasSwapLeftovers(paths, ops)) return SwapRecovery::kNothing;
   const DataFolderLock lock(paths.Lock(), ops);
@@ -103,5 +96,5 @@ SwapRecovery RecoverInterruptedSwap(const QString& dataFolder, Platform& platfor
     return SwapRecovery::kBusy;
   }
   if (!lock.Held()) return SwapRecovery::kFailed;
-  return RecoverSwapLocked(paths, ops, platform);
+  return RecoverSwapLocked(paths, ops);
 }

@@ -8,8 +8,6 @@
 #include "platform/FileOps.h"
 #include "update/store/SwapPaths.h"
 
-class Platform;
-
 // A journal, a ".new" or an ".old" file is in the folder.
 bool HasSwapLeftovers(const SwapPaths& paths, FileOps& ops);
 
@@ -29,11 +27,11 @@ RollBackResult RollBackSwap(const SwapPaths& paths, const std::optional<OldFiles
 
 // Ends a complete swap: removes the journal durably, then moves the ".old" files
 // to the trash. Returns the error of a failing sync or removal of the journal, or 0.
-int FinishSwap(const SwapPaths& paths, FileOps& ops, Platform& platform);
+int FinishSwap(const SwapPaths& paths, FileOps& ops);
 
 // Moves the ".old" files that are there to the trash, removing any the trash
 // leaves behind; 0 when none is left.
-int TrashOldFiles(const SwapPaths& paths, FileOps& ops, Platform& platform);
+int TrashOldFiles(const SwapPaths& paths, FileOps& ops);
 
 enum class SwapRecovery {
   kNothing,     // no journal and no leftover file
@@ -46,10 +44,9 @@ enum class SwapRecovery {
 
 // With the folder's lock held by the caller: follows the journal if there is one
 // (finishing a complete swap, rolling back any other), else clears leftovers.
-SwapRecovery RecoverSwapLocked(const SwapPaths& paths, FileOps& ops, Platform& platform);
+SwapRecovery RecoverSwapLocked(const SwapPaths& paths, FileOps& ops);
 
 // Called before the data set is opened. Does nothing, without taking the lock,
 // when the folder holds no journal and no leftover file. When a rebuild in another
 // process holds the folder, waits up to `waitMs` for its swap to end instead.
-SwapRecovery RecoverInterruptedSwap(const QString& dataFolder, Platform& platform, FileOps& ops = SystemFileOps(),
-                                    int waitMs = 5000);
+SwapRecovery RecoverInterruptedSwap(const QString& dataFolder, FileOps& ops, int waitMs = 5000);

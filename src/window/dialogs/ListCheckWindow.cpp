@@ -1,11 +1,7 @@
 // Building the list-check window and wiring it to the core's checked list.
 #include "window/dialogs/ListCheckWindow.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
-#include <QFile>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -217,7 +213,7 @@ void ListCheckWindow::SuggestionDoubleClicked(int row, int column) {
 }
 
 void ListCheckWindow::Paste() {
-  const QString text = QApplication::clipboard()->text();
+  const QString text = platform_.ClipboardText();
   if (SplitListLines(text).isEmpty()) return platform_.Beep();  // nothing to check; the list stays
   if (list_.RowCount() > 0 &&
       platform_.Ask(QStringLiteral("表示中の %1 行を、貼り付ける一覧で置き換えますか？").arg(list_.RowCount()), kTitle,
@@ -241,20 +237,21 @@ void ListCheckWindow::Undo() {
 }
 
 bool ListCheckWindow::OpenFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
+  std::string bytes;
+  if (platform_.Files().ReadAll(EncodedPath(path), bytes) != 0) {
     platform_.MessageBox(QStringLiteral("ファイルを開けません。\n%1").arg(path), kTitle);
     return false;
   }
-  SetListText(DecodeListInput(file.readAll()));
+  SetListText(DecodeListInput(QByteArray(bytes.data(), qsizetype(bytes.size()))));
   return true;
 }
 
 bool ListCheckWindow::SaveFile(const QString& path) {
   FinishChecking();
-  QFile file(path);
   const QByteArray bytes = list_.ResultCsv();
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size() || !file.flush()) {
+  const std::string target = EncodedPath(path);
+  // A list saved over an earlier one keeps that file's permissions.
+  if (platform_.Files().WriteDurably(target, {bytes.constData(), size_t(bytes.size())}, target) != 0) {
     platform_.MessageBox(QStringLiteral("ファイルを保存できません。\n%1").arg(path), kTitle);
     return false;
   }
@@ -272,13 +269,13 @@ void ListCheckWindow::FinishChecking() {
 }
 
 void ListCheckWindow::OpenClicked() {
-  const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("一覧を開く"), {},
-                                                    QStringLiteral("CSV / TSV (*.csv *.tsv *.txt);;すべて (*)"));
+  const QString path =
+      platform_.ChooseOpenFile(QStringLiteral("一覧を開く"), {}, QStringLiteral("CSV / TSV (*.csv *.tsv *.txt);;すべて (*)"));
   if (!path.isEmpty()) OpenFile(path);
 }
 
 void ListCheckWindow::SaveClicked() {
-  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("結果を保存"), QStringLiteral("チェック結果.csv"),
-                                                    QStringLiteral("CSV (*.csv)"));
+  const QString path =
+      platform_.ChooseSaveFile(QStringLiteral("結果を保存"), QStringLiteral("チェック結果.csv"), QStringLiteral("CSV (*.csv)"));
   if (!path.isEmpty()) SaveFile(path);
 }

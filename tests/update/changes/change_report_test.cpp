@@ -94,7 +94,7 @@ TEST_F(ChangeReportRebuild, FailingSwapLeavesThePreviousReport) {
   ops.FailNth(FaultyFileOps::kRename, 3);
   WriteBytes(folder_.File("KEN_ALL.CSV"), kFirst);
   const RebuildOutcome outcome =
-      RebuildDataFiles(folder_.Path(), folder_.File("KEN_ALL.CSV"), platform_, {}, ops);
+      RebuildDataFiles(folder_.Path(), folder_.File("KEN_ALL.CSV"), {.files = &ops});
   EXPECT_FALSE(outcome.ok);
   EXPECT_EQ(Report(), kSecondReport);
 }
@@ -115,7 +115,8 @@ TEST_F(ChangeReportRebuild, UnwritableReportIsSaidButTheRebuildStands) {
   const RebuildOutcome outcome = Rebuild(kSecond);
   EXPECT_TRUE(outcome.ok);
   EXPECT_TRUE(outcome.changes.compared);
-  EXPECT_FALSE(outcome.changes.reportError.isEmpty());
+  EXPECT_EQ(outcome.changes.reportError, QStringLiteral("Is a directory"));
+  EXPECT_FALSE(QFile::exists(folder_.File(kReport + ".new"))) << "the report's temporary file was left behind";
   EXPECT_EQ(outcome.entryCount, 3);
 }
 

@@ -227,7 +227,12 @@ INSTANTIATE_TEST_SUITE_P(
                           RowWithColumn(7, kCp932Pref) + "\r\n" + kRow + "\r\n" + RowWithColumn(9, Hex("41 96")) + "\r\n",
                           3, kCp932Expected},
         EncodingFaultCase{"Utf8ThenSurrogate", RowWithColumn(7, kUtf8Pref) + "\r\n" + RowWithColumn(9, Hex("ED A0 80")),
-                          2, kUtf8Expected}),
+                          2, kUtf8Expected},
+        // E0 81 81 spells "A" in three bytes; F4 90 80 80 would be U+110000.
+        EncodingFaultCase{"Utf8ThenOverlongForm", RowWithColumn(7, kUtf8Pref) + "\r\n" + RowWithColumn(9, Hex("E0 81 81")),
+                          2, kUtf8Expected},
+        EncodingFaultCase{"Utf8ThenBeyondUnicode",
+                          RowWithColumn(7, kUtf8Pref) + "\r\n" + RowWithColumn(9, Hex("F4 90 80 80")), 2, kUtf8Expected}),
     CaseName());
 
 struct EditionCase {

@@ -43,13 +43,20 @@ class SwapFolder : public ::testing::Test {
   void SetUp() override { Prepare(true); }
 
   RebuildOutcome Rebuild(FileOps& ops) {
-    return RebuildDataFiles(folder().Path(), folder().File("KEN_ALL.CSV"), platform_, {}, ops);
+    return RebuildDataFiles(folder().Path(), folder().File("KEN_ALL.CSV"), {.files = &ops});
   }
 
   // Rebuilds as a process killed just before step `step`; the steps that ran.
   QStringList RebuildKilledAtStep(int step) {
     FaultyFileOps ops;
     ops.KillAtStep(step);
+    EXPECT_THROW(Rebuild(ops), ProcessKilled);
+    return ops.steps;
+  }
+  // The same, but the power is cut: the folder loses what it had not synced.
+  QStringList RebuildCutAtStep(int step) {
+    FaultyFileOps ops;
+    ops.CutPowerAtStep(step);
     EXPECT_THROW(Rebuild(ops), ProcessKilled);
     return ops.steps;
   }
@@ -70,6 +77,6 @@ class SwapFolder : public ::testing::Test {
 
   std::unique_ptr<TempFolder> folder_ = std::make_unique<TempFolder>();
   RecordingPlatform setupPlatform_;
-  RecordingPlatform platform_;
+  TestFileOps files_;  // the calls of rebuilds and openings not under fault
   QList<QByteArray> old_, new_;
 };

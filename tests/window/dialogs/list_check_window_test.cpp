@@ -84,7 +84,7 @@ ListCheckWindow* ListCheckWindowTest::Open() {
 
 // Pastes with Ctrl+V in the table; true once every row has its verdict.
 bool ListCheckWindowTest::PasteRows(ListCheckWindow* check, const QString& text) {
-  QApplication::clipboard()->setText(text);
+  Platform().clipboard = text;
   QTest::keyClick(check->Table, Qt::Key_V, Qt::ControlModifier);
   return QTest::qWaitFor([check] { return !check->IsChecking(); }) && check->Table->rowCount() > 0;
 }
@@ -125,7 +125,7 @@ void ListCheckWindowTest::emptyClipboardBeepsAndKeepsTheList() {
   ListCheckWindow* check = Open();
   QVERIFY(check);
   QVERIFY(PasteRows(check, kRows));
-  QApplication::clipboard()->setText(QString());
+  Platform().clipboard = QString();
   QTest::keyClick(check->Table, Qt::Key_V, Qt::ControlModifier);
   QCOMPARE(Platform().Count("beep"), 1);
   QCOMPARE(check->Table->rowCount(), 6);
@@ -218,7 +218,7 @@ void ListCheckWindowTest::pasteOverRowsAsksAndEscCloses() {
   ListCheckWindow* check = Open();
   QVERIFY(check);
   QVERIFY(PasteRows(check, kRows));
-  QApplication::clipboard()->setText(U("1000005\t千代田区丸の内\n"));
+  Platform().clipboard = U("1000005\t千代田区丸の内\n");
   Platform().answers = {1};  // キャンセル
   QTest::keyClick(check->Table, Qt::Key_V, Qt::ControlModifier);
   QCOMPARE(Platform().calls.filter("ask|").value(0),
@@ -235,7 +235,10 @@ void ListCheckWindowTest::saveWritesCsvWithAByteOrderMark() {
   ListCheckWindow* check = Open();
   QVERIFY(check);
   QVERIFY(PasteRows(check, U("1000000\t千代田区丸の内\n")));
-  QVERIFY(check->SaveFile(Folder().File("out.csv")));
+  // The save button asks where through the platform's dialog.
+  Platform().chosenFile = Folder().File("out.csv");
+  QTest::mouseClick(check->SaveButton, Qt::LeftButton);
+  QCOMPARE(Platform().calls.filter("save|"), QStringList({U("save|結果を保存|チェック結果.csv|CSV (*.csv)")}));
   QCOMPARE(ReadBytes(Folder().File("out.csv")),
            QByteArray("\xEF\xBB\xBF") + U("1000000,千代田区丸の内,郵便番号違い,100-0005\r\n").toUtf8());
   // A folder that does not exist: a message, and the list stays.
@@ -249,7 +252,11 @@ void ListCheckWindowTest::openReadsACodePage932File() {
   QVERIFY(check);
   // 31 30 30 30 30 30 35 2C then 90 E7 91 E3 93 63 8B E6 8A DB 82 CC 93 E0: 千代田区丸の内.
   WriteBytes(Folder().File("list.csv"), Hex("31 30 30 30 30 30 35 2C 90 E7 91 E3 93 63 8B E6 8A DB 82 CC 93 E0 0D 0A"));
-  QVERIFY(check->OpenFile(Folder().File("list.csv")));
+  // The open button asks which file through the platform's dialog.
+  Platform().chosenFile = Folder().File("list.csv");
+  QTest::mouseClick(check->OpenButton, Qt::LeftButton);
+  QCOMPARE(Platform().calls.filter("choose|"),
+           QStringList({U("choose|一覧を開く||CSV / TSV (*.csv *.tsv *.txt);;すべて (*)")}));
   QTRY_VERIFY(!check->IsChecking());
   QCOMPARE(check->Table->item(0, ListCheckWindow::AddressColumn)->text(), U("千代田区丸の内"));
   QCOMPARE(check->Table->item(0, ListCheckWindow::VerdictColumn)->text(), U("正常"));
@@ -262,7 +269,7 @@ void ListCheckWindowTest::longListShowsProgressAndStaysResponsive() {
   QVERIFY(check);
   QString text;
   for (int i = 0; i < 3000; ++i) text += U("1000005\t千代田区丸の内\n");
-  QApplication::clipboard()->setText(text);
+  Platform().clipboard = text;
   QTest::keyClick(check->Table, Qt::Key_V, Qt::ControlModifier);
   // The paste returns before the rows are checked; the rest follows between events.
   QVERIFY(check->IsChecking());
