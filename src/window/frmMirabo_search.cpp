@@ -8,9 +8,9 @@
 #include "address/AddressReader.h"
 #include "data/TextFitting.h"
 #include "lookup/AddressSearch.h"
-#include "lookup/EntryListing.h"
 #include "lookup/CodeInput.h"
 #include "lookup/CodeSearch.h"
+#include "lookup/EntryListing.h"
 #include "lookup/SearchLines.h"
 #include "platform/Platform.h"
 #include "window/BusyScope.h"
@@ -93,7 +93,6 @@ void frmMirabo::Command4_Click() {
   });
   if (reading) List3->scrollToTop();  // the best candidate in sight
 }
-
 
 // What both searches do around their listing: an empty result list and the hourglass
 // first, the result lines straight into the list, then the closing steps.
