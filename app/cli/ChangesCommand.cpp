@@ -4,6 +4,8 @@
 
 int RunChanges(Cli& cli, const QStringList& args) {
   if (!args.isEmpty()) return cli.Fail(QStringLiteral("usage: changes"));
+  // A mistyped --data is no folder without a report, as for every other command.
+  if (const auto failed = cli.RequireDataFiles()) return *failed;
   const ChangeReportRead report = ReadChangeReport(cli.dataFolder, cli.platform.Files());
   if (!report.found) {
     cli.err << "mirabo-cli: no change report (" << kChangeReportName << ") in " << cli.dataFolder << '\n' << Qt::flush;

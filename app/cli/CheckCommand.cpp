@@ -1,7 +1,11 @@
 // mirabo-cli check: the verdict of every row of an address list, one output line per input line.
+#include <cstdio>
+#include <memory>
+
 #include <QFile>
 
 #include "cli/Cli.h"
+#include "cli/InputLines.h"
 #include "data/DataSet.h"
 #include "listcheck/ListCheck.h"
 #include "listcheck/ListRows.h"
@@ -32,12 +36,9 @@ bool ParseCheckArgs(const QStringList& args, CheckArgs& parsed) {
   return true;
 }
 
-bool ReadInput(const QString& name, QByteArray& bytes) {
-  QFile input(name);
-  const bool opened = name == u"-" ? input.open(stdin, QIODevice::ReadOnly) : input.open(QIODevice::ReadOnly);
-  if (!opened) return false;
-  bytes = input.readAll();
-  return input.error() == QFileDevice::NoError;
+// Standard input, or the named file; null when it cannot be opened.
+std::FILE* OpenInput(const QString& name) {
+  return name == u"-" ? stdin : std::fopen(QFile::encodeName(name).constData(), "rbe");
 }
 
 }  // namespace
@@ -45,23 +46,27 @@ bool ReadInput(const QString& name, QByteArray& bytes) {
 int RunCheck(Cli& cli, const QStringList& args) {
   CheckArgs parsed;
   if (!ParseCheckArgs(args, parsed)) return cli.Fail(QString::fromLatin1(kCheckUsage));
-  QByteArray bytes;
-  if (!ReadInput(parsed.file, bytes)) return cli.Fail(QStringLiteral("cannot read %1").arg(parsed.file));
-  QStringList lines = SplitListLines(DecodeListInput(bytes));
+  std::FILE* input = OpenInput(parsed.file);
+  if (!input) return cli.Fail(QStringLiteral("cannot read %1").arg(parsed.file));
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> closer(input == stdin ? nullptr : input, std::fclose);
   DataSet data;
   if (const auto failed = cli.OpenForReading(data)) return *failed;
-
-  if (parsed.header && !lines.isEmpty()) {
-    const QStringList titles = SplitListRow(lines.takeFirst());
-    // The titles of the columns the rows print, so the header lines up with them.
-    cli.out << QStringLiteral("判定") << '\t' << titles.value(0) << '\t' << titles.value(1) << '\t'
-            << QStringLiteral("候補") << '\n';
-  }
   const AddressReader reader(data);
   data.CloseAll();
+
+  // One line at a time: each line is decoded on its own, as UTF-8 when it is valid
+  // UTF-8, otherwise as code page 932.
+  InputLines lines(input);
+  QByteArray bytes;
   bool allOk = true;
-  for (const QString& line : lines) {
-    const QStringList values = SplitListRow(line);
+  for (bool header = parsed.header; lines.Next(bytes); header = false) {
+    const QStringList values = SplitListRow(DecodeListInput(bytes));
+    if (header) {
+      // The titles of the columns the rows print, so the header lines up with them.
+      cli.out << QStringLiteral("判定") << '\t' << values.value(0) << '\t' << values.value(1) << '\t'
+              << QStringLiteral("候補") << '\n';
+      continue;
+    }
     if (IsBlankRow(values)) {
       cli.out << '\n';
       continue;
@@ -72,5 +77,9 @@ int RunCheck(Cli& cli, const QStringList& args) {
             << result.suggestion << '\n';
   }
   cli.out.flush();
+  if (lines.TooLong())
+    return cli.Fail(QStringLiteral("%1: line %2 is longer than %3 bytes")
+                        .arg(parsed.file).arg(lines.Number()).arg(InputLines::kMaxLineBytes));
+  if (lines.Failed()) return cli.Fail(QStringLiteral("cannot read %1").arg(parsed.file));
   return allOk ? kExitOk : kExitNothingFound;
 }

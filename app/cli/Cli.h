@@ -27,6 +27,8 @@ struct Cli {
   // the failure status, already reported, for a folder without any data file or a
   // damaged data set.
   std::optional<int> OpenForReading(DataSet& data);
+  // The failure status, already reported, for a folder without any data file.
+  std::optional<int> RequireDataFiles();
 };
 
 // Each command takes the arguments after its name.

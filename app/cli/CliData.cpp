@@ -3,13 +3,21 @@
 #include <QFileInfo>
 
 #include "cli/Cli.h"
+#include "update/store/DataFolderReading.h"
 
-std::optional<int> Cli::OpenForReading(DataSet& data) {
+std::optional<int> Cli::RequireDataFiles() {
   bool any = false;
   for (const char* name : {datafile::Pref, datafile::City, datafile::Entry, datafile::Index})
     any = any || QFileInfo(dataFolder + QLatin1String(name)).isFile();
   // A mistyped --data must not pass for an empty data set, nor leave files behind.
   if (!any) return Fail(QStringLiteral("no data files in %1").arg(QDir::toNativeSeparators(QDir(dataFolder).absolutePath())));
+  return std::nullopt;
+}
+
+std::optional<int> Cli::OpenForReading(DataSet& data) {
+  if (const auto failed = RequireDataFiles()) return failed;
+  const DataFolderReading reading(dataFolder, platform, platform.Files());
+  if (!reading.Status().ok()) return Fail(FailureMessage(reading.Status()));
   data.OpenDataFiles(dataFolder, false);
   if (data.Damaged()) return Fail(kDamagedDataMessage);
   return std::nullopt;

@@ -11,3 +11,11 @@ bool ConsolePlatform::OpenWebPage(const QString& url) {
   err_ << url << '\n' << Qt::flush;
   return true;  // the address is shown for the user to open
 }
+
+int ConsoleFileOps::MoveToTrash(const std::string& path, std::string* pathInTrash) {
+  if (!said_ && Exists(path) && !UserTrashAvailable()) {
+    err_ << "mirabo-cli: no home folder (HOME) and so no trash: the old data files are deleted\n" << Qt::flush;
+    said_ = true;
+  }
+  return FileOpsWrapper::MoveToTrash(path, pathInTrash);
+}

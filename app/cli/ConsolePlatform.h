@@ -3,11 +3,24 @@
 
 #include <QTextStream>
 
+#include "platform/FileOps.h"
 #include "platform/Platform.h"
+
+// The system's file calls, saying once on standard error when the old data files
+// are deleted because there is no user's trash to move them to.
+class ConsoleFileOps : public FileOpsWrapper {
+ public:
+  explicit ConsoleFileOps(QTextStream& err) : err_(err) {}
+  int MoveToTrash(const std::string& path, std::string* pathInTrash = nullptr) override;
+
+ private:
+  QTextStream& err_;
+  bool said_ = false;
+};
 
 class ConsolePlatform : public Platform {
  public:
-  explicit ConsolePlatform(QTextStream& err) : err_(err) {}
+  explicit ConsolePlatform(QTextStream& err) : err_(err), files_(err) {}
 
   void Beep() override;
   void MessageBox(const QString& text, const QString& title) override;
@@ -17,7 +30,9 @@ class ConsolePlatform : public Platform {
   void OpenHelp(const QString&) override {}
   void CloseHelp(const QString&) override {}
   void SetClipboardText(const QString&) override {}
+  FileOps& Files() override { return files_; }
 
  private:
   QTextStream& err_;
+  ConsoleFileOps files_;
 };

@@ -2,12 +2,12 @@
 #include <string>
 
 #include <QFile>
-#include <QTextStream>
 
 #include <unistd.h>
 
 #include "address/AddressReader.h"
 #include "cli/Cli.h"
+#include "cli/InputLines.h"
 #include "data/TextFitting.h"
 #include "lookup/AddressSearch.h"
 #include "lookup/CodeSearch.h"
@@ -149,17 +149,20 @@ int RunSearch(Cli& cli, const QStringList& args, const char* command, SearchText
       allFound = search(cli, data, text, sink) && allFound;
       continue;
     }
-    QFile input;
-    if (!input.open(stdin, QIODevice::ReadOnly)) return cli.Fail(QStringLiteral("cannot read standard input"));
-    QTextStream lines(&input);
-    lines.setEncoding(QStringConverter::Utf8);
-    QString line;
-    while (lines.readLineInto(&line)) {
+    InputLines lines(stdin);
+    QByteArray line;
+    while (lines.Next(line)) {
       // A blank line in a list (often the last one) is no search that failed.
       if (line.isEmpty()) continue;
-      allFound = search(cli, data, line, sink) && allFound;
+      allFound = search(cli, data, QString::fromUtf8(line), sink) && allFound;
       if (flushEachLine) sink.Flush();
     }
+    sink.Flush();
+    if (lines.TooLong())
+      return cli.Fail(QStringLiteral("standard input: line %1 is longer than %2 bytes")
+                          .arg(lines.Number())
+                          .arg(InputLines::kMaxLineBytes));
+    if (lines.Failed()) return cli.Fail(QStringLiteral("cannot read standard input"));
   }
   sink.Flush();
   return allFound ? kExitOk : kExitNothingFound;

@@ -43,9 +43,10 @@ bool WriteAt(int fd, const char* in, qint64 length, qint64 offset) {
   return true;
 }
 
-// Opens without blocking on a fifo, then keeps the handle only for a plain file.
+// Opens without blocking on a fifo or following a link (the folder may be shared),
+// then keeps the handle only for a plain file.
 int OpenPlainFile(const QByteArray& path, int flags) {
-  const int fd = ::open(path.constData(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
+  const int fd = ::open(path.constData(), flags | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW, 0666);
   if (fd < 0) return -1;
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {

@@ -15,11 +15,40 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace {
 
 int Errno() { return errno != 0 ? errno : EIO; }
+
+// Opens a regular file without following a link and without waiting on a fifo;
+// -1 with errno set otherwise (FileOps::kNotRegularFile for anything but a file).
+int OpenRegular(const std::string& path, int flags, mode_t mode = 0) {
+  const int fd = ::open(path.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, mode);
+  if (fd < 0) {
+    // ELOOP: the name is a link; ENXIO: a fifo without a writer, opened for writing.
+    if (errno == ELOOP || errno == ENXIO || errno == EISDIR) errno = FileOps::kNotRegularFile;
+    return -1;
+  }
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    errno = FileOps::kNotRegularFile;
+    return -1;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
+}
+
+// The permissions of the regular file at `path`, looked at without following a link.
+mode_t PermissionsOf(const std::string& path) {
+  const int fd = path.empty() ? -1 : ::open(path.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+  struct stat info {};
+  const bool regular = fd >= 0 && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  if (fd >= 0) ::close(fd);
+  return regular ? (info.st_mode & 0777) : 0644;
+}
 
 // Writes all of `bytes`, going on after short writes and interruptions.
 int WriteFully(int fd, std::string_view bytes) {
@@ -108,14 +137,26 @@ class PosixFileOps : public FileOps {
     return 0;
   }
 
+  bool UserTrashAvailable() override {
+    if (QDir::isAbsolutePath(qEnvironmentVariable("XDG_DATA_HOME"))) return true;
+    const QString home = qEnvironmentVariable("HOME");
+    return QDir::isAbsolutePath(home) && QDir::cleanPath(home) != u"/" && QFileInfo(home).isDir();
+  }
+
   // QFile::moveToTrash needs the user's data folder to exist: without it Qt 6.4 builds
   // the trash folders relative to the working directory. Make sure it is there first.
-  int MoveToTrash(const std::string& path) override {
-    const QString name = QFile::decodeName(path.c_str());
+  int MoveToTrash(const std::string& path, std::string* pathInTrash) override {
+    if (pathInTrash) pathInTrash->clear();
     if (!Exists(path)) return 0;
+    if (!UserTrashAvailable()) return Remove(path);
+    const QString name = QFile::decodeName(path.c_str());
     const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (!dataHome.isEmpty() && QDir::isAbsolutePath(dataHome) && QDir().mkpath(dataHome) && QFile::moveToTrash(name))
+    QString landed;
+    if (!dataHome.isEmpty() && QDir::isAbsolutePath(dataHome) && QDir().mkpath(dataHome) &&
+        QFile::moveToTrash(name, &landed)) {
+      if (pathInTrash) *pathInTrash = EncodedPath(landed);
       return 0;
+    }
     return Remove(path);
   }
 
@@ -159,6 +200,78 @@ class PosixFileOps : public FileOps {
   }
 
   void Pause(int milliseconds) override { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+
+  int CreateDurably(const std::string& path, std::string_view bytes, const std::string& permissionsFrom) override {
+    const mode_t mode = PermissionsOf(permissionsFrom);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) return Errno();
+    int error = WriteFully(fd, bytes);
+    if (error == 0 && ::fsync(fd) != 0) error = Errno();
+    if (error == 0 && ::fchmod(fd, mode) != 0) error = Errno();
+    if (::close(fd) != 0 && error == 0) error = Errno();
+    return error;
+  }
+
+  int ReadRegular(const std::string& path, std::string& bytes, size_t maxBytes) override {
+    const int fd = OpenRegular(path, O_RDONLY);
+    if (fd < 0) return Errno();
+    bytes.clear();
+    char chunk[4096];
+    int error = 0;
+    // The size may change while reading: the bound holds for what is read.
+    while (error == 0) {
+      const ssize_t got = ::read(fd, chunk, sizeof chunk);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) error = Errno();
+      if (got <= 0) break;
+      if (bytes.size() + size_t(got) > maxBytes) error = EFBIG;
+      else bytes.append(chunk, size_t(got));
+    }
+    ::close(fd);
+    return error;
+  }
+
+  int TryLockRegular(const std::string& path, int& handle) override {
+    int fd = OpenRegular(path, O_RDWR | O_CREAT, 0644);
+    if (fd < 0 && (errno == EACCES || errno == EROFS)) {
+      // A lock file left by someone else in a folder we may read but not write.
+      const int error = errno;
+      fd = OpenRegular(path, O_RDONLY);
+      if (fd < 0) return errno == ENOENT ? error : Errno();
+    }
+    if (fd < 0) return Errno();
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      if (errno == EINTR) continue;
+      const int error = Errno();
+      ::close(fd);
+      return error == EAGAIN ? EWOULDBLOCK : error;
+    }
+    handle = fd;
+    return 0;
+  }
+
+  int OpenLockFile(const std::string& path, int& handle) override {
+    int fd = OpenRegular(path, O_RDWR);
+    if (fd < 0 && (errno == EACCES || errno == EROFS)) fd = OpenRegular(path, O_RDONLY);
+    if (fd < 0) return Errno();
+    handle = fd;
+    return 0;
+  }
+
+  int TrySwapLock(int handle, bool shared) override {
+    // An open file description's lock: it conflicts within one process too, and
+    // closing another handle of the file does not drop it.
+    struct flock range {};
+    range.l_type = shared ? F_RDLCK : F_WRLCK;
+    range.l_whence = SEEK_SET;
+    range.l_start = 0;
+    range.l_len = 1;
+    while (::fcntl(handle, F_OFD_SETLK, &range) != 0) {
+      if (errno == EINTR) continue;
+      return errno == EAGAIN || errno == EACCES ? EWOULDBLOCK : Errno();
+    }
+    return 0;
+  }
 };
 
 }  // namespace

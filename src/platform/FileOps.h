@@ -49,8 +49,12 @@ class FileOps {
   // Makes the folder's entries (creations, renames, removals) durable.
   virtual int SyncFolder(const std::string& folder) = 0;
   // Moves a file to the user's trash, or removes it where there is no trash to be
-  // had; 0 when it is gone from its place (or was never there).
-  virtual int MoveToTrash(const std::string& path) = 0;
+  // had; 0 when it is gone from its place (or was never there). `pathInTrash`, when
+  // given, is set to where the file landed, and left empty when it was removed.
+  virtual int MoveToTrash(const std::string& path, std::string* pathInTrash = nullptr) = 0;
+  // The user's own trash can be had: XDG_DATA_HOME, or a HOME that is a folder other
+  // than "/". Without either a trash would be built under "/", and MoveToTrash removes.
+  virtual bool UserTrashAvailable() = 0;
   // Makes the folder and its missing parents; 0 when the folder is there afterwards.
   virtual int MakeFolder(const std::string& path) = 0;
   // Creates an empty file where none is; 0 when a file is there afterwards.
@@ -64,6 +68,29 @@ class FileOps {
 
   // Waits a little, for polling another process's progress.
   virtual void Pause(int milliseconds) = 0;
+
+  // In a folder that other users may write to, nothing is opened through a link or
+  // waited on: the calls below open only regular files, and fail with
+  // kNotRegularFile on a link, a folder, a fifo or a device.
+  static constexpr int kNotRegularFile = 4096;
+
+  // Creates `path`, which must not exist yet (EEXIST otherwise, whatever is there),
+  // writes `bytes`, flushes them to the disk and closes the file. It takes the
+  // permissions of `permissionsFrom` when that names a regular file (a link there
+  // is not followed); otherwise it is readable by all.
+  virtual int CreateDurably(const std::string& path, std::string_view bytes, const std::string& permissionsFrom) = 0;
+  // The whole content of the regular file `path`; EFBIG when it holds more than `maxBytes`.
+  virtual int ReadRegular(const std::string& path, std::string& bytes, size_t maxBytes) = 0;
+  // TryLock on a regular file only.
+  virtual int TryLockRegular(const std::string& path, int& handle) = 0;
+  // Opens an existing lock file, for writing too where allowed, taking no lock;
+  // ENOENT when there is none. Unlock closes it.
+  virtual int OpenLockFile(const std::string& path, int& handle) = 0;
+  // On a handle from TryLockRegular or OpenLockFile: the swap's lock, exclusive for the process that
+  // renames the data files, shared for readers opening them. Independent of the
+  // rebuild's lock on the same file. EWOULDBLOCK when it cannot be had now; EBADF
+  // for the exclusive lock on a lock file that may not be written.
+  virtual int TrySwapLock(int handle, bool shared) = 0;
 };
 
 // The real calls of this system.
@@ -87,12 +114,24 @@ class FileOpsWrapper : public FileOps {
   int Rename(const std::string& from, const std::string& to) override { return target_.Rename(from, to); }
   int Remove(const std::string& path) override { return target_.Remove(path); }
   int SyncFolder(const std::string& folder) override { return target_.SyncFolder(folder); }
-  int MoveToTrash(const std::string& path) override { return target_.MoveToTrash(path); }
+  int MoveToTrash(const std::string& path, std::string* pathInTrash = nullptr) override {
+    return target_.MoveToTrash(path, pathInTrash);
+  }
+  bool UserTrashAvailable() override { return target_.UserTrashAvailable(); }
   int MakeFolder(const std::string& path) override { return target_.MakeFolder(path); }
   int TouchFile(const std::string& path) override { return target_.TouchFile(path); }
   int TryLock(const std::string& path, int& handle) override { return target_.TryLock(path, handle); }
   void Unlock(int handle) override { target_.Unlock(handle); }
   void Pause(int milliseconds) override { target_.Pause(milliseconds); }
+  int CreateDurably(const std::string& path, std::string_view bytes, const std::string& permissionsFrom) override {
+    return target_.CreateDurably(path, bytes, permissionsFrom);
+  }
+  int ReadRegular(const std::string& path, std::string& bytes, size_t maxBytes) override {
+    return target_.ReadRegular(path, bytes, maxBytes);
+  }
+  int TryLockRegular(const std::string& path, int& handle) override { return target_.TryLockRegular(path, handle); }
+  int OpenLockFile(const std::string& path, int& handle) override { return target_.OpenLockFile(path, handle); }
+  int TrySwapLock(int handle, bool shared) override { return target_.TrySwapLock(handle, shared); }
 
  private:
   FileOps& target_;

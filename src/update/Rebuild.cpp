@@ -51,8 +51,18 @@ RebuildOutcome InstallLocked(const PreparedRebuild& prepared, const QString& fol
       folder, qint64(image.pref.size()) + image.city.size() + image.entry.size() + image.index.size(), ops);
   if (!outcome.failure.ok()) return outcome;
   const std::optional<QByteArray> previousEntries = ReadPreviousEntries(folder, ops);
-  outcome.failure = InstallDataImage(prepared.image, folder, ops, options.beforeSwap);
-  if (!outcome.failure.ok()) return outcome;
+  // The old report leaves the folder before the first rename and is written anew
+  // after the last: a swap cut short between leaves no report rather than a wrong one.
+  std::optional<QByteArray> oldReport;
+  const auto swapStarts = [&] {
+    if (options.beforeSwap) options.beforeSwap();
+    oldReport = TakeChangeReport(folder, ops);
+  };
+  outcome.failure = InstallDataImage(prepared.image, folder, ops, swapStarts);
+  if (!outcome.failure.ok()) {
+    if (oldReport) PutBackChangeReport(folder, *oldReport, ops);  // the old set stays, and so does its report
+    return outcome;
+  }
   outcome.changes = ReportChanges(folder, previousEntries, prepared.image.entry, ops);
 
   outcome.ok = true;

@@ -10,16 +10,20 @@ struct UpdateStatus {
     kOk,
     // Before anything is written: the national file, the data folder, the rebuild lock.
     kNoNationalFile, kFileMissing, kFileUnreadable, kFileTooLarge, kNoDataFolder, kFolderNotWritable, kRebuildBusy,
+    // The rebuild lock file: a link or no file at all; another account's, closed to us.
+    kLockNotRegular, kLockOfOtherUser,
     // Writing the new files and swapping them in. kNewFilesRolledBackLater: the next opening
     // finishes the rollback; kSwapLeftovers: an earlier swap cut short cannot be settled.
     kNewFilesNotWritable, kNewFilesNotPlaced, kNewFilesRolledBackLater, kSwapLeftovers,
+    // Opening the data: a swap cut short that cannot be settled, or one under way too long.
+    kSwapUnfinished,
     // The national file's content, read or downloaded.
     kBadRow, kTooManyEntries, kZipBroken, kZipNoCsv, kZipTwoCsvs, kZipMemberTooLarge,
     // The download: kDownloadFailed holds one of these, or a content kind, per address.
     kDownloadFailed, kNotWebAddress, kHttpStatus, kNotZip, kTooManyRedirects, kInsecureRedirect,
-    kSecureConnectionFailed, kNetworkFailed, kDownloadCancelled, kDownloadTimedOut, kDownloadTooLarge,
+    kSecureConnectionFailed, kNetworkFailed, kTransferBroken, kDownloadCancelled, kDownloadTimedOut, kDownloadTooLarge,
     // Reading the change report back.
-    kReportUnreadable, kReportDamaged,
+    kReportUnreadable, kReportTooLarge, kReportDamaged,
   };
 
   Kind kind = kOk;

@@ -9,7 +9,7 @@
 #include "lookup/Browse.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
-#include "update/store/SwapRecovery.h"
+#include "update/store/DataFolderReading.h"
 #include "window/ExtentList.h"
 #include "window/InputBlocker.h"
 #include "window/LayoutTable.h"
@@ -65,9 +65,7 @@ void frmMirabo::Form_Load() {
   PlaceOptionPanel(Frame2);
   PlaceOptionPanel(Frame5);
   Frame5->hide();
-  // A rebuild cut short: one whole set again.
-  if (!DataFolder.isEmpty()) RecoverInterruptedSwap(DataFolder, platform_.Files());
-  Data.OpenDataFiles(DataFolder);
+  OpenDataSet();
   if (Data.Damaged()) platform_.MessageBox(kDamagedDataMessage, kWindowTitle);
   List1->addItems(PrefectureLines(Data));
   Browsing.Load();
@@ -75,6 +73,17 @@ void frmMirabo::Form_Load() {
   SelectPosition(List2, Browsing.CityIndex);  // runs List2_Click when the selection changes
   HelpFile = layout_.helpFile;
   RefreshChangesItem();
+}
+
+void frmMirabo::OpenDataSet() {
+  // A rebuild cut short: one whole set again, opened while no swap runs.
+  const DataFolderReading reading(DataFolder, platform_, platform_.Files());
+  if (!reading.Status().ok()) {
+    Data.OpenDataFiles(QString());
+    platform_.MessageBox(FailureMessage(reading.Status()), kWindowTitle);
+    return;
+  }
+  Data.OpenDataFiles(DataFolder);
 }
 
 void frmMirabo::List1_Click() {

@@ -74,6 +74,9 @@ class frmMirabo : public QMainWindow {
 
   // Start-up, browsing and closing.
   void Form_Load();
+  // Opens the data set, unless a swap cut short left it a mix of two sets: then it
+  // opens nothing and says why.
+  void OpenDataSet();
   void Form_Unload();
   void List1_Click();
   void List2_Click();

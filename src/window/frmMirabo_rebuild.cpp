@@ -67,10 +67,7 @@ void frmMirabo::FinishRebuild(const RebuildOutcome& outcome, bool filesClosed, c
   if (!outcome.ok) {
     // Nothing was replaced: the window keeps showing the old data as it was. A
     // rollback that failed half-way is tried once more before the files reopen.
-    if (filesClosed) {
-      RecoverInterruptedSwap(DataFolder, platform_.Files());
-      Data.OpenDataFiles(DataFolder);
-    }
+    if (filesClosed) OpenDataSet();
     platform_.MessageBox(FailureMessage(outcome.failure), title);
     return;
   }

@@ -56,10 +56,19 @@ TEST_F(ChangesCli, NoChangesPrintsNothingAndExitsZero) {
 }
 
 TEST_F(ChangesCli, DamagedReportExitsTwoNamingTheLine) {
+  ASSERT_EQ(Rebuild(KenAllLine("1000001", "P", "C", "a")).status, 0);
   WriteBytes(folder_.File("CHANGES.TSV"), "区分\t郵便番号\t都道府県\t市区町村\t町域\n+\t1\n");
   const CliRun run = Changes();
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.err, "mirabo-cli: 「CHANGES.TSV」の 2 行目が読めません。\n");
+}
+
+TEST_F(ChangesCli, FolderWithoutDataFilesExitsTwoAsForEveryCommand) {
+  const TempFolder empty;
+  const CliRun run = RunCli({"--data", empty.Path(), "changes"}, {}, empty.Path());
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err, QStringLiteral("mirabo-cli: no data files in %1\n")
+                         .arg(QDir::toNativeSeparators(QDir(empty.Path()).absolutePath())));
 }
 
 TEST_F(ChangesCli, ExtraArgumentsAreBadUse) { EXPECT_EQ(RunCli({"--data", folder_.Path(), "changes", "x"}).status, 2); }

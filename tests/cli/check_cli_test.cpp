@@ -26,6 +26,20 @@ class CheckCliTest : public ::testing::Test {
 };
 TempFolder* CheckCliTest::folder_ = nullptr;
 
+// Rows before a line too long are answered; the long line stops the run by its number.
+TEST_F(CheckCliTest, LineOverFourKilobytesIsRefusedByItsNumber) {
+  const QByteArray row = U("1000005\t東京都千代田区丸の内1\n").toUtf8();
+  const QByteArray limit = "1000005\t" + QByteArray(4096 - 8, 'a') + "\r\n";  // 4,096 bytes and CR LF
+  const CliRun run = Check({}, row + limit + "1000005\t" + QByteArray(4096 - 7, 'a') + "\n" + row);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(QString::fromUtf8(run.out), U("ok\t1000005\t東京都千代田区丸の内1\t\n") + "unknown-address\t1000005\t" +
+                                            QString(4096 - 8, u'a') + U("\t東京都千代田区丸の内\n"));
+  EXPECT_EQ(run.err, "mirabo-cli: -: line 3 is longer than 4096 bytes\n");
+  const CliRun code = RunCli({"--data", folder_->Path(), "address", "-"}, "丸の内\n" + QByteArray(5000, 'x'));
+  EXPECT_EQ(code.status, 2);
+  EXPECT_EQ(code.err, "mirabo-cli: standard input: line 2 is longer than 4096 bytes\n");
+}
+
 TEST_F(CheckCliTest, TabAndCsvRowsGiveOneLineEach) {
   const CliRun run = Check({}, U("1000005\t東京都千代田区丸の内1\textra\n"
                                  "\"100-0000\",\"千代田区丸の内, 2\"\n"

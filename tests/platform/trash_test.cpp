@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include "platform/FileOps.h"
+#include "platform/TrashGenerations.h"
 #include "support/TestFiles.h"
 #include "support/TestText.h"
 
@@ -42,6 +43,42 @@ TEST(Trash, MissingDataFolderIsMadeAndNothingLandsInTheWorkingDirectory) {
 TEST(Trash, AFileThatIsNotThereCountsAsGone) {
   TempFolder folder;
   EXPECT_EQ(SystemFileOps().MoveToTrash(EncodedPath(folder.File("ubinno.dat"))), 0);
+}
+
+// Each update trashes its old set: the trash keeps the newest two of them and
+// whatever else is there, a file of the same name that the user threw away included.
+TEST(Trash, KeepsTheTwoNewestUpdatesOfTheFilesItRecorded) {
+  TempFolder folder;
+  const ScopedEnv dataHome("XDG_DATA_HOME", folder.File("home").toUtf8());
+  ASSERT_TRUE(QDir().mkpath(folder.File("mine")));
+  WriteBytes(folder.File("mine/fuken.DAT.old"), "mine");
+  ASSERT_EQ(SystemFileOps().MoveToTrash(EncodedPath(folder.File("mine/fuken.DAT.old"))), 0);
+  for (const char* content : {"one", "two", "three"}) {
+    WriteBytes(folder.File("fuken.DAT.old"), content);
+    WriteBytes(folder.File("city.DAT.old"), content);
+    ASSERT_TRUE(MoveGenerationToTrash({EncodedPath(folder.File("fuken.DAT.old")), EncodedPath(folder.File("city.DAT.old"))},
+                                      folder.File("record.tsv"), SystemFileOps()));
+  }
+  const QDir files(folder.File("home/Trash/files"));
+  QStringList contents;
+  for (const QString& name : files.entryList(QDir::Files)) contents << ReadBytes(files.filePath(name));
+  contents.sort();
+  EXPECT_EQ(contents, QStringList({"mine", "three", "three", "two", "two"}));
+  EXPECT_EQ(QDir(folder.File("home/Trash/info")).entryList(QDir::Files).size(), 5);
+  EXPECT_EQ(ReadBytes(folder.File("record.tsv")).count('\n'), 4);
+}
+
+// A program started without HOME (from cron, say) must not make a trash under "/".
+TEST(Trash, WithoutAHomeTheFileIsRemovedAndNothingIsMadeUnderTheRoot) {
+  TempFolder folder;
+  WriteBytes(folder.File("fuken.DAT"), "abc");
+  const bool rootHadLocal = QFile::exists("/.local");
+  const ScopedEnv home("HOME", "");
+  const ScopedEnv dataHome("XDG_DATA_HOME", "");
+  EXPECT_FALSE(SystemFileOps().UserTrashAvailable());
+  EXPECT_EQ(SystemFileOps().MoveToTrash(EncodedPath(folder.File("fuken.DAT"))), 0);
+  EXPECT_FALSE(QFile::exists(folder.File("fuken.DAT")));
+  EXPECT_EQ(QFile::exists("/.local"), rootHadLocal);
 }
 
 }  // namespace

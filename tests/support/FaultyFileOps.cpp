@@ -74,7 +74,8 @@ int FaultyFileOps::RemoveStep(const QString& verb, const std::string& path) {
 
 int FaultyFileOps::Remove(const std::string& path) { return RemoveStep(QStringLiteral("remove"), path); }
 
-int FaultyFileOps::MoveToTrash(const std::string& path) {
+int FaultyFileOps::MoveToTrash(const std::string& path, std::string* pathInTrash) {
+  if (pathInTrash) pathInTrash->clear();
   return Exists(path) ? RemoveStep(QStringLiteral("trash"), path) : 0;
 }
 
@@ -111,4 +112,28 @@ void FaultyFileOps::LoseUnsyncedEntries() {
     if (change->hadBytes) disk.WriteDurably(change->path, change->bytes, {});
   }
   unsynced_.clear();
+}
+
+int FaultyFileOps::CreateDurably(const std::string& path, std::string_view bytes, const std::string& permissionsFrom) {
+  if (const int error = Enter(kWrite, true, "write " + Bare(path))) return error;
+  if (beforeCreate) beforeCreate(path);
+  const bool created = !Exists(path);
+  if (bytes.size() > diskRoom_) {
+    if (TestFileOps::CreateDurably(path, bytes.substr(0, diskRoom_), permissionsFrom) == 0 && Tracking())
+      Remember({.change = Unsynced::kCreated, .path = path});
+    return ENOSPC;
+  }
+  const int error = TestFileOps::CreateDurably(path, bytes, permissionsFrom);
+  if (Tracking() && created && error == 0) Remember({.change = Unsynced::kCreated, .path = path});
+  return error;
+}
+
+int FaultyFileOps::ReadRegular(const std::string& path, std::string& bytes, size_t maxBytes) {
+  if (const int error = Enter(kRead, false, {})) return error;
+  return TestFileOps::ReadRegular(path, bytes, maxBytes);
+}
+
+int FaultyFileOps::TryLockRegular(const std::string& path, int& handle) {
+  if (const int error = Enter(kLock, false, {})) return error;
+  return TestFileOps::TryLockRegular(path, handle);
 }

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cerrno>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,12 +19,15 @@ struct ProcessKilled {};
 // the user's trash.
 class TestFileOps : public FileOpsWrapper {
  public:
-  int MoveToTrash(const std::string& path) override { return Exists(path) ? Remove(path) : 0; }
+  int MoveToTrash(const std::string& path, std::string* pathInTrash = nullptr) override {
+    if (pathInTrash) pathInTrash->clear();
+    return Exists(path) ? Remove(path) : 0;
+  }
 };
 
 // Passes every call on to TestFileOps, counting them by kind, except where told:
 // the n-th call of a kind fails with an error, or at the n-th step (a call that
-// changes the folder: write, rename, remove, trash, folder sync) the process is
+// changes the folder: write or create, rename, remove, trash, folder sync) the process is
 // killed, or the power is cut.
 //
 // A power cut loses what the disk had not made durable. Every write here flushes
@@ -52,15 +56,20 @@ class FaultyFileOps : public TestFileOps {
   int pauses = 0;
   // Each step as "rename fuken.DAT.new fuken.DAT", with bare file names.
   QStringList steps;
+  // Runs just before each new file is created: another user's hand in a shared folder.
+  std::function<void(const std::string& path)> beforeCreate;
 
   int ReadAll(const std::string& path, std::string& bytes) override;
   int WriteDurably(const std::string& path, std::string_view bytes, const std::string& permissionsFrom) override;
   int Rename(const std::string& from, const std::string& to) override;
   int Remove(const std::string& path) override;
-  int MoveToTrash(const std::string& path) override;
+  int MoveToTrash(const std::string& path, std::string* pathInTrash = nullptr) override;
   int SyncFolder(const std::string& folder) override;
   int TryLock(const std::string& path, int& handle) override;
   void Pause(int milliseconds) override;
+  int CreateDurably(const std::string& path, std::string_view bytes, const std::string& permissionsFrom) override;
+  int ReadRegular(const std::string& path, std::string& bytes, size_t maxBytes) override;
+  int TryLockRegular(const std::string& path, int& handle) override;
 
  private:
   // Counts the call; returns the error it must fail with, or 0 to go ahead.

@@ -55,6 +55,14 @@ INSTANTIATE_TEST_SUITE_P(
                     "データフォルダに書き込めません（フォルダ: /data/mirabo、理由: Permission denied）。データは変更していません。"},
         MessageCase{"RebuildBusy", {.kind = S::kRebuildBusy, .folder = "/data/mirabo/"},
                     "別の郵便番号ファイル更新が実行中です（フォルダ: /data/mirabo）。データは変更していません。"},
+        MessageCase{"LockNotRegular", {.kind = S::kLockNotRegular, .file = "mirabo.lock", .folder = "/data/mirabo/"},
+                    "ロックファイル「mirabo.lock」が通常のファイルではないため、更新できません（フォルダ: /data/mirabo）。"
+                    "データは変更していません。"},
+        MessageCase{"LockOfOtherUser",
+                    {.kind = S::kLockOfOtherUser, .file = "mirabo.lock", .folder = "/data/mirabo/",
+                     .reason = "Permission denied"},
+                    "別のユーザーのロックファイル「mirabo.lock」があるため、更新できません（フォルダ: /data/mirabo、"
+                    "理由: Permission denied）。データは変更していません。"},
         MessageCase{"NewFilesNotWritable",
                     {.kind = S::kNewFilesNotWritable, .folder = "/data/mirabo/", .reason = "No space left on device"},
                     "新しいデータファイルを書き込めません（フォルダ: /data/mirabo、理由: No space left on device）。"
@@ -68,6 +76,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "元のデータファイルは次に開くときに元に戻します。"},
         MessageCase{"SwapLeftovers", {.kind = S::kSwapLeftovers, .folder = "/data/mirabo/"},
                     "前回中断された更新の後始末ができません（フォルダ: /data/mirabo）。"},
+        MessageCase{"SwapUnfinished",
+                    {.kind = S::kSwapUnfinished, .folder = "/data/mirabo/", .reason = "Permission denied"},
+                    "データの更新が途中で止まっています（フォルダ: /data/mirabo、理由: Permission denied）。"
+                    "データファイルは開きません。"},
         MessageCase{"BadRow",
                     {.kind = S::kBadRow, .file = "KEN_ALL.CSV", .line = 3, .reason = "値が 14 個あります（15 個のはずです）"},
                     "「KEN_ALL.CSV」の 3 行目: 値が 14 個あります（15 個のはずです）。データは変更していません。"},
@@ -124,11 +136,21 @@ INSTANTIATE_TEST_SUITE_P(
                     "ダウンロードできませんでした。「https://example.jp/zip/ken_all.zip」: ネットワークに接続できません"
                     "（Connection refused）。データは変更していません。"},
         MessageCase{"DownloadCancelled", DownloadOf({.kind = S::kDownloadCancelled}),
-                    "ダウンロードできませんでした。「https://example.jp/zip/ken_all.zip」: ダウンロードを取り消しました。"
-                    "データは変更していません。"},
+                    "キャンセルしました。データは変更していません。"},
+        MessageCase{"TransferBroken", DownloadOf({.kind = S::kTransferBroken, .reason = "Connection closed"}),
+                    "ダウンロードできませんでした。「https://example.jp/zip/ken_all.zip」: 受信の途中で接続が切れました"
+                    "（Connection closed）。データは変更していません。"},
+        MessageCase{"MemberNameWithAnEscapeSequence",
+                    {.kind = S::kZipNoCsv, .file = QStringLiteral("a\x1b[2Jb\u009b.zip")},
+                    "「a\\x1b[2Jb\\x9b.zip」: ZIP の中に CSV ファイルがありません。データは変更していません。"},
+        MessageCase{"SwapLeftoverNamed",
+                    {.kind = S::kSwapLeftovers, .file = "city.DAT.new", .folder = "/data/mirabo/",
+                     .reason = "通常のファイルではありません"},
+                    "「city.DAT.new」を片付けられないため、前回中断された更新の後始末ができません（フォルダ: /data/mirabo、"
+                    "理由: 通常のファイルではありません）。"},
         MessageCase{"DownloadCancelledBeforeAnyRequest",
                     {.kind = S::kDownloadFailed, .attempts = {{.kind = S::kDownloadCancelled}}},
-                    "ダウンロードできませんでした。ダウンロードを取り消しました。データは変更していません。"},
+                    "キャンセルしました。データは変更していません。"},
         MessageCase{"DownloadTimedOut", DownloadOf({.kind = S::kDownloadTimedOut, .number = 120}),
                     "ダウンロードできませんでした。「https://example.jp/zip/ken_all.zip」: 120 秒以内に終わりませんでした"
                     "（タイムアウト）。データは変更していません。"},
@@ -147,6 +169,8 @@ INSTANTIATE_TEST_SUITE_P(
         MessageCase{"ReportUnreadable",
                     {.kind = S::kReportUnreadable, .file = "CHANGES.TSV", .reason = "Permission denied"},
                     "「CHANGES.TSV」を読み込めません（理由: Permission denied）。"},
+        MessageCase{"ReportTooLarge", {.kind = S::kReportTooLarge, .file = "CHANGES.TSV", .number = 64},
+                    "「CHANGES.TSV」が 64 MB を超えているため読み込みません。"},
         MessageCase{"ReportDamaged", {.kind = S::kReportDamaged, .file = "CHANGES.TSV", .line = 2},
                     "「CHANGES.TSV」の 2 行目が読めません。"}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -1,4 +1,5 @@
 // Start-up and closing over data that is not what a rebuild of 47 prefectures leaves.
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -14,6 +15,7 @@ class DamagedDataTest : public WindowTest {
   void record48OfAFiftyThreePrefectureSetIsAPrefectureNotASelection();
   void hugeRecordCountShowsOneMessageAndEmptyLists();
   void readOnlyDataIsBrowsedAndClosingWritesNothing();
+  void swapThatCannotBeSettledOpensNothingAndSaysWhy();
 
  private:
   // Closes the window, as the user does, and lets it go.
@@ -74,6 +76,26 @@ void DamagedDataTest::readOnlyDataIsBrowsedAndClosingWritesNothing() {
   Close();
   QCOMPARE(ReadBytes(Folder().File("fuken.DAT")), before);
   QVERIFY(Platform().Messages().isEmpty());
+}
+
+// A journal crafted by another account would have the recovery remove data files:
+// the window changes nothing, opens nothing and says why.
+void DamagedDataTest::swapThatCannotBeSettledOpensNothingAndSaysWhy() {
+  WriteDataFiles(Folder().Path(), GridEntries(3, 1, 1));
+  const QList<QByteArray> before = DataFileBytes(Folder().Path());
+  WriteBytes(Folder().File("mirabo.journal"),
+             "mirabo data-file swap 1\nfuken.DAT none\ncity.DAT none\nubinno.dat none\nubinind.dat none\nend\n");
+  WriteBytes(Folder().File("city.DAT.new"), "stray");
+  OpenWindow();
+  QCOMPARE(Platform().Messages(),
+           QStringList({QStringLiteral("データの更新が途中で止まっています（フォルダ: %1、理由: 残っているファイルでは"
+                                       "一組のデータにそろいません）。データファイルは開きません。")
+                            .arg(QDir::toNativeSeparators(QDir(Folder().Path()).absolutePath()))}));
+  QCOMPARE(Prefectures()->count(), 0);
+  QCOMPARE(Window().Data.EntryCount, 0);
+  Close();
+  QCOMPARE(DataFileBytes(Folder().Path()), before);
+  QVERIFY(QFile::exists(Folder().File("mirabo.journal")));
 }
 
 QTEST_MAIN(DamagedDataTest)

@@ -1,13 +1,23 @@
 // Writing, removing and reading CHANGES.TSV, and the rebuild's closing message.
 #include "update/changes/ChangeReport.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <string>
+#include <string_view>
+
+#include <QStringDecoder>
+
 #include "data/DataSet.h"
+#include "platform/FileOps.h"
 #include "update/DataImage.h"
 
 namespace {
 
 // More entries than a rebuild ever writes: not data this program made.
 constexpr qint64 kMaxEntryBytes = qint64(DataImage::kMaxEntries) * EntryRecord::Size;
+// The report of a whole new national file is about 20 MB.
+constexpr qint64 kMaxReportBytes = qint64(64) << 20;
 
 QString Field(QString text) {
   for (QChar& c : text)
@@ -24,15 +34,18 @@ bool ReportIsThere(const std::string& path, FileOps& ops) {
 }
 
 // Writes the bytes beside the report and renames them over it, so a reader sees the
-// old report or the new one, never a part. The system's reason when it fails.
+// old report or the new one, never a part. The temporary name is created afresh,
+// never followed through a link planted there. The system's reason when it fails.
 QString WriteReport(const std::string& path, const QByteArray& bytes, FileOps& ops) {
   const std::string temporary = path + ".new";
-  int error = ops.WriteDurably(temporary, {bytes.constData(), size_t(bytes.size())}, path);
+  int error = ops.Exists(temporary) ? ops.Remove(temporary) : 0;
+  if (error == 0) error = ops.CreateDurably(temporary, {bytes.constData(), size_t(bytes.size())}, path);
   if (error == 0 && (error = ops.Rename(temporary, path)) == 0) return {};
   if (ops.Exists(temporary)) ops.Remove(temporary);
   return SystemReason(error);
 }
 
+// Whatever the name holds goes, a link or a fifo too.
 QString RemoveReport(const std::string& path, FileOps& ops) {
   if (!ops.Exists(path)) return {};
   const int error = ops.Remove(path);
@@ -53,8 +66,9 @@ std::optional<EntryChange> ParseLine(const QString& line) {
   return change;
 }
 
-ChangeReportRead Damaged(qsizetype line) {
-  return {.found = true, .failure = {.kind = UpdateStatus::kReportDamaged, .file = kChangeReportName, .line = line}};
+ChangeReportRead Damaged(qsizetype line, const QString& reason = {}) {
+  return {.found = true,
+          .failure = {.kind = UpdateStatus::kReportDamaged, .file = kChangeReportName, .line = line, .reason = reason}};
 }
 
 }  // namespace
@@ -69,11 +83,10 @@ QByteArray ChangeReportBytes(const QList<EntryChange>& changes) {
 }
 
 std::optional<QByteArray> ReadPreviousEntries(const QString& dataFolder, FileOps& ops) {
-  const std::string path = EncodedPath(dataFolder + QLatin1String(datafile::Entry));
-  FileInfo info;
+  // A regular file only: a fifo or a link planted in a shared folder is no previous data.
   std::string bytes;
-  if (ops.Stat(path, info) != 0 || !info.isFile || info.size < EntryRecord::Size || info.size > kMaxEntryBytes ||
-      ops.ReadAll(path, bytes) != 0 || bytes.size() < size_t(EntryRecord::Size))
+  const std::string path = EncodedPath(dataFolder + QLatin1String(datafile::Entry));
+  if (ops.ReadRegular(path, bytes, size_t(kMaxEntryBytes)) != 0 || bytes.size() < size_t(EntryRecord::Size))
     return std::nullopt;
   return QByteArray(bytes.data(), qsizetype(bytes.size()));
 }
@@ -98,26 +111,52 @@ ChangeSummary ReportChanges(const QString& dataFolder, const std::optional<QByte
   return summary;
 }
 
+std::optional<QByteArray> TakeChangeReport(const QString& dataFolder, FileOps& ops) {
+  const std::string path = ReportPath(dataFolder);
+  std::string bytes;
+  const int error = ops.ReadRegular(path, bytes, kMaxReportBytes);
+  // Whatever the name holds goes: a fifo or a link there is no report either.
+  if (error == ENOENT || !RemoveReport(path, ops).isEmpty() || error != 0) return std::nullopt;
+  return QByteArray::fromStdString(bytes);
+}
+
+QString PutBackChangeReport(const QString& dataFolder, const QByteArray& bytes, FileOps& ops) {
+  return WriteReport(ReportPath(dataFolder), bytes, ops);
+}
+
 ChangeReportRead ReadChangeReport(const QString& dataFolder, FileOps& ops) {
   ChangeReportRead read;
   const std::string path = ReportPath(dataFolder);
-  if (!ReportIsThere(path, ops)) return read;
+  if (!ops.Exists(path)) return read;
   read.found = true;
   std::string bytes;
-  if (const int error = ops.ReadAll(path, bytes)) {
+  // A fifo, a link or a file far beyond any report a rebuild writes is refused.
+  if (const int error = ops.ReadRegular(path, bytes, kMaxReportBytes)) {
     read.failure = {.kind = UpdateStatus::kReportUnreadable, .file = kChangeReportName, .reason = SystemReason(error)};
+    if (error == EFBIG) read.failure = {.kind = UpdateStatus::kReportTooLarge, .file = kChangeReportName,
+                                        .number = kMaxReportBytes >> 20};
     return read;
   }
-  QStringList lines = QString::fromUtf8(bytes.data(), qsizetype(bytes.size())).split(u'\n');
-  if (lines.last().isEmpty()) lines.removeLast();
-  for (QString& line : lines)
-    if (line.endsWith(u'\r')) line.chop(1);  // a report saved again by an editor that writes CR LF
-  if (lines.isEmpty() || lines[0] != kChangeReportHeader) return Damaged(1);
-  for (qsizetype i = 1; i < lines.size(); ++i) {
-    const std::optional<EntryChange> change = ParseLine(lines[i]);
-    if (!change) return Damaged(i + 1);
-    read.changes.append(*change);
+  std::string_view rest(bytes);
+  if (!rest.empty() && rest.back() == '\n') rest.remove_suffix(1);
+  for (qsizetype number = 1; !bytes.empty(); ++number) {
+    const size_t end = std::min(rest.find('\n'), rest.size());
+    std::string_view line = rest.substr(0, end);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);  // saved again by an editor that writes CR LF
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = utf8(QByteArrayView(line.data(), qsizetype(line.size())));
+    if (utf8.hasError()) return Damaged(number, QStringLiteral("UTF-8 ではありません"));
+    if (number == 1) {
+      if (text != kChangeReportHeader) return Damaged(1);
+    } else {
+      const std::optional<EntryChange> change = ParseLine(text);
+      if (!change) return Damaged(number);
+      read.changes.append(*change);
+    }
+    if (end == rest.size()) break;
+    rest.remove_prefix(end + 1);
   }
+  if (bytes.empty()) return Damaged(1);
   return read;
 }
 

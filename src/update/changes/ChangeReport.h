@@ -44,6 +44,13 @@ std::optional<QByteArray> ReadPreviousEntries(const QString& dataFolder, FileOps
 ChangeSummary ReportChanges(const QString& dataFolder, const std::optional<QByteArray>& previous,
                             const QByteArray& newEntries, FileOps& ops);
 
+// Just before a swap: takes the report out of the folder, so that a swap cut short
+// never leaves it beside data it does not describe. Its bytes, to be put back should
+// the swap not happen; nothing when there was no readable report.
+std::optional<QByteArray> TakeChangeReport(const QString& dataFolder, FileOps& ops);
+// Puts a report taken by TakeChangeReport back; why it could not be, or empty.
+QString PutBackChangeReport(const QString& dataFolder, const QByteArray& bytes, FileOps& ops);
+
 // The report read back, in the file's order.
 struct ChangeReportRead {
   bool found = false;    // false: there is no report

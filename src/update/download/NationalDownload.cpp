@@ -15,8 +15,12 @@ namespace {
 
 constexpr int kMaxRedirects = 10;
 
-UpdateStatus NetworkFault(QNetworkReply::NetworkError error, const QString& detail) {
+UpdateStatus NetworkFault(QNetworkReply::NetworkError error, QString detail) {
+  // Some failures, an answer whose compression is broken among them, come without a text.
+  if (detail.isEmpty()) detail = QStringLiteral("QNetworkReply のエラー %1").arg(int(error));
   switch (error) {
+    // The server closed the connection before the whole answer came.
+    case QNetworkReply::RemoteHostClosedError: return {.kind = UpdateStatus::kTransferBroken, .reason = detail};
     case QNetworkReply::TooManyRedirectsError: return {.kind = UpdateStatus::kTooManyRedirects};
     case QNetworkReply::InsecureRedirectError: return {.kind = UpdateStatus::kInsecureRedirect};
     case QNetworkReply::SslHandshakeFailedError:

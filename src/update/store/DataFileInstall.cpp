@@ -2,8 +2,14 @@
 #include "update/store/DataFileInstall.h"
 
 #include <array>
+#include <cerrno>
 #include <string_view>
+#include <vector>
 
+#include <QFile>
+#include <QFileInfo>
+
+#include "update/store/DataFolderLock.h"
 #include "update/store/SwapPaths.h"
 #include "update/store/SwapRecovery.h"
 
@@ -20,8 +26,9 @@ std::string_view View(const QByteArray& bytes) { return {bytes.constData(), size
 int WriteNewFiles(const DataImage& image, const SwapPaths& paths, FileOps& ops) {
   const std::array<const QByteArray*, SwapPaths::kFiles> bytes{&image.pref, &image.city, &image.entry, &image.index};
   for (int file = 0; file < SwapPaths::kFiles; ++file) {
-    // The new file takes the old one's permissions.
-    if (const int error = ops.WriteDurably(paths.New(file), View(*bytes[file]), paths.Data(file))) {
+    // The new file takes the old one's permissions. It is created where nothing is:
+    // a name planted meanwhile, a link above all, is never written through.
+    if (const int error = ops.CreateDurably(paths.New(file), View(*bytes[file]), paths.Data(file))) {
       for (int written = 0; written <= file; ++written) ops.Remove(paths.New(written));
       return error;
     }
@@ -54,24 +61,62 @@ UpdateStatus RollBackAfter(int error, const QString& folder, const SwapPaths& pa
   return Failure(UpdateStatus::kNewFilesRolledBackLater, folder, error);
 }
 
+// Why the files may not be renamed now: readers hold them open for too long, or the
+// lock file is another account's. Without a lock file there are no readers to keep out.
+UpdateStatus SwapLockProblem(const SwapLock& lock, const QString& folder) {
+  if (lock.Held() || lock.NoLockFile()) return {};
+  if (lock.Busy()) return {.kind = UpdateStatus::kRebuildBusy, .folder = folder};
+  return {.kind = UpdateStatus::kLockOfOtherUser, .file = kRebuildLockName, .folder = folder,
+          .reason = SystemReason(lock.Error())};
+}
+
+// The leftover that stays, named, with what it is when it is no file: a folder
+// or a fifo planted under a swap's name cannot be cleared away.
+UpdateStatus LeftoverProblem(const SwapPaths& paths, const QString& folder, FileOps& ops) {
+  std::vector<std::string> names{paths.Journal()};
+  for (int file = 0; file < SwapPaths::kFiles; ++file) names.insert(names.end(), {paths.New(file), paths.Old(file)});
+  UpdateStatus problem{.kind = UpdateStatus::kSwapLeftovers, .folder = folder};
+  for (const std::string& name : names) {
+    if (!ops.Exists(name)) continue;
+    const QFileInfo entry(QFile::decodeName(name.c_str()));
+    problem.file = entry.fileName();
+    if (entry.isDir() && !entry.isSymLink()) problem.reason = SystemReason(EISDIR);
+    else if (!entry.isFile() || entry.isSymLink()) problem.reason = SystemReason(FileOps::kNotRegularFile);
+    break;
+  }
+  return problem;
+}
+
+// Settles a swap cut short before, so that "*.old" files name this swap's only.
+UpdateStatus SettleEarlierSwap(const SwapPaths& paths, const QString& folder, FileOps& ops) {
+  const SwapLock swapping(paths.Lock(), SwapLock::kSwap, ops);
+  if (UpdateStatus problem = SwapLockProblem(swapping, folder); !problem.ok()) return problem;
+  if (RecoverSwapLocked(paths, ops) == SwapRecovery::kFailed || HasSwapLeftovers(paths, ops))
+    return LeftoverProblem(paths, folder, ops);
+  return {};
+}
+
 }  // namespace
 
 UpdateStatus InstallDataImage(const DataImage& image, const QString& dataFolder, FileOps& ops,
                               const std::function<void()>& beforeSwap) {
   const SwapPaths paths(dataFolder);
-  // Settle a swap cut short before, so that "*.old" files name this swap's only.
-  if (RecoverSwapLocked(paths, ops) == SwapRecovery::kFailed || HasSwapLeftovers(paths, ops))
-    return {.kind = UpdateStatus::kSwapLeftovers, .folder = dataFolder};
+  if (UpdateStatus problem = SettleEarlierSwap(paths, dataFolder, ops); !problem.ok()) return problem;
 
   OldFilesKept kept{};
   for (int file = 0; file < SwapPaths::kFiles; ++file) kept[file] = ops.Exists(paths.Data(file));
   if (const int error = WriteNewFiles(image, paths, ops))
     return Failure(UpdateStatus::kNewFilesNotWritable, dataFolder, error);
   if (beforeSwap) beforeSwap();
+  const SwapLock swapping(paths.Lock(), SwapLock::kSwap, ops);
+  if (UpdateStatus problem = SwapLockProblem(swapping, dataFolder); !problem.ok()) {
+    for (int file = 0; file < SwapPaths::kFiles; ++file) ops.Remove(paths.New(file));
+    return problem;
+  }
 
   // The journal must be on the disk before the first rename, so that an opening
   // after a crash knows what to undo.
-  int error = ops.WriteDurably(paths.Journal(), EncodeJournal(kept), {});
+  int error = ops.CreateDurably(paths.Journal(), EncodeJournal(kept), {});
   if (error == 0) error = ops.SyncFolder(paths.Folder());
   if (error != 0) {
     RollBackSwap(paths, kept, ops);

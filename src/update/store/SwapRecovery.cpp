@@ -1,6 +1,10 @@
 // Rolling a cut-short swap back, or finishing it, from its journal.
 #include "update/store/SwapRecovery.h"
 
+#include <string>
+#include <vector>
+
+#include "platform/TrashGenerations.h"
 #include "update/store/DataFolderLock.h"
 
 namespace {
@@ -17,6 +21,31 @@ int RestoreFile(const SwapPaths& paths, int file, const std::optional<OldFilesKe
     if (const int error = RemoveIfThere(paths.Data(file), ops)) return error;
   }
   return RemoveIfThere(paths.New(file), ops);
+}
+
+// A journal holds a few hundred bytes; anything larger is not one this program wrote.
+constexpr size_t kMaxJournalBytes = 64 * 1024;
+
+// How many data files RollBackSwap leaves: each ".old" file comes back, and a data
+// file stays unless the journal says it had no old version and its new one is placed.
+int DataFilesAfterRollBack(const SwapPaths& paths, const std::optional<OldFilesKept>& kept, FileOps& ops) {
+  int left = 0;
+  for (int file = 0; file < SwapPaths::kFiles; ++file) {
+    const bool removed = !ops.Exists(paths.Old(file)) && kept && !(*kept)[file] && !ops.Exists(paths.New(file));
+    if (ops.Exists(paths.Old(file)) || (!removed && ops.Exists(paths.Data(file)))) ++left;
+  }
+  return left;
+}
+
+// Clearing leftovers without a journal removes ".old" files: only once all four data
+// files are there may the old versions go.
+bool TidyingKeepsAWholeSet(const SwapPaths& paths, FileOps& ops) {
+  bool anyOld = false, allData = true;
+  for (int file = 0; file < SwapPaths::kFiles; ++file) {
+    anyOld = anyOld || ops.Exists(paths.Old(file));
+    allData = allData && ops.Exists(paths.Data(file));
+  }
+  return allData || !anyOld;
 }
 
 }  // namespace
@@ -60,8 +89,11 @@ int FinishSwap(const SwapPaths& paths, FileOps& ops) {
 }
 
 int TrashOldFiles(const SwapPaths& paths, FileOps& ops) {
+  std::vector<std::string> olds;
   for (int file = 0; file < SwapPaths::kFiles; ++file)
-    if (ops.Exists(paths.Old(file))) ops.MoveToTrash(paths.Old(file));
+    if (ops.Exists(paths.Old(file))) olds.push_back(paths.Old(file));
+  // One update's old set: the trash keeps the two newest.
+  MoveGenerationToTrash(olds, TrashRecordPath(), ops);
   for (int file = 0; file < SwapPaths::kFiles; ++file)
     if (const int error = RemoveIfThere(paths.Old(file), ops)) return error;
   return 0;
@@ -71,17 +103,24 @@ SwapRecovery RecoverSwapLocked(const SwapPaths& paths, FileOps& ops) {
   if (!HasSwapLeftovers(paths, ops)) return SwapRecovery::kNothing;
   if (!ops.Exists(paths.Journal())) {
     // A rebuild stopped while writing its new files, or after its swap was done.
+    if (!TidyingKeepsAWholeSet(paths, ops)) return SwapRecovery::kDamaged;
     for (int file = 0; file < SwapPaths::kFiles; ++file)
       if (RemoveIfThere(paths.New(file), ops)) return SwapRecovery::kFailed;
     return TrashOldFiles(paths, ops) ? SwapRecovery::kFailed : SwapRecovery::kTidied;
   }
   std::string text;
   std::optional<OldFilesKept> kept;
-  if (ops.ReadAll(paths.Journal(), text) == 0) kept = DecodeJournal(text);
+  // A fifo, a link or a huge file in the journal's place reads as no journal at all.
+  if (ops.ReadRegular(paths.Journal(), text, kMaxJournalBytes) == 0) kept = DecodeJournal(text);
   if (kept && SwapIsComplete(paths, *kept, ops))
     return FinishSwap(paths, ops) ? SwapRecovery::kFailed : SwapRecovery::kFinished;
   // An unreadable or partial journal was never followed by a rename: all data
   // files are still the old ones, and rolling back only removes the new files.
+  // A journal that was crafted, or damaged after renames, could lead the rollback
+  // to remove data files: it goes ahead only when it ends with a whole set, or
+  // with none at all, as before a first import.
+  const int left = DataFilesAfterRollBack(paths, kept, ops);
+  if (left != 0 && left != SwapPaths::kFiles) return SwapRecovery::kDamaged;
   return RollBackSwap(paths, kept, ops).error ? SwapRecovery::kFailed : SwapRecovery::kRolledBack;
 }
 
@@ -96,5 +135,8 @@ SwapRecovery RecoverInterruptedSwap(const QString& dataFolder, FileOps& ops, int
     return SwapRecovery::kBusy;
   }
   if (!lock.Held()) return SwapRecovery::kFailed;
+  // Readers opening the files wait while the leftovers are settled.
+  const SwapLock swapping(paths.Lock(), SwapLock::kSwap, ops, waitMs);
+  if (swapping.Busy()) return SwapRecovery::kBusy;
   return RecoverSwapLocked(paths, ops);
 }

@@ -40,6 +40,7 @@ enum class SwapRecovery {
   kFinished,    // the new set stays
   kBusy,        // a rebuild in another process holds the folder
   kFailed,      // a call failed; the journal stays for the next attempt
+  kDamaged,     // following the leftovers would not end with one whole set: nothing was changed
 };
 
 // With the folder's lock held by the caller: follows the journal if there is one

@@ -1,11 +1,15 @@
 // CHANGES.TSV as rebuilds leave it: written after a good swap only, removed without old data, read back.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "support/DataBuilder.h"
 #include "support/FaultyFileOps.h"
 #include "support/TestText.h"
 #include "update/changes/ChangeReport.h"
 #include "update/RebuildKit.h"
+#include "update/store/SwapRecovery.h"
 
 namespace {
 
@@ -86,6 +90,22 @@ TEST_F(ChangeReportRebuild, EndingBeforeTheSwapLeavesThePreviousReport) {
   EXPECT_EQ(Report(), kSecondReport);
 }
 
+// Killed after the swap, before the new report is written: the new set is kept and
+// the previous update's report, which does not describe it, is gone.
+TEST_F(ChangeReportRebuild, KillAfterTheSwapLeavesNoReportOfThePreviousUpdate) {
+  ASSERT_TRUE(Rebuild(kFirst).ok);
+  ASSERT_TRUE(Rebuild(kSecond).ok);
+  WriteBytes(folder_.File("KEN_ALL.CSV"), kFirst);
+  FaultyFileOps ops;
+  ops.KillAtStep(17);  // the journal's removal, after the eighth rename and the syncs
+  EXPECT_THROW(RebuildDataFiles(folder_.Path(), folder_.File("KEN_ALL.CSV"), {.files = &ops}), ProcessKilled);
+  ASSERT_EQ(ops.steps.last(), "sync");
+  TestFileOps files;
+  EXPECT_EQ(RecoverInterruptedSwap(folder_.Path(), files), SwapRecovery::kFinished);
+  EXPECT_FALSE(HasReport());
+  EXPECT_EQ(ReadChangeReport(folder_.Path()).found, false);
+}
+
 TEST_F(ChangeReportRebuild, FailingSwapLeavesThePreviousReport) {
   ASSERT_TRUE(Rebuild(kFirst).ok);
   ASSERT_TRUE(Rebuild(kSecond).ok);
@@ -159,6 +179,21 @@ TEST_F(ChangeReportReading, DamagedReportNamesTheLine) {
   const ChangeReportRead fourFields = Read(kHeader + "追加\t1000001\t東京都\t千代田区\n");
   EXPECT_EQ(FailureMessage(fourFields.failure), QStringLiteral("「CHANGES.TSV」の 2 行目が読めません。"));
   EXPECT_TRUE(fourFields.changes.isEmpty());
+  EXPECT_EQ(FailureMessage(Read(kHeader + "追加\t1\t2\t3\t4\n追加\t1\t\xff\t3\t4\n").failure),
+            QStringLiteral("「CHANGES.TSV」の 3 行目が読めません（UTF-8 ではありません）。"));
+}
+
+// A report planted in a shared folder: refused at once, not waited on or read whole.
+TEST_F(ChangeReportReading, FifoAndOversizedReportsAreRefusedByName) {
+  const QByteArray path = QFile::encodeName(folder_.File(kReport));
+  ASSERT_EQ(::mkfifo(path.constData(), 0666), 0);
+  EXPECT_EQ(FailureMessage(ReadChangeReport(folder_.Path()).failure),
+            QStringLiteral("「CHANGES.TSV」を読み込めません（理由: 通常のファイルではありません）。"));
+  ASSERT_EQ(::unlink(path.constData()), 0);
+  WriteBytes(folder_.File(kReport), kHeader);
+  ASSERT_EQ(::truncate(path.constData(), (qint64(64) << 20) + 1), 0);
+  EXPECT_EQ(FailureMessage(ReadChangeReport(folder_.Path()).failure),
+            QStringLiteral("「CHANGES.TSV」が 64 MB を超えているため読み込みません。"));
 }
 
 }  // namespace
