@@ -12,29 +12,29 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QGuiApplication::setDesktopFileName(kAppId);  // ties the window to its desktop entry
-  QtPlatform platform;
+  QGuiApplication::setDesktopFileName(mirabo::kAppId);  // ties the window to its desktop entry
+  mirabo::QtPlatform platform;
   try {
-    cp932::Require();  // every text on disk goes through it: without it, stop before touching a file
-  } catch (const cp932::Unavailable& missing) {
+    mirabo::cp932::Require();  // every text on disk goes through it: without it, stop before touching a file
+  } catch (const mirabo::cp932::Unavailable& missing) {
     std::fprintf(stderr, "mirabo: %s\n", missing.what());
-    platform.MessageBox(QStringLiteral("文字コード(CP932)の変換ができないため起動できません。"), kWindowTitle);
+    platform.MessageBox(QStringLiteral("文字コード(CP932)の変換ができないため起動できません。"), mirabo::kWindowTitle);
     return 2;
   }
   // The folder's own bytes: Qt's text for a name that is not UTF-8 is empty.
-  const QString programFolder = ProgramFolder();
+  const QString programFolder = mirabo::ProgramFolder();
   if (programFolder.isEmpty()) {
-    platform.MessageBox(QStringLiteral("プログラムのフォルダーが見つかりません。"), kWindowTitle);
+    platform.MessageBox(QStringLiteral("プログラムのフォルダーが見つかりません。"), mirabo::kWindowTitle);
     return 1;
   }
-  const DataLayout layout = ChooseDataLayout(programFolder);
+  const mirabo::DataLayout layout = mirabo::ChooseDataLayout(programFolder);
   if (layout.dataFolder.isEmpty()) {  // no home folder to keep the data in
-    platform.MessageBox(layout.error, kWindowTitle);
+    platform.MessageBox(layout.error, mirabo::kWindowTitle);
     return 1;
   }
-  frmMirabo window(platform, layout);
+  mirabo::frmMirabo window(platform, layout);
   platform.SetMainWindow(&window);
   window.show();
-  QTimer::singleShot(0, &window, &frmMirabo::FirstStart);
+  QTimer::singleShot(0, &window, &mirabo::frmMirabo::FirstStart);
   return app.exec();
 }

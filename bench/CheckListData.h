@@ -8,6 +8,8 @@
 #include "data/TextFitting.h"
 #include "listcheck/ListCheckText.h"
 
+namespace mirabo {
+
 inline constexpr int kRows = 10000;
 
 // Rows spread over the whole data set, written the ways people write them: most
@@ -35,3 +37,5 @@ inline QString ListText(DataSet& data) {
   }
   return text;
 }
+
+}  // namespace mirabo

@@ -11,6 +11,8 @@
 #include "SilentPlatform.h"
 #include "update/Rebuild.h"
 
+namespace mirabo {
+
 // The four data files made by the rebuild from `tests/support/make_ken_all.py --rows 124000`.
 class NationalData {
  public:
@@ -43,3 +45,5 @@ inline DataSet& OpenedData() {
   }();
   return *data;
 }
+
+}  // namespace mirabo

@@ -3,6 +3,8 @@
 
 #include "platform/Platform.h"
 
+namespace mirabo {
+
 // The system's file calls, except that the trash is a plain removal.
 class NoTrashFileOps : public FileOpsWrapper {
  public:
@@ -24,3 +26,5 @@ class SilentPlatform : public Platform {
  private:
   NoTrashFileOps files_;
 };
+
+}  // namespace mirabo

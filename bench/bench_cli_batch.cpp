@@ -10,6 +10,8 @@
 #include "CheckListData.h"
 #include "SearchBenchData.h"
 
+namespace mirabo {
+
 namespace {
 
 QString cliPath;  // next to the bench folder in the build tree, or $MIRABO_CLI
@@ -133,12 +135,14 @@ BENCHMARK(BM_CliRebuild)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetiti
 
 }  // namespace
 
+}  // namespace mirabo
+
 int main(int argc, char** argv) {
   const QByteArray fromEnv = qgetenv("MIRABO_CLI");
-  cliPath = !fromEnv.isEmpty() ? QString::fromLocal8Bit(fromEnv)
+  mirabo::cliPath = !fromEnv.isEmpty() ? QString::fromLocal8Bit(fromEnv)
                                : QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath() + "/../mirabo-cli";
-  if (!QFileInfo(cliPath).isExecutable()) {
-    std::fprintf(stderr, "mirabo-cli not found at %s (build it, or set MIRABO_CLI)\n", qPrintable(cliPath));
+  if (!QFileInfo(mirabo::cliPath).isExecutable()) {
+    std::fprintf(stderr, "mirabo-cli not found at %s (build it, or set MIRABO_CLI)\n", qPrintable(mirabo::cliPath));
     return 2;
   }
   benchmark::Initialize(&argc, argv);

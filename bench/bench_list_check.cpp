@@ -6,6 +6,8 @@
 #include "listcheck/CheckList.h"
 #include "listcheck/ListCheck.h"
 
+namespace mirabo {
+
 namespace {
 
 const AddressReader& BuiltReader() {
@@ -68,5 +70,7 @@ void BM_ReadOneAddress(benchmark::State& state) {
 BENCHMARK(BM_ReadOneAddress)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
+
+}  // namespace mirabo
 
 BENCHMARK_MAIN();

@@ -20,6 +20,8 @@
 #include "update/Rebuild.h"
 #include "SilentPlatform.h"
 
+namespace mirabo {
+
 namespace {
 
 // A folder holding a national-size KEN_ALL.CSV, made once for all benchmarks.
@@ -154,5 +156,7 @@ BENCHMARK(BM_Sorting)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions
 BENCHMARK(BM_Writing)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(7)->ReportAggregatesOnly(true);
 
 }  // namespace
+
+}  // namespace mirabo
 
 BENCHMARK_MAIN();

@@ -7,6 +7,8 @@
 #include "lookup/AddressSearch.h"
 #include "lookup/CodeSearch.h"
 
+namespace mirabo {
+
 namespace {
 
 class NullSink : public SearchSink {
@@ -100,5 +102,7 @@ void BM_AddressFirstSearch(benchmark::State& state) {
 BENCHMARK(BM_AddressFirstSearch)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3)->ReportAggregatesOnly(true);
 
 }  // namespace
+
+}  // namespace mirabo
 
 BENCHMARK_MAIN();

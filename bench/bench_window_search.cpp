@@ -9,6 +9,8 @@
 #include "window/QtPlatform.h"
 #include "window/frmMirabo.h"
 
+namespace mirabo {
+
 namespace {
 
 // The real platform, except that the too-many message is dismissed at once.
@@ -33,6 +35,8 @@ void BM_WindowListsTheLimit(benchmark::State& state) {
 BENCHMARK(BM_WindowListsTheLimit)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
+
+}  // namespace mirabo
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));

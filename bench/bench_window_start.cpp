@@ -8,6 +8,8 @@
 
 #include "SearchBenchData.h"
 
+namespace mirabo {
+
 namespace {
 
 QString probePath;  // next to this program in the bench folder
@@ -31,11 +33,13 @@ BENCHMARK(BM_WindowStartNational)->Unit(benchmark::kMillisecond)->Iterations(1)-
 
 }  // namespace
 
+}  // namespace mirabo
+
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);  // QProcess wants one
-  probePath = QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath() + "/window_start_probe";
-  if (!QFileInfo(probePath).isExecutable()) {
-    std::fprintf(stderr, "window_start_probe not found at %s\n", qPrintable(probePath));
+  mirabo::probePath = QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath() + "/window_start_probe";
+  if (!QFileInfo(mirabo::probePath).isExecutable()) {
+    std::fprintf(stderr, "window_start_probe not found at %s\n", qPrintable(mirabo::probePath));
     return 2;
   }
   benchmark::Initialize(&argc, argv);

@@ -13,6 +13,8 @@
 #include "window/QtPlatform.h"
 #include "window/frmMirabo.h"
 
+namespace mirabo {
+
 namespace {
 
 // Quits the application after the first paint of the watched window.
@@ -26,6 +28,8 @@ class FirstPaint : public QObject {
 
 }  // namespace
 
+}  // namespace mirabo
+
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   const QStringList args = app.arguments().mid(1);
@@ -33,20 +37,20 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "usage: window_start_probe --bare | DATA_FOLDER\n");
     return 2;
   }
-  QtPlatform platform;
+  mirabo::QtPlatform platform;
   std::unique_ptr<QWidget> window;
   if (args[0] == u"--bare") {
     window = std::make_unique<QWidget>();
   } else {
-    cp932::Require();  // as the program does before it touches a file
+    mirabo::cp932::Require();  // as the program does before it touches a file
     QString folder = args[0];
     if (!folder.endsWith(u'/')) folder += u'/';
-    auto main = std::make_unique<frmMirabo>(platform, PortableLayout(folder));
+    auto main = std::make_unique<mirabo::frmMirabo>(platform, mirabo::PortableLayout(folder));
     platform.SetMainWindow(main.get());
-    QTimer::singleShot(0, main.get(), &frmMirabo::FirstStart);
+    QTimer::singleShot(0, main.get(), &mirabo::frmMirabo::FirstStart);
     window = std::move(main);
   }
-  FirstPaint watcher;
+  mirabo::FirstPaint watcher;
   window->installEventFilter(&watcher);
   window->show();
   return app.exec();

@@ -2,6 +2,8 @@
 #include "cli/Cli.h"
 #include "lookup/BrowseState.h"
 
+namespace mirabo {
+
 namespace {
 
 bool ParsePosition(const QString& text, qint32& position) {
@@ -36,3 +38,5 @@ int RunBrowse(Cli& cli, const QStringList& args) {
   for (const QString& line : lines) cli.out << line << '\n';
   return kExitOk;
 }
+
+}  // namespace mirabo

@@ -2,6 +2,8 @@
 #include "cli/Cli.h"
 #include "update/changes/ChangeReport.h"
 
+namespace mirabo {
+
 int RunChanges(Cli& cli, const QStringList& args) {
   if (!args.isEmpty()) return cli.Fail(QStringLiteral("usage: changes"));
   // A mistyped --data is no folder without a report, as for every other command.
@@ -17,3 +19,5 @@ int RunChanges(Cli& cli, const QStringList& args) {
             << c.town << '\n';
   return kExitOk;
 }
+
+}  // namespace mirabo

@@ -10,6 +10,8 @@
 #include "listcheck/ListCheck.h"
 #include "listcheck/ListRows.h"
 
+namespace mirabo {
+
 namespace {
 
 const char kCheckUsage[] = "usage: check [--header] [--] [FILE|-]";
@@ -83,3 +85,5 @@ int RunCheck(Cli& cli, const QStringList& args) {
   if (lines.Failed()) return cli.Fail(QStringLiteral("cannot read %1").arg(parsed.file));
   return allOk ? kExitOk : kExitNothingFound;
 }
+
+}  // namespace mirabo

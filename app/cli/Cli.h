@@ -9,6 +9,8 @@
 #include "cli/ConsolePlatform.h"
 #include "data/DataSet.h"
 
+namespace mirabo {
+
 struct RebuildOutcome;
 
 // Exit statuses: found or done, nothing found, bad use or failure.
@@ -45,3 +47,5 @@ int RunDownload(Cli& cli, const QStringList& args);
 // What every command that rebuilds prints on success: the four record counts, then
 // "changes +N -M" or "changes first-import".
 void PrintRebuildOutcome(Cli& cli, const RebuildOutcome& outcome);
+
+}  // namespace mirabo

@@ -5,6 +5,8 @@
 #include "cli/Cli.h"
 #include "update/store/DataFolderReading.h"
 
+namespace mirabo {
+
 std::optional<int> Cli::RequireDataFiles() {
   bool any = false;
   for (const char* name : {datafile::Pref, datafile::City, datafile::Entry, datafile::Index})
@@ -22,3 +24,5 @@ std::optional<int> Cli::OpenForReading(DataSet& data) {
   if (data.Damaged()) return Fail(kDamagedDataMessage);
   return std::nullopt;
 }
+
+}  // namespace mirabo

@@ -1,6 +1,8 @@
 // Console platform: a BEL for a beep, message texts as lines on standard error.
 #include "cli/ConsolePlatform.h"
 
+namespace mirabo {
+
 void ConsolePlatform::Beep() { err_ << '\a' << Qt::flush; }
 
 void ConsolePlatform::MessageBox(const QString& text, const QString&) {
@@ -19,3 +21,5 @@ int ConsoleFileOps::MoveToTrash(const std::string& path, std::string* pathInTras
   }
   return FileOpsWrapper::MoveToTrash(path, pathInTrash);
 }
+
+}  // namespace mirabo

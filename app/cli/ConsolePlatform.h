@@ -6,6 +6,8 @@
 #include "platform/FileOps.h"
 #include "platform/Platform.h"
 
+namespace mirabo {
+
 // The system's file calls, saying once on standard error when the old data files
 // are deleted because there is no user's trash to move them to.
 class ConsoleFileOps : public FileOpsWrapper {
@@ -36,3 +38,5 @@ class ConsolePlatform : public Platform {
   QTextStream& err_;
   ConsoleFileOps files_;
 };
+
+}  // namespace mirabo

@@ -5,6 +5,8 @@
 #include "data/DataSet.h"
 #include "lookup/CopyText.h"
 
+namespace mirabo {
+
 namespace {
 
 const char kCopyUsage[] =
@@ -78,3 +80,5 @@ int RunCopy(Cli& cli, const QStringList& args) {
   cli.out << (request.envelope ? EnvelopeText(entry, *request.envelope) : CopyText(entry, request.options)) << '\n';
   return kExitOk;
 }
+
+}  // namespace mirabo

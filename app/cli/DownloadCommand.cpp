@@ -8,6 +8,8 @@
 #include "update/Rebuild.h"
 #include "update/download/NationalDownload.h"
 
+namespace mirabo {
+
 namespace {
 
 const QString kUsage = QStringLiteral("usage: download [--url URL] [--timeout SECONDS]");
@@ -56,3 +58,5 @@ int RunDownload(Cli& cli, const QStringList& args) {
   PrintRebuildOutcome(cli, outcome);
   return kExitOk;
 }
+
+}  // namespace mirabo

@@ -3,6 +3,8 @@
 #include "data/DataSet.h"
 #include "update/UpdateInfo.h"
 
+namespace mirabo {
+
 int RunInfo(Cli& cli, const QStringList& args) {
   if (!args.isEmpty()) return cli.Fail(QStringLiteral("usage: info"));
   DataSet data;
@@ -12,3 +14,5 @@ int RunInfo(Cli& cli, const QStringList& args) {
   cli.out << QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")) << '\n';
   return kExitOk;
 }
+
+}  // namespace mirabo

@@ -1,6 +1,8 @@
 // Reading bounded lines byte by byte from a buffered file.
 #include "cli/InputLines.h"
 
+namespace mirabo {
+
 bool InputLines::Next(QByteArray& line) {
   if (tooLong_) return false;
   line.clear();
@@ -21,3 +23,5 @@ bool InputLines::Next(QByteArray& line) {
   }
   return true;
 }
+
+}  // namespace mirabo

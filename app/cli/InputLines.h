@@ -6,6 +6,8 @@
 
 #include <QByteArray>
 
+namespace mirabo {
+
 class InputLines {
  public:
   // Longer than any address or list row a person writes.
@@ -27,3 +29,5 @@ class InputLines {
   qint64 number_ = 0;
   bool tooLong_ = false;
 };
+
+}  // namespace mirabo

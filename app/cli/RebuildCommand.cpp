@@ -4,6 +4,8 @@
 #include "update/NationalFile.h"
 #include "update/Rebuild.h"
 
+namespace mirabo {
+
 void PrintRebuildOutcome(Cli& cli, const RebuildOutcome& outcome) {
   // One line per data file: its name and its record count.
   cli.out << datafile::Pref << ' ' << outcome.prefCount << '\n'
@@ -31,3 +33,5 @@ int RunRebuild(Cli& cli, const QStringList& args) {
   PrintRebuildOutcome(cli, outcome);
   return kExitOk;
 }
+
+}  // namespace mirabo

@@ -15,6 +15,8 @@
 #include "lookup/EntryListing.h"
 #include "lookup/SearchLines.h"
 
+namespace mirabo {
+
 namespace {
 
 struct SearchArgs {
@@ -173,3 +175,5 @@ int RunSearch(Cli& cli, const QStringList& args, const char* command, SearchText
 int RunCode(Cli& cli, const QStringList& args) { return RunSearch(cli, args, "code", SearchCodeText); }
 
 int RunAddress(Cli& cli, const QStringList& args) { return RunSearch(cli, args, "address", SearchAddressText); }
+
+}  // namespace mirabo

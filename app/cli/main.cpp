@@ -15,6 +15,8 @@
 #include "platform/ProgramFolder.h"
 #include "update/store/SwapRecovery.h"
 
+namespace mirabo {
+
 namespace {
 
 const char kUsage[] =
@@ -111,16 +113,18 @@ int Run(Cli& cli, QStringList args, char* argv[]) {
 
 }  // namespace
 
+}  // namespace mirabo
+
 int main(int argc, char* argv[]) {
-  KeepStandardHandlesTaken();
+  mirabo::KeepStandardHandlesTaken();
   QCoreApplication app(argc, argv);
   QFile stdoutFile;
   stdoutFile.open(stdout, QIODevice::WriteOnly);
   QTextStream out(&stdoutFile), err(stderr);
   out.setEncoding(QStringConverter::Utf8);
   err.setEncoding(QStringConverter::Utf8);
-  ConsolePlatform platform(err);
-  Cli cli{QString(), out, err, platform};  // filled by --data or the layout rule
-  const int status = Run(cli, app.arguments().mid(1), argv);
-  return CheckedStatus(cli, stdoutFile, status);
+  mirabo::ConsolePlatform platform(err);
+  mirabo::Cli cli{QString(), out, err, platform};  // filled by --data or the layout rule
+  const int status = mirabo::Run(cli, app.arguments().mid(1), argv);
+  return mirabo::CheckedStatus(cli, stdoutFile, status);
 }

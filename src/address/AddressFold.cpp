@@ -6,6 +6,8 @@
 
 #include "address/AddressText.h"
 
+namespace mirabo {
+
 namespace {
 
 // Longest first, so that "丁目" is taken before "丁" and "番地" before "番".
@@ -128,3 +130,5 @@ QString FoldVariants(const QString& normal) {
   }
   return folded;
 }
+
+}  // namespace mirabo

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace mirabo {
+
 // Kanji numerals made Arabic where they count something: before 条, 丁目, 丁, 線, 号,
 // 番町, 番地, 番, 区, 地割, 階 and 町目 ("北一条西" -> "北1条西", "二十四丁目" -> "24丁目").
 // Elsewhere they stay, as in 三鷹 or 十日町.
@@ -17,3 +19,5 @@ QString NormalForm(const QString& text);
 // 之 and ノ as の; old and variant kanji (﨑 髙 邊 邉 澤 濱 冨 舘 檜 龍 萬 嶋 廣 國) as
 // their common forms.
 QString FoldVariants(const QString& normal);
+
+}  // namespace mirabo

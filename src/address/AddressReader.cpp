@@ -11,6 +11,8 @@
 #include "address/AddressText.h"
 #include "data/TextFitting.h"
 
+namespace mirabo {
+
 struct AddressReader::Found {
   int town;
   qsizetype end;  // where the town's name ends in the address
@@ -330,3 +332,5 @@ QString AddressReader::Address(qint32 recordNo) const {
   const Town& town = TownOf(recordNo);
   return cities_[size_t(town.city)].name + town.name;
 }
+
+}  // namespace mirabo

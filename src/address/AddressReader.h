@@ -13,6 +13,8 @@
 #include "address/TownNote.h"
 #include "data/DataSet.h"
 
+namespace mirabo {
+
 // One entry an address may mean, and why.
 struct AddressMatch {
   // How the town's note in parentheses agrees with the numbers written after the town.
@@ -106,3 +108,5 @@ class AddressReader {
   mutable qsizetype longestTownKey_ = 0;
   std::vector<std::pair<qint32, int>> byCode_;  // (code, town), ascending
 };
+
+}  // namespace mirabo

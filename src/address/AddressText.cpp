@@ -3,6 +3,8 @@
 
 #include "data/TownAsWritten.h"
 
+namespace mirabo {
+
 QString CleanTownForMatch(const QString& town) { return TownAsWritten(town); }
 
 QString NormalizeForMatch(const QString& text) {
@@ -19,3 +21,5 @@ QString CityWithoutCounty(const QString& city) {
   if (rest.size() < 2 || !(rest.endsWith(u'町') || rest.endsWith(u'村'))) return {};
   return rest;
 }
+
+}  // namespace mirabo

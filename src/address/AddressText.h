@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace mirabo {
+
 // The stored (trimmed) town as addresses are matched against it: as a person writes it
 // (TownAsWritten: cut at its first "（", empty for a placeholder that stands for the
 // whole city).
@@ -15,3 +17,5 @@ QString NormalizeForMatch(const QString& text);
 // For a county town or village "〇〇郡△△町" / "〇〇郡△△村" (normalised), the part
 // "△△町" / "△△村" that people write without the county; empty for any other city.
 QString CityWithoutCounty(const QString& city);
+
+}  // namespace mirabo

@@ -6,6 +6,8 @@
 
 #include "address/AddressFold.h"
 
+namespace mirabo {
+
 namespace {
 
 // One item of a list of numbers: "3", "1~19", "459-4".
@@ -95,3 +97,5 @@ HouseNumbers ReadHouseNumbers(QStringView rest) {
   if (!house.basement && (match = floor.match(rest)).hasMatch()) house.floor = match.captured(1).toInt();
   return house;
 }
+
+}  // namespace mirabo

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringView>
 
+namespace mirabo {
+
 // A town's note, as in "大通西（１～１９丁目）" or "丸の内ＪＰタワー（１階）".
 struct TownNote {
   enum class Kind {
@@ -44,3 +46,5 @@ struct HouseNumbers {
   int Branch() const { return numbers.value(chomeWritten ? 2 : 1, -1); }
 };
 HouseNumbers ReadHouseNumbers(QStringView normalRest);
+
+}  // namespace mirabo

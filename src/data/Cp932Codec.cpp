@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+namespace mirabo {
+
 namespace cp932 {
 namespace {
 
@@ -214,3 +216,5 @@ void PutDecodedField(char* field, int width, const char* bytes, qsizetype length
 }
 
 }  // namespace cp932
+
+}  // namespace mirabo

@@ -7,6 +7,8 @@
 
 #include <stdexcept>
 
+namespace mirabo {
+
 namespace cp932 {
 
 // Thrown by the first use of the codec when the system has no CP932 converter
@@ -58,3 +60,5 @@ void PutField(char* field, int width, QStringView text);
 void PutDecodedField(char* field, int width, const char* bytes, qsizetype length);
 
 }  // namespace cp932
+
+}  // namespace mirabo

@@ -1,6 +1,8 @@
 // Opening, closing and record access of the data set.
 #include "data/DataSet.h"
 
+namespace mirabo {
+
 namespace {
 
 template <typename Record>
@@ -72,3 +74,5 @@ bool DataSet::WritePref(qint32 n) { return WriteFrom(PrefFile, n, PrefRec); }
 bool DataSet::WriteCity(qint32 n) { return WriteFrom(CityFile, n, CityRec); }
 bool DataSet::WriteEntry(qint32 n) { return WriteFrom(EntryFile, n, EntryRec); }
 bool DataSet::WriteIndex(qint32 n) { return WriteFrom(IndexFile, n, IndexRec); }
+
+}  // namespace mirabo

@@ -9,6 +9,8 @@
 #include "data/RecordImage.h"
 #include "data/Records.h"
 
+namespace mirabo {
+
 // What the user is told about a Damaged() data set.
 inline const QString kDamagedDataMessage =
     QStringLiteral("データファイルが壊れています。郵便番号ファイル更新でデータを作り直してください。");
@@ -77,3 +79,5 @@ class DataSet {
   std::shared_ptr<const RecordImage> indexImage_;
   std::shared_ptr<const RecordImage> entryImage_;
 };
+
+}  // namespace mirabo

@@ -13,6 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace mirabo {
+
 namespace {
 
 std::atomic<quint64> writesSoFar{0};
@@ -114,3 +116,5 @@ FileStamp RecordFile::Stamp() const {
 int RecordFile::DuplicateHandle() const { return fd_ >= 0 ? ::fcntl(fd_, F_DUPFD_CLOEXEC, 0) : -1; }
 
 quint64 RecordFile::WritesSoFar() { return writesSoFar.load(); }
+
+}  // namespace mirabo

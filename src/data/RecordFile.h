@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace mirabo {
+
 // What a file is and how it stands now: the same file, unchanged in size and time,
 // gives an equal stamp.
 struct FileStamp {
@@ -67,3 +69,5 @@ class RecordFile {
   int fd_ = -1;
   bool writable_ = false;
 };
+
+}  // namespace mirabo

@@ -3,6 +3,8 @@
 
 #include <unistd.h>
 
+namespace mirabo {
+
 const char RecordImage::kZeros[kMaxLength] = {};
 
 RecordImage::RecordImage(RecordFile& file)
@@ -44,3 +46,5 @@ const char* RecordImage::LoadBlock(qint32 block) const {
 bool RecordImage::IsCurrent(const RecordFile& file) const {
   return file.Count() == count_ && file.Stamp() == stamp_ && RecordFile::WritesSoFar() == writes_;
 }
+
+}  // namespace mirabo

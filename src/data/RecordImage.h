@@ -9,6 +9,8 @@
 
 #include "data/RecordFile.h"
 
+namespace mirabo {
+
 // A record served from memory costs no system call, and a block once read cannot
 // fault when another program cuts the file short: what the file no longer holds
 // reads as zero bytes. The image is only as fresh as its stamp: IsCurrent says when
@@ -47,3 +49,5 @@ class RecordImage {
   std::unique_ptr<std::atomic<char*>[]> blocks_;
   mutable std::mutex loading_;
 };
+
+}  // namespace mirabo

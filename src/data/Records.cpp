@@ -3,6 +3,8 @@
 
 #include "data/Cp932Codec.h"
 
+namespace mirabo {
+
 namespace record {
 
 qint32 GetNumber(const char* bytes) {
@@ -77,3 +79,5 @@ void IndexRecord::Encode(char* bytes) const {
   cp932::PutField(bytes + CodeOffset, CodeWidth, Code);
   PutNumber(bytes + EntryNoOffset, EntryNo);
 }
+
+}  // namespace mirabo

@@ -8,6 +8,8 @@
 
 #include <QString>
 
+namespace mirabo {
+
 namespace record {
 inline constexpr int kNumberWidth = 4;  // every number field
 qint32 GetNumber(const char* bytes);
@@ -82,3 +84,5 @@ inline const QString kSentinelName = QStringLiteral("\u3000\u3000\u3000\u3000  "
 // rebuild leaves the closing record there. With more, record 48 is a prefecture,
 // whose range must be neither taken as list positions nor overwritten.
 inline bool IsSavedSelection(const PrefRecord& record48) { return record48.Name == kSentinelName; }
+
+}  // namespace mirabo

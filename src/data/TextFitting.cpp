@@ -3,6 +3,8 @@
 
 #include "data/Cp932Codec.h"
 
+namespace mirabo {
+
 QString FitToBytes(const QString& text, qint32 width) {
   if (width <= 0) return {};
   const int bytes = cp932::ByteWidth(text);
@@ -37,3 +39,5 @@ QString TrimSpaces(const QString& text) {
   while (end > first && text[end - 1] == u' ') --end;
   return (first == 0 && end == text.size()) ? text : text.mid(first, end - first);
 }
+
+}  // namespace mirabo

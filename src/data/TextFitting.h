@@ -3,6 +3,8 @@
 
 #include <QString>
 
+namespace mirabo {
+
 // The ideographic space that separates the parts of list lines.
 inline constexpr QChar kWideSpace = u'\u3000';
 
@@ -19,3 +21,5 @@ QString TrimSpaces(const QString& text);
 
 // The common clean-up of a stored field: cut at NUL, then trimmed.
 inline QString CleanField(const QString& text) { return TrimSpaces(CutAtNul(text)); }
+
+}  // namespace mirabo

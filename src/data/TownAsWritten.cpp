@@ -1,6 +1,8 @@
 // The stored town reduced to what goes into a written address.
 #include "data/TownAsWritten.h"
 
+namespace mirabo {
+
 QString TownAsWritten(const QString& storedTown) {
   QString town = storedTown;
   // A note split over several rows may have lost its closing parenthesis.
@@ -11,3 +13,5 @@ QString TownAsWritten(const QString& storedTown) {
   if (town.endsWith(u"一円") && town != u"一円") return {};
   return town;
 }
+
+}  // namespace mirabo

@@ -6,6 +6,8 @@
 
 #include "data/TextFitting.h"
 
+namespace mirabo {
+
 namespace {
 
 constexpr char16_t kVoiced = 0xFF9E;      // ﾞ
@@ -116,3 +118,5 @@ QString ToFullWidth(const QString& text) {
   }
   return full;
 }
+
+}  // namespace mirabo

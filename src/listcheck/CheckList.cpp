@@ -5,6 +5,8 @@
 
 #include "listcheck/ListRows.h"
 
+namespace mirabo {
+
 void CheckList::SetText(const QString& text) {
   rows_.clear();
   undo_.clear();
@@ -135,3 +137,5 @@ QStringList SuggestedCodes(const RowVerdict& result) {
     return {};
   return result.suggestion.split(u',');
 }
+
+}  // namespace mirabo

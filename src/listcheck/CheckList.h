@@ -10,6 +10,8 @@
 
 #include "listcheck/ListCheck.h"
 
+namespace mirabo {
+
 class CheckList {
  public:
   // Replaces the rows by the lines of the text (pasted or read from a file); none is checked yet.
@@ -81,3 +83,5 @@ class CheckList {
 
 // The codes ("NNN-NNNN") of a suggestion that lists codes; empty for one that lists addresses.
 QStringList SuggestedCodes(const RowVerdict& result);
+
+}  // namespace mirabo

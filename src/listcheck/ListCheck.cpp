@@ -5,6 +5,8 @@
 
 #include "listcheck/ListCheckText.h"
 
+namespace mirabo {
+
 QString VerdictKey(Verdict verdict) {
   switch (verdict) {
     case Verdict::NoAddress: return QStringLiteral("no-address");
@@ -70,3 +72,5 @@ RowVerdict CheckRow(const AddressReader& reader, const QString& writtenCode, con
   if (best.contains(code)) return {Verdict::Ok, {}};
   return {Verdict::Mismatch, CodeList(best)};
 }
+
+}  // namespace mirabo

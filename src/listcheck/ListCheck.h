@@ -5,6 +5,8 @@
 
 #include "address/AddressReader.h"
 
+namespace mirabo {
+
 // The first applicable of: the address is empty (NoAddress when the code exists); the
 // code is empty; six digits whose 0-prefixed form is right; not seven digits; no entry
 // has the code; the reader finds nothing; the code is one of the reader's best; otherwise.
@@ -25,3 +27,5 @@ struct RowVerdict {
 
 // The verdict of one row: the written code and address against the entries.
 RowVerdict CheckRow(const AddressReader& reader, const QString& writtenCode, const QString& address);
+
+}  // namespace mirabo

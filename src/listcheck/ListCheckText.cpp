@@ -1,6 +1,8 @@
 // Cleaning written codes, and writing them with a hyphen.
 #include "listcheck/ListCheckText.h"
 
+namespace mirabo {
+
 namespace {
 
 bool IsHyphen(QChar c) {
@@ -37,3 +39,5 @@ QString HyphenatedCode(const QString& code) {
   if (code.size() != 7) return code;
   return code.left(3) + u'-' + code.mid(3);
 }
+
+}  // namespace mirabo

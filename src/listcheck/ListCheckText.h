@@ -3,6 +3,8 @@
 
 #include <QString>
 
+namespace mirabo {
+
 // The seven digits of a code as people write it: whitespace and one leading "〒"
 // removed, full-width digits made half-width, hyphens ("-", "－", "ー", "−", "‐")
 // dropped. Empty when what remains is not exactly seven ASCII digits.
@@ -10,3 +12,5 @@ QString CleanListCode(const QString& written);
 
 // "NNN-NNNN" for seven digits; anything else unchanged.
 QString HyphenatedCode(const QString& code);
+
+}  // namespace mirabo

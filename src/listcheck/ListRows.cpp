@@ -5,6 +5,8 @@
 
 #include "data/Cp932Codec.h"
 
+namespace mirabo {
+
 QString DecodeListInput(const QByteArray& bytes) {
   QStringDecoder utf8(QStringDecoder::Utf8);  // drops a leading byte-order mark
   const QString text = utf8.decode(bytes);
@@ -74,3 +76,5 @@ QString CsvLine(const QStringList& values) {
   }
   return fields.join(u',');
 }
+
+}  // namespace mirabo

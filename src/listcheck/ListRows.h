@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace mirabo {
+
 // UTF-8 when all of the bytes are valid UTF-8 (a leading byte-order mark is dropped),
 // otherwise code page 932.
 QString DecodeListInput(const QByteArray& bytes);
@@ -24,3 +26,5 @@ bool IsBlankRow(const QStringList& values);
 
 // One CSV line: a value holding a comma, quote, CR or LF is quoted, quotes doubled.
 QString CsvLine(const QStringList& values);
+
+}  // namespace mirabo

@@ -4,6 +4,8 @@
 #include "lookup/AddressTexts.h"
 #include "lookup/SearchLines.h"
 
+namespace mirabo {
+
 SearchTally ListAddressMatches(DataSet& data, const QString& key, SearchSink& sink) {
   ResultListing listing(sink);
   // Held for the whole listing: a search run from Yield may build a newer set meanwhile.
@@ -13,3 +15,5 @@ SearchTally ListAddressMatches(DataSet& data, const QString& key, SearchSink& si
   }
   return listing.Tally();
 }
+
+}  // namespace mirabo

@@ -6,6 +6,10 @@
 #include "data/DataSet.h"
 #include "lookup/SearchSink.h"
 
+namespace mirabo {
+
 // Lists every entry whose cleaned City followed directly by its cleaned Town
 // contains `key` (already trimmed), in record order, at most 2000 lines.
 SearchTally ListAddressMatches(DataSet& data, const QString& key, SearchSink& sink);
+
+}  // namespace mirabo

@@ -7,6 +7,8 @@
 
 #include "lookup/EntryBytes.h"
 
+namespace mirabo {
+
 namespace {
 std::mutex lastBuiltMutex;
 std::shared_ptr<const AddressTexts> lastBuilt;
@@ -78,3 +80,5 @@ QList<qint32> AddressTexts::Scan(const QString& key, int limit) const {
   }
   return records;
 }
+
+}  // namespace mirabo

@@ -11,6 +11,8 @@
 #include "data/RecordImage.h"
 #include "lookup/BigramIndex.h"
 
+namespace mirabo {
+
 class AddressTexts {
  public:
   // The texts of entry records 1 to EntryCount as the entry file holds them now.
@@ -45,3 +47,5 @@ class AddressTexts {
   QString joined_;                  // all texts one after the other (filled with offsets_)
   BigramIndex pairs_;
 };
+
+}  // namespace mirabo

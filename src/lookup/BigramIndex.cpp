@@ -3,6 +3,8 @@
 
 #include <memory>
 
+namespace mirabo {
+
 namespace {
 
 quint32 PairOf(char16_t first, char16_t second) { return quint32(first) << 16 | second; }
@@ -91,3 +93,5 @@ void BigramIndex::Grow() {
     slots_[s] = slot;
   }
 }
+
+}  // namespace mirabo

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+namespace mirabo {
+
 // A text that holds a key of two or more units holds every pair of the key, so the
 // entries listed under the key's rarest pair are all that a search needs to look at.
 class BigramIndex {
@@ -35,3 +37,5 @@ class BigramIndex {
   std::vector<qint32> starts_;  // texts of pair i are texts_[starts_[i], starts_[i + 1])
   std::vector<qint32> texts_;
 };
+
+}  // namespace mirabo

@@ -3,6 +3,8 @@
 
 #include "data/TextFitting.h"
 
+namespace mirabo {
+
 QString PrefLine(const PrefRecord& pref) { return FitToBytes(pref.Name, 8); }
 
 QString CityLine(const CityRecord& city) { return CleanField(city.Name); }
@@ -55,3 +57,5 @@ ListFill TownListOf(DataSet& data, qint32 first, qint32 last) {
   }
   return fill;
 }
+
+}  // namespace mirabo

@@ -5,6 +5,8 @@
 
 #include "data/DataSet.h"
 
+namespace mirabo {
+
 // A prefecture line: the name fitted to 8 bytes.
 QString PrefLine(const PrefRecord& pref);
 // A city line: the name cut at NUL and trimmed.
@@ -36,3 +38,5 @@ ListFill CityListOf(DataSet& data, qint32 prefRecNo);
 
 // The town lines of entries first..last; at most EntryCount + 1 lines.
 ListFill TownListOf(DataSet& data, qint32 first, qint32 last);
+
+}  // namespace mirabo

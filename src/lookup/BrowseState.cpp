@@ -3,6 +3,8 @@
 
 #include <climits>
 
+namespace mirabo {
+
 namespace {
 
 // A search line keeps its record number within its last seven characters.
@@ -94,3 +96,5 @@ std::optional<qint32> EntryOfLine(bool fromSearch, int row, const QString& line,
   if (record <= 0 || record > INT_MAX) return std::nullopt;
   return qint32(record);
 }
+
+}  // namespace mirabo

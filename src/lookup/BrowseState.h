@@ -7,6 +7,8 @@
 #include "data/DataSet.h"
 #include "lookup/Browse.h"
 
+namespace mirabo {
+
 class BrowseState {
  public:
   explicit BrowseState(DataSet& data) : data_(data) {}
@@ -47,3 +49,5 @@ class BrowseState {
 // a browse, the number at the end of the line after a search. Nothing for no
 // selection (row < 0) or a line that names no entry (the count line).
 std::optional<qint32> EntryOfLine(bool fromSearch, int row, const QString& line, qint32 shownFirstEntry);
+
+}  // namespace mirabo

@@ -3,6 +3,8 @@
 
 #include "data/TextFitting.h"
 
+namespace mirabo {
+
 namespace {
 
 // Digits, the hyphen and the full stop pass; so do control characters.
@@ -41,3 +43,5 @@ bool LooksLikeCode(const QString& text) {
   }
   return true;
 }
+
+}  // namespace mirabo

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+namespace mirabo {
+
 struct CleanOutcome {
   bool removed = false;  // at least one character was taken out of the text
   bool beep = false;     // at least one of them was a rejected character, not a hyphen
@@ -17,3 +19,5 @@ CleanOutcome CleanCodeInput(QString& text);
 // True when the text holds nothing but digits, hyphens, spaces and "〒", in either
 // width: what a person types for a postcode rather than a place name. False when empty.
 bool LooksLikeCode(const QString& text);
+
+}  // namespace mirabo

@@ -5,6 +5,8 @@
 #include "data/WidthMapping.h"
 #include "lookup/CodeInput.h"
 
+namespace mirabo {
+
 namespace {
 
 constexpr qsizetype kCodeFieldChars = 10;
@@ -146,3 +148,5 @@ CodeSearchResult SearchCode(DataSet& data, const QString& key, SearchSink& sink)
   if (match.found) result.tally = ListMatches(data, *index, *data.EntryImage(), key, match.pos, sink);
   return result;
 }
+
+}  // namespace mirabo

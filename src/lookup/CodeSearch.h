@@ -6,6 +6,8 @@
 #include "data/DataSet.h"
 #include "lookup/SearchSink.h"
 
+namespace mirabo {
+
 struct CodeMatch {
   bool found = false;
   qint32 pos = 0;  // index record of the first code beginning with the key
@@ -39,3 +41,5 @@ struct CodeSearchResult {
 
 // FindFirstCode with `key`, then the listing when something was found.
 CodeSearchResult SearchCode(DataSet& data, const QString& key, SearchSink& sink);
+
+}  // namespace mirabo

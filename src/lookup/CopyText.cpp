@@ -5,6 +5,8 @@
 #include "data/TownAsWritten.h"
 #include "data/WidthMapping.h"
 
+namespace mirabo {
+
 namespace {
 
 QString CodeText(const EntryRecord& entry, const CopyOptions& options) {
@@ -38,3 +40,5 @@ QString EnvelopeText(const EntryRecord& entry, EnvelopeLayout layout) {
   const QString between = layout == EnvelopeLayout::TwoLines ? QStringLiteral("\r\n") : QString(kWideSpace);
   return code + between + address;
 }
+
+}  // namespace mirabo

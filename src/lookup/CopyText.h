@@ -5,6 +5,8 @@
 
 #include "data/Records.h"
 
+namespace mirabo {
+
 // The five option groups; the defaults are the window's start-up selection.
 struct CopyOptions {
   bool address = false;    // "住所" instead of "番号"
@@ -25,3 +27,5 @@ QString CopyText(const EntryRecord& entry, const CopyOptions& options);
 // separated by a full-width space, on two lines by CR LF.
 enum class EnvelopeLayout { OneLine, TwoLines };
 QString EnvelopeText(const EntryRecord& entry, EnvelopeLayout layout);
+
+}  // namespace mirabo

@@ -10,6 +10,8 @@
 #include "data/Cp932Codec.h"
 #include "data/Records.h"
 
+namespace mirabo {
+
 namespace {
 
 // A run of stored bytes.
@@ -135,3 +137,5 @@ void AppendAddressText(QString& out, const char* record) {
     out.truncate(start + cp932::DecodeInto(field.begin, length, reinterpret_cast<char16_t*>(out.data()) + start));
   }
 }
+
+}  // namespace mirabo

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+namespace mirabo {
+
 // Appends the UTF-8 of SearchLine(EntryRecord::Decode(record), recordNo) and a line
 // feed, without building the line as text first. `record` is EntryRecord::Size bytes.
 void AppendSearchLineUtf8(std::string& out, const char* record, qint32 recordNo);
@@ -21,3 +23,5 @@ int SearchTextLength(const char* record);
 // Appends the text the address search looks in: the cleaned City followed directly
 // by the cleaned Town, as UTF-16.
 void AppendAddressText(QString& out, const char* record);
+
+}  // namespace mirabo

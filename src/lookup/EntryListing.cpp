@@ -1,6 +1,8 @@
 // Listing given entries as result lines.
 #include "lookup/EntryListing.h"
 
+namespace mirabo {
+
 SearchTally ListEntries(DataSet& data, const QList<qint32>& records, SearchSink& sink) {
   ResultListing listing(sink);
   for (const qint32 recordNo : records) {
@@ -9,3 +11,5 @@ SearchTally ListEntries(DataSet& data, const QList<qint32>& records, SearchSink&
   }
   return listing.Tally();
 }
+
+}  // namespace mirabo

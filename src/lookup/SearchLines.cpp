@@ -4,6 +4,8 @@
 #include "data/TextFitting.h"
 #include "lookup/Browse.h"
 
+namespace mirabo {
+
 namespace {
 constexpr int kExtentMargin = 7;  // characters added for the code and the separators
 }  // namespace
@@ -27,3 +29,5 @@ int SearchListExtent(int widestLength, int twipsPerPixel) {
   if (twipsPerPixel <= 0) return 0;  // no screen metric: leave the list without a scroll width
   return int((qint64(widestLength) + kExtentMargin) * qint64(kTwipsPerEm) / twipsPerPixel);
 }
+
+}  // namespace mirabo

@@ -5,6 +5,8 @@
 
 #include "data/Records.h"
 
+namespace mirabo {
+
 inline constexpr int kSearchLimit = 2000;
 inline const QString kTooManyMessage = QStringLiteral("件数が多いので絞り込んで再度検索して下さい。");
 inline const QString kSearchMessageTitle = QStringLiteral("郵便番号検索");
@@ -21,3 +23,5 @@ int SearchTextLength(const EntryRecord& entry);
 
 // (widest + 7) * 225 / twips per pixel: the result list's scroll width after a search.
 int SearchListExtent(int widestLength, int twipsPerPixel);
+
+}  // namespace mirabo

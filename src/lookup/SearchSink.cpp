@@ -4,6 +4,8 @@
 #include "lookup/EntryBytes.h"
 #include "lookup/SearchLines.h"
 
+namespace mirabo {
+
 void SearchSink::AddEntry(const char* record, qint32 recordNo) {
   const EntryRecord entry = EntryRecord::Decode(record);
   AddLine(SearchLine(entry, recordNo), entry, recordNo);
@@ -27,3 +29,5 @@ bool ResultListing::Counted(int textLength) {
   sink_.TooMany();
   return false;
 }
+
+}  // namespace mirabo

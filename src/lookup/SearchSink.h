@@ -6,6 +6,8 @@
 
 #include "data/Records.h"
 
+namespace mirabo {
+
 class SearchSink {
  public:
   virtual ~SearchSink() = default;
@@ -43,3 +45,5 @@ class ResultListing {
   SearchSink& sink_;
   SearchTally tally_;
 };
+
+}  // namespace mirabo

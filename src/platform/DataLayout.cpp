@@ -10,6 +10,8 @@
 
 #include "platform/FileOps.h"
 
+namespace mirabo {
+
 namespace {
 
 const QString kHelpName = QStringLiteral("MIRABO.HLP");
@@ -86,3 +88,5 @@ void RememberFirstStartOffer(const DataLayout& layout, FileOps& fs) {
   // Failing to write the note only means the offer comes again next time.
   fs.TouchFile(EncodedPath(layout.dataFolder + kOfferedMark));
 }
+
+}  // namespace mirabo

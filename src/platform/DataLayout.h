@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace mirabo {
+
 class FileOps;
 
 // The national file unpacked, as the bundled sample is named and as it is looked for first.
@@ -44,3 +46,5 @@ DataLayout PortableLayout(const QString& folder);
 bool FirstStartOfferDue(const DataLayout& layout, bool hasData, FileOps& fs);
 // Notes in the data folder that the offer has been made, so that it is made once.
 void RememberFirstStartOffer(const DataLayout& layout, FileOps& fs);
+
+}  // namespace mirabo

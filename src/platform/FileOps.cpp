@@ -18,6 +18,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+namespace mirabo {
+
 namespace {
 
 int Errno() { return errno != 0 ? errno : EIO; }
@@ -292,3 +294,5 @@ bool IsFile(FileOps& ops, const std::string& path) {
   FileInfo info;
   return ops.Stat(path, info) == 0 && info.isFile;
 }
+
+}  // namespace mirabo

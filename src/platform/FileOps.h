@@ -12,6 +12,8 @@
 
 #include <QString>
 
+namespace mirabo {
+
 // What stat(2) tells of a path, links followed.
 struct FileInfo {
   bool isFolder = false;
@@ -143,3 +145,5 @@ std::string EncodedPath(const QString& path);
 // The calls' answers as yes or no, for callers that need no reason.
 bool IsFolder(FileOps& ops, const std::string& path);
 bool IsFile(FileOps& ops, const std::string& path);
+
+}  // namespace mirabo

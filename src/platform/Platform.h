@@ -9,6 +9,8 @@
 
 #include "platform/FileOps.h"
 
+namespace mirabo {
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -61,3 +63,5 @@ class Platform {
   // The file system as the windows reach it; the core takes it through its options.
   virtual FileOps& Files() { return SystemFileOps(); }
 };
+
+}  // namespace mirabo

@@ -11,6 +11,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace mirabo {
+
 namespace {
 
 QByteArray CurrentDirectoryBytes() {
@@ -63,3 +65,5 @@ QString ProgramFolder() {
   const QString qtFolder = QCoreApplication::applicationDirPath();
   return qtFolder.isEmpty() ? QString() : UsableFolderPath(QFile::encodeName(qtFolder));
 }
+
+}  // namespace mirabo

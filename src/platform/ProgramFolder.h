@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace mirabo {
+
 // A path, ending in "/", that reaches `folder` (bytes as the system names it;
 // relative to the working directory unless absolute). A name that does not come
 // back unchanged from QString (bytes that are not valid UTF-8, such as a Shift-JIS
@@ -15,3 +17,5 @@ QString UsableFolderPath(const QByteArray& folder);
 // The folder of the running program's executable, through UsableFolderPath; empty
 // when it cannot be found. Callers must not fall back to "/" or "".
 QString ProgramFolder();
+
+}  // namespace mirabo

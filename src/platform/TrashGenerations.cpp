@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+namespace mirabo {
+
 namespace {
 
 using Generations = std::map<qint64, QStringList>;
@@ -74,3 +76,5 @@ bool MoveGenerationToTrash(const std::vector<std::string>& paths, const QString&
 QString TrashRecordPath() {
   return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/mirabo/trashed.tsv");
 }
+
+}  // namespace mirabo

@@ -8,6 +8,8 @@
 
 #include "platform/FileOps.h"
 
+namespace mirabo {
+
 // Moves `paths` to the trash (FileOps::MoveToTrash) as one generation, the old set
 // of one update, and adds where each landed to `record`. Then removes from the
 // trash the files of all but the newest `keep` generations in the record, each with
@@ -17,3 +19,5 @@ bool MoveGenerationToTrash(const std::vector<std::string>& paths, const QString&
 
 // The record of the user's own trash, in the user's data folder.
 QString TrashRecordPath();
+
+}  // namespace mirabo

@@ -10,6 +10,8 @@
 #include "data/Cp932Codec.h"
 #include "data/Records.h"
 
+namespace mirabo {
+
 namespace {
 
 constexpr int kCodeChars = 7;
@@ -122,3 +124,5 @@ QByteArray BuildCodeIndex(const QByteArray& entryFile) {
   }
   return index;
 }
+
+}  // namespace mirabo

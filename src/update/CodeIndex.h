@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace mirabo {
+
 // The sort key of entry `entryNo`: the first seven characters of its Code field as
 // decoded, four spaces, the sign position (a space) and the entry number in decimal.
 QString IndexKey(QStringView codeField, qint32 entryNo);
@@ -22,3 +24,5 @@ void SortKeys(std::vector<QString>& keys);
 // sorted key, Code the key's first seven characters, EntryNo the entry. Entry
 // numbers must not exceed 999999.
 QByteArray BuildCodeIndex(const QByteArray& entryFile);
+
+}  // namespace mirabo

@@ -4,6 +4,8 @@
 #include "data/Cp932Codec.h"
 #include "update/CodeIndex.h"
 
+namespace mirabo {
+
 namespace {
 
 // Record n of `file`, the file grown to hold it: a gap before it becomes zero bytes.
@@ -120,3 +122,5 @@ DataImageBuild BuildDataImage(const QByteArray& csv) {
   build.image.index = BuildCodeIndex(build.image.entry);
   return build;
 }
+
+}  // namespace mirabo

@@ -11,6 +11,8 @@
 #include "update/national/KenAllReader.h"
 #include "update/UpdateStatus.h"
 
+namespace mirabo {
+
 // Entry n is row n. A prefecture record starts at the first row and at every row
 // whose prefecture name differs from the previous row's; a city record starts with
 // every prefecture and at every row whose city name differs from the previous row's.
@@ -56,3 +58,5 @@ struct DataImageBuild {
   UpdateStatus fault;
 };
 DataImageBuild BuildDataImage(const QByteArray& csv);
+
+}  // namespace mirabo

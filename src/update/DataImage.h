@@ -5,6 +5,8 @@
 
 #include "data/Records.h"
 
+namespace mirabo {
+
 struct DataImage {
   // Entry numbers must fit in the six digits that the code index gives them.
   static constexpr qint32 kMaxEntries = 999999;
@@ -19,3 +21,5 @@ struct DataImage {
   qint32 EntryCount() const { return qint32(entry.size() / EntryRecord::Size); }
   qint32 IndexCount() const { return qint32(index.size() / IndexRecord::Size); }
 };
+
+}  // namespace mirabo

@@ -1,6 +1,8 @@
 // Looking for the national file under each of its usual names.
 #include "update/NationalFile.h"
 
+namespace mirabo {
+
 QString FindNationalFile(const QString& folder, FileOps& ops) {
   for (const QString& name : kNationalFileNames)
     if (IsFile(ops, EncodedPath(folder + name))) return folder + name;
@@ -13,3 +15,5 @@ QStringList DownloadUrls(const QString& chosen) {
   if (!mirror.isEmpty()) return {mirror};
   return kOfficialZipUrls;
 }
+
+}  // namespace mirabo

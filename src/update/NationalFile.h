@@ -7,6 +7,8 @@
 #include "platform/DataLayout.h"
 #include "platform/FileOps.h"
 
+namespace mirabo {
+
 // The names looked for, in this order: the unpacked file, then the code page 932
 // and the UTF-8 archives as they are downloaded.
 inline const QStringList kNationalFileNames = {kNationalCsvName, QStringLiteral("ken_all.zip"),
@@ -29,3 +31,5 @@ inline const QStringList kOfficialZipUrls = {
 // The addresses to download from: `chosen` alone when it is given, else the one in
 // the environment variable MIRABO_DOWNLOAD_URL when it is set, else kOfficialZipUrls.
 QStringList DownloadUrls(const QString& chosen = {});
+
+}  // namespace mirabo

@@ -14,6 +14,8 @@
 #include "update/store/SwapPaths.h"
 #include "update/national/ZipMember.h"
 
+namespace mirabo {
+
 namespace {
 
 // A file larger than this holds far more than the 999,999 rows the index can take.
@@ -128,3 +130,5 @@ RebuildOutcome RebuildDataFiles(const QString& dataFolder, const QString& csvPat
   if (!bytes) return outcome;
   return InstallLocked(PrepareRebuild(*bytes, csv.fileName()), WithSlash(dataFolder), *lock, options);
 }
+
+}  // namespace mirabo

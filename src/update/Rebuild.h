@@ -10,6 +10,8 @@
 #include "update/DataImage.h"
 #include "update/UpdateStatus.h"
 
+namespace mirabo {
+
 struct RebuildOutcome {
   bool ok = false;
   UpdateStatus failure;  // why nothing was changed, when !ok
@@ -62,3 +64,5 @@ RebuildOutcome RebuildFromBytes(const QString& dataFolder, const QByteArray& byt
 // in as one step (see InstallDataImage); the old files go to the trash. Old files stay as they were on any failure. Once the new files are in
 // place, writes the change report against the entries they replaced.
 RebuildOutcome RebuildDataFiles(const QString& dataFolder, const QString& csvPath, const RebuildOptions& options = {});
+
+}  // namespace mirabo

@@ -6,6 +6,8 @@
 
 #include "data/DataSet.h"
 
+namespace mirabo {
+
 QString FormatGrouped(qint64 value) {
   if (value == 0) return {};
   // The C locale groups by three with commas once its grouping is not switched off.
@@ -35,3 +37,5 @@ std::optional<QDate> IndexFileDate(const QString& dataFolder, FileOps& ops) {
   if (ops.Stat(EncodedPath(dataFolder + QLatin1String(datafile::Index)), info) != 0) return std::nullopt;
   return QDateTime::fromSecsSinceEpoch(info.modifiedSeconds).toLocalTime().date();
 }
+
+}  // namespace mirabo

@@ -8,6 +8,8 @@
 
 #include "platform/FileOps.h"
 
+namespace mirabo {
+
 inline const QString kUpdateInfoTitle = QStringLiteral("更新情報");
 
 // "#,###": digits grouped by three with commas; 0 gives the empty text.
@@ -19,3 +21,5 @@ QString UpdateInfoText(std::optional<QDate> modified, qint32 prefCount, qint32 c
 
 // The local modification date of dataFolder + "ubinind.dat", if it can be read.
 std::optional<QDate> IndexFileDate(const QString& dataFolder, FileOps& ops = SystemFileOps());
+
+}  // namespace mirabo

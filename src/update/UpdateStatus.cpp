@@ -9,6 +9,8 @@
 #include "platform/FileOps.h"
 #include "update/NationalFile.h"
 
+namespace mirabo {
+
 namespace {
 
 using S = UpdateStatus;
@@ -133,3 +135,5 @@ QString SystemReason(int error) {
   if (error == FileOps::kNotRegularFile) return QStringLiteral("通常のファイルではありません");
   return QString::fromLocal8Bit(std::strerror(error));
 }
+
+}  // namespace mirabo

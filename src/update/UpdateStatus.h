@@ -5,6 +5,8 @@
 
 #include <QString>
 
+namespace mirabo {
+
 struct UpdateStatus {
   enum Kind {
     kOk,
@@ -46,3 +48,5 @@ QString FailureMessage(const UpdateStatus& status);
 
 // The system's text for an error number.
 QString SystemReason(int error);
+
+}  // namespace mirabo

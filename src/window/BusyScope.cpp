@@ -3,6 +3,8 @@
 
 #include <QTimer>
 
+namespace mirabo {
+
 frmMirabo::BusyScope::BusyScope(frmMirabo& window, Platform& platform, std::unique_ptr<InputBlocker>& slot,
                                 bool hourglass)
     : window_(window), platform_(platform), slot_(slot) {
@@ -18,3 +20,5 @@ frmMirabo::BusyScope::~BusyScope() {
     QTimer::singleShot(0, &window_, &QWidget::close);
   }
 }
+
+}  // namespace mirabo

@@ -7,6 +7,8 @@
 #include "window/InputBlocker.h"
 #include "window/frmMirabo.h"
 
+namespace mirabo {
+
 class frmMirabo::BusyScope {
  public:
   // Shows the hourglass (unless another sign of work is shown, as a progress dialog),
@@ -21,3 +23,5 @@ class frmMirabo::BusyScope {
   Platform& platform_;
   std::unique_ptr<InputBlocker>& slot_;
 };
+
+}  // namespace mirabo

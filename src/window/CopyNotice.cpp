@@ -6,6 +6,8 @@
 #include <QPropertyAnimation>
 #include <QToolTip>
 
+namespace mirabo {
+
 namespace {
 constexpr int kMargin = 4;  // pixels between the note and the list's edges
 }  // namespace
@@ -46,3 +48,5 @@ void CopyNotice::ShowCopied(const QString& text) {
   raise();
   shown_.start(kShownMs);
 }
+
+}  // namespace mirabo

@@ -8,6 +8,8 @@ class QAbstractScrollArea;
 class QGraphicsOpacityEffect;
 class QPropertyAnimation;
 
+namespace mirabo {
+
 // Lies over the list's lines like a tooltip: it takes no room of its own, so no control
 // moves, and lets the mouse through to the lines below it.
 class CopyNotice : public QLabel {
@@ -28,3 +30,5 @@ class CopyNotice : public QLabel {
   QGraphicsOpacityEffect* opacity_;
   QPropertyAnimation* fade_;
 };
+
+}  // namespace mirabo

@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+namespace mirabo {
+
 ExtentList::ExtentList(QWidget* parent) : QListWidget(parent) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -107,3 +109,5 @@ void ExtentList::SizeRows(int first, int last) {
   const QSize size(qMax(1, extent_), rowHeight_);
   for (int row = first; row <= last; ++row) item(row)->setSizeHint(size);
 }
+
+}  // namespace mirabo

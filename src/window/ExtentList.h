@@ -3,6 +3,8 @@
 
 #include <QListWidget>
 
+namespace mirabo {
+
 class ExtentList : public QListWidget {
   Q_OBJECT
  public:
@@ -46,3 +48,5 @@ class ExtentList : public QListWidget {
   int selectedAtPress_ = -1;
   bool lineMenu_ = false;
 };
+
+}  // namespace mirabo

@@ -6,6 +6,8 @@
 #include <QEvent>
 #include <QMenu>
 
+namespace mirabo {
+
 InputBlocker::InputBlocker(QWidget* window) : window_(window) { qApp->installEventFilter(this); }
 
 InputBlocker::~InputBlocker() { qApp->removeEventFilter(this); }
@@ -34,3 +36,5 @@ bool InputBlocker::BelongsToWindow(QObject* object) const {
   // A drop-down menu of the menu bar is a window of its own, parented to the bar.
   return qobject_cast<QMenu*>(top) && window_->isAncestorOf(top->parentWidget());
 }
+
+}  // namespace mirabo

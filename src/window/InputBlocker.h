@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
+namespace mirabo {
+
 class InputBlocker : public QObject {
   Q_OBJECT
  public:
@@ -18,3 +20,5 @@ class InputBlocker : public QObject {
   bool BelongsToWindow(QObject* object) const;
   QPointer<QWidget> window_;
 };
+
+}  // namespace mirabo

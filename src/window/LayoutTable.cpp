@@ -6,6 +6,8 @@
 #include "data/TextFitting.h"
 #include "platform/DataLayout.h"
 
+namespace mirabo {
+
 namespace {
 constexpr const char* G = kGothicName;
 constexpr const char* P = kPGothicName;
@@ -63,3 +65,5 @@ QRect TwipsToPixels(const TwipsRect& place, double twipsPerPixel) {
   return QRect(TwipsToPixels(place.left, twipsPerPixel), TwipsToPixels(place.top, twipsPerPixel),
                TwipsToPixels(place.width, twipsPerPixel), TwipsToPixels(place.height, twipsPerPixel));
 }
+
+}  // namespace mirabo

@@ -5,6 +5,8 @@
 #include <QString>
 #include <vector>
 
+namespace mirabo {
+
 enum class ControlKind { List, TextBox, Button, Option, Frame, Label, Shape };
 
 struct FontSpec {
@@ -46,3 +48,5 @@ QString UpdateInstructionText();
 // Twips to pixels at `twipsPerPixel`, rounded to the nearest pixel.
 int TwipsToPixels(int twips, double twipsPerPixel);
 QRect TwipsToPixels(const TwipsRect& place, double twipsPerPixel);
+
+}  // namespace mirabo

@@ -4,6 +4,8 @@
 #include <QBitmap>
 #include <QMouseEvent>
 
+namespace mirabo {
+
 LinkLabel::LinkLabel(QWidget* parent) : QLabel(parent) { setCursor(PointingHandCursor()); }
 
 void LinkLabel::mousePressEvent(QMouseEvent* event) {
@@ -73,3 +75,5 @@ QCursor PointingHandCursor() {
   }
   return QCursor(QBitmap::fromImage(shape), QBitmap::fromImage(mask), 6, 0);
 }
+
+}  // namespace mirabo

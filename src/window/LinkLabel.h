@@ -3,6 +3,8 @@
 
 #include <QLabel>
 
+namespace mirabo {
+
 class LinkLabel : public QLabel {
   Q_OBJECT
  public:
@@ -23,3 +25,5 @@ class LinkLabel : public QLabel {
 
 // The pointing hand shown over the link: 32 x 32, a white hand with a black outline, index finger up.
 QCursor PointingHandCursor();
+
+}  // namespace mirabo

@@ -11,6 +11,8 @@
 
 #include "window/dialogs/HelpWindow.h"
 
+namespace mirabo {
+
 QtPlatform::QtPlatform() = default;
 
 QtPlatform::~QtPlatform() {
@@ -78,3 +80,5 @@ QString QtPlatform::ChooseOpenFile(const QString& title, const QString& folder, 
 QString QtPlatform::ChooseSaveFile(const QString& title, const QString& name, const QString& filter) {
   return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, name, filter);
 }
+
+}  // namespace mirabo

@@ -6,6 +6,8 @@
 
 #include "platform/Platform.h"
 
+namespace mirabo {
+
 class HelpWindow;
 
 class QtPlatform : public Platform {
@@ -34,3 +36,5 @@ class QtPlatform : public Platform {
   QPointer<HelpWindow> help_;
   bool busy_ = false;
 };
+
+}  // namespace mirabo

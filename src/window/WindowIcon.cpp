@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPixmap>
 
+namespace mirabo {
+
 QIcon MiraboIcon() {
   QImage image(32, 32, QImage::Format_ARGB32);
   image.fill(Qt::transparent);
@@ -19,3 +21,5 @@ QIcon MiraboIcon() {
   painter.end();
   return QIcon(QPixmap::fromImage(image));
 }
+
+}  // namespace mirabo

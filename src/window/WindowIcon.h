@@ -3,7 +3,11 @@
 
 #include <QIcon>
 
+namespace mirabo {
+
 // The application's id: the name of its desktop entry and of its icon in the icon theme.
 inline const QString kAppId = QStringLiteral("org.mirabo.Mirabo");
 
 QIcon MiraboIcon();
+
+}  // namespace mirabo

@@ -15,6 +15,8 @@
 #include "window/LayoutTable.h"
 #include "window/WindowIcon.h"
 
+namespace mirabo {
+
 namespace {
 
 constexpr int kStartWidth = 5625, kStartHeight = 6050;  // outer size in twips
@@ -137,3 +139,5 @@ void frmMirabo::SelectPosition(ExtentList* list, qint32 position) {
   if (position < 0 || position > kMaxListPosition || position >= list->count()) return;
   list->setCurrentRow(position);
 }
+
+}  // namespace mirabo

@@ -10,13 +10,6 @@
 #include "lookup/BrowseState.h"
 #include "platform/DataLayout.h"
 
-class ChangeWindow;
-class CopyNotice;
-class ExtentList;
-class InputBlocker;
-class LinkLabel;
-class ListCheckWindow;
-class Platform;
 class QAction;
 class QFrame;
 class QGroupBox;
@@ -27,6 +20,16 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QTimer;
+
+namespace mirabo {
+
+class ChangeWindow;
+class CopyNotice;
+class ExtentList;
+class InputBlocker;
+class LinkLabel;
+class ListCheckWindow;
+class Platform;
 struct ChangeSummary;
 struct CopyOptions;
 struct RebuildOutcome;
@@ -186,3 +189,5 @@ class frmMirabo : public QMainWindow {
   int menuRow_ = -1;              // the line the result list's menu was opened for
   CopyNotice* copyNotice_ = nullptr;
 };
+
+}  // namespace mirabo

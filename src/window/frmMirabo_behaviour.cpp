@@ -7,6 +7,8 @@
 #include "window/LinkLabel.h"
 #include "window/frmMirabo.h"
 
+namespace mirabo {
+
 namespace {
 constexpr int kNormalHeight = 6050;  // twips, as at start-up
 const QColor kLinkBlue(0, 0, 255);
@@ -48,3 +50,5 @@ void frmMirabo::Label3_Click() {
 void frmMirabo::mHelp_Click() { platform_.OpenHelp(HelpFile); }
 
 void frmMirabo::mEnd_Click() { close(); }
+
+}  // namespace mirabo

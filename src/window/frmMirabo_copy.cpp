@@ -12,6 +12,8 @@
 #include "window/LayoutTable.h"
 #include "window/frmMirabo.h"
 
+namespace mirabo {
+
 void frmMirabo::Command1_Click() {
   if (IsBusy()) return;
   const int row = List3->FirstSelectedRow();
@@ -124,3 +126,5 @@ void frmMirabo::Option2_Click() { Option1_Click(); }
 void frmMirabo::PlaceOptionPanel(QGroupBox* panel) {
   panel->setGeometry(TwipsToPixels(kOptionPanel, TwipsPerPixel()));
 }
+
+}  // namespace mirabo

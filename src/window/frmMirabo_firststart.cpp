@@ -6,6 +6,8 @@
 #include "platform/Platform.h"
 #include "window/frmMirabo.h"
 
+namespace mirabo {
+
 namespace {
 
 const QString kFirstStartTitle = QStringLiteral("郵便番号検索");
@@ -48,3 +50,5 @@ void frmMirabo::FirstStart() {
                                    choices << kLaterChoice);
   if (chosen >= 0 && chosen < int(actions.size())) actions[size_t(chosen)]();
 }
+
+}  // namespace mirabo

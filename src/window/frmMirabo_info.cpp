@@ -10,6 +10,8 @@
 #include "window/dialogs/ChangeWindow.h"
 #include "window/frmMirabo.h"
 
+namespace mirabo {
+
 namespace {
 const QString kShowChanges = QStringLiteral("変更一覧を表示");
 const QString kChangesTitle = QStringLiteral("前回の更新での変更");
@@ -53,3 +55,5 @@ void frmMirabo::mInfo_Click() {
   const QString text = UpdateInfoText(IndexFileDate(DataFolder, platform_.Files()), Data.PrefCount, Data.CityCount, Data.IndexCount);
   platform_.MessageBox(text, kUpdateInfoTitle);
 }
+
+}  // namespace mirabo

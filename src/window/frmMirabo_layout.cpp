@@ -19,6 +19,8 @@
 #include "window/LinkLabel.h"
 #include "window/frmMirabo.h"
 
+namespace mirabo {
+
 namespace {
 
 // The window's outer size counts its border and title bar. A frame with a title bar
@@ -270,3 +272,5 @@ void frmMirabo::FitOuterSizeToFrame() {
   frameUsed_ = frame;
   resize(outerSize_ - frame);
 }
+
+}  // namespace mirabo

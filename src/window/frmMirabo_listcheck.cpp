@@ -2,6 +2,8 @@
 #include "window/dialogs/ListCheckWindow.h"
 #include "window/frmMirabo.h"
 
+namespace mirabo {
+
 void frmMirabo::mListCheck_Click() {
   if (!listCheck_) listCheck_ = new ListCheckWindow(Data, platform_, this);
   listCheck_->show();
@@ -9,3 +11,5 @@ void frmMirabo::mListCheck_Click() {
 }
 
 ListCheckWindow* frmMirabo::ListCheck() const { return listCheck_; }
+
+}  // namespace mirabo

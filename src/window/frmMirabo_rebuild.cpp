@@ -17,6 +17,8 @@
 #include "window/dialogs/DownloadDialog.h"
 #include "window/frmMirabo.h"
 
+namespace mirabo {
+
 namespace {
 
 // The one local .csv or .zip file that a drag carries, or an empty text.
@@ -114,3 +116,5 @@ void frmMirabo::dropEvent(QDropEvent* event) {
   // The rebuild starts once the drag has ended, so the program it came from is not kept waiting.
   QTimer::singleShot(0, this, [this, path] { Form_DragDrop(path); });
 }
+
+}  // namespace mirabo

@@ -17,6 +17,8 @@
 #include "window/ExtentList.h"
 #include "window/frmMirabo.h"
 
+namespace mirabo {
+
 namespace {
 
 constexpr int kRefocusInterval = 500;  // ms until the search box takes the focus back
@@ -146,3 +148,5 @@ bool frmMirabo::Text1_KeyDown(const QKeyEvent& event) {
   }
   return false;
 }
+
+}  // namespace mirabo

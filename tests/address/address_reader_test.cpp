@@ -7,6 +7,8 @@
 #include "support/DataBuilder.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 class ReaderFixture : public ::testing::Test {
@@ -192,3 +194,5 @@ TEST_F(ReaderFixture, SplitRowsAreOneTown) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

@@ -5,6 +5,8 @@
 #include "support/CaseName.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 struct TextCase {
@@ -68,3 +70,5 @@ INSTANTIATE_TEST_SUITE_P(
     CaseName());
 
 }  // namespace
+
+}  // namespace mirabo

@@ -5,6 +5,8 @@
 #include "support/CaseName.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 // A note as "kind:low-high/branch low-high/branch ..." or "kind:name".
@@ -77,3 +79,5 @@ INSTANTIATE_TEST_SUITE_P(
     CaseName());
 
 }  // namespace
+
+}  // namespace mirabo

@@ -7,6 +7,8 @@
 #include "support/TestFiles.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 struct BrowseRun {
@@ -68,3 +70,5 @@ TEST(BrowseCliEmpty, EmptyDataFilesListNothing) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

@@ -8,6 +8,8 @@
 #include "support/TestFiles.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 class ChangesCli : public ::testing::Test {
@@ -74,3 +76,5 @@ TEST_F(ChangesCli, FolderWithoutDataFilesExitsTwoAsForEveryCommand) {
 TEST_F(ChangesCli, ExtraArgumentsAreBadUse) { EXPECT_EQ(RunCli({"--data", folder_.Path(), "changes", "x"}).status, 2); }
 
 }  // namespace
+
+}  // namespace mirabo

@@ -8,6 +8,8 @@
 #include "support/TestFiles.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 class CheckCliTest : public ::testing::Test {
@@ -114,3 +116,5 @@ INSTANTIATE_TEST_SUITE_P(Table, CheckCliBadUse,
                          CaseName());
 
 }  // namespace
+
+}  // namespace mirabo

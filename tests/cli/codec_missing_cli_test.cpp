@@ -7,6 +7,8 @@
 #include "support/TestPaths.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 CliRun RunWithoutCp932(const QStringList& args) {
@@ -48,3 +50,5 @@ TEST(CodecMissing, TheSameRunWithTheConverterFinds) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

@@ -8,6 +8,8 @@
 #include "support/TestFiles.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 class CopyCliTest : public ::testing::Test {
@@ -115,3 +117,5 @@ TEST(CopyCliNoDataTest, PartialLastRecordIsNotAnEntry) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

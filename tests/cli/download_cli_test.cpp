@@ -10,6 +10,8 @@
 #include "support/TestText.h"
 #include "support/ZipMaker.h"
 
+namespace mirabo {
+
 namespace {
 
 class DownloadCli : public testing::Test {
@@ -133,3 +135,5 @@ INSTANTIATE_TEST_SUITE_P(Options, DownloadCliBadUse,
                          CaseName());
 
 }  // namespace
+
+}  // namespace mirabo

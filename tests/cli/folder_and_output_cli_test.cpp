@@ -15,6 +15,8 @@
 #include "support/TestPaths.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 struct Command {
@@ -144,3 +146,5 @@ TEST(CliMistypedFolder, RebuildIntoAMissingFolderNamesItAndTheReason) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

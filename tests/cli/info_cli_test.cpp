@@ -8,6 +8,8 @@
 #include "support/TestFiles.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 void SetModified(const QString& path, const QDateTime& when) {
@@ -50,3 +52,5 @@ TEST(InfoCli, ExtraArgumentsAreBadUse) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

@@ -11,6 +11,8 @@
 #include "support/TestPaths.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 const QByteArray kCsv =
@@ -37,7 +39,7 @@ class InstalledCli : public ::testing::Test {
     env.insert("HOME", Path("home"));
     if (xdg) env.insert("XDG_DATA_HOME", Path("xdg"));
     else env.remove("XDG_DATA_HOME");
-    return ::RunProgram(Program(), args, env, {}, temp_.Path());
+    return mirabo::RunProgram(Program(), args, env, {}, temp_.Path());
   }
   QStringList BinFolder() const { return QDir(Path("prefix/bin")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); }
 
@@ -115,3 +117,5 @@ TEST_F(InstalledCli, DataFolderThatCannotBeMadeFailsWithOneLine) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

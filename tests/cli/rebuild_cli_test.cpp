@@ -10,6 +10,8 @@
 #include "support/TestText.h"
 #include "update/Rebuild.h"
 
+namespace mirabo {
+
 namespace {
 
 const QByteArray kCsv = KenAllLine("1000001", "P1", "C1", "a") + KenAllLine("1000002", "P1", "C2", "b") +
@@ -93,3 +95,5 @@ TEST(RebuildCli, UnknownArgumentsAreBadUse) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

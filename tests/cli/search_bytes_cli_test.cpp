@@ -10,6 +10,8 @@
 #include "support/TestFiles.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 class SearchBytesCliTest : public ::testing::Test {
@@ -122,3 +124,5 @@ INSTANTIATE_TEST_SUITE_P(Table, SearchBytes, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return "case" + std::to_string(info.index); });
 
 }  // namespace
+
+}  // namespace mirabo

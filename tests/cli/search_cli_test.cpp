@@ -11,6 +11,8 @@
 #include "support/TestFiles.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 // The run with its output as text, as the result lines are compared.
@@ -208,3 +210,5 @@ TEST_F(SearchCliTest, AddressNotFoundAsTextIsReadAsAnAddress) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

@@ -12,6 +12,8 @@
 #include "support/TestPaths.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 QString NativeName(const TempFolder& folder) { return QDir::toNativeSeparators(QDir(folder.Path()).absolutePath()); }
@@ -147,3 +149,5 @@ TEST(ConcurrentRebuildCli, OneWinsTheOtherIsRefusedAndTheSetIsWhole) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

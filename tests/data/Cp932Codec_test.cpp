@@ -9,6 +9,8 @@
 #include "support/TestText.h"
 #include "support/TestFiles.h"
 
+namespace mirabo {
+
 using namespace std::literals;
 
 namespace {
@@ -191,3 +193,5 @@ TEST(Cp932Codec, StepsAndDecodeIntoGiveWhatDecodeGives) {
   char16_t units[16];
   EXPECT_EQ(QStringView(units, cp932::DecodeInto(bytes.constData(), bytes.size(), units)).toString(), stepped);
 }
+
+}  // namespace mirabo

@@ -9,6 +9,8 @@
 #include "support/TestFiles.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 using namespace std::literals;
 
 namespace {
@@ -51,3 +53,5 @@ TEST_P(Cp932PutField, WritesExactlyTheFieldAndNothingBeyond) {
 INSTANTIATE_TEST_SUITE_P(Fields, Cp932PutField, ::testing::ValuesIn(kFields), CaseName());
 
 }  // namespace
+
+}  // namespace mirabo

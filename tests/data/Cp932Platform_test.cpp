@@ -8,6 +8,8 @@
 
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 // glibc's converter in both directions, reset before every conversion.
@@ -127,3 +129,5 @@ TEST(Cp932Platform, EveryUtf16UnitEncodesLikeThePlatformConverterOrAsQuestionMar
 }
 
 }  // namespace
+
+}  // namespace mirabo

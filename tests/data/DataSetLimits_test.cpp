@@ -12,6 +12,8 @@
 #include "support/TestFiles.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 class DataSetLimits : public ::testing::Test {
@@ -131,3 +133,5 @@ INSTANTIATE_TEST_SUITE_P(
     CaseName());
 
 }  // namespace
+
+}  // namespace mirabo

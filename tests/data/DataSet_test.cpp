@@ -10,6 +10,8 @@
 #include "support/TestText.h"
 #include "support/TestFiles.h"
 
+namespace mirabo {
+
 namespace {
 
 class DataSetFiles : public ::testing::Test {
@@ -308,3 +310,5 @@ TEST_F(DataSetFiles, FileThatCannotBeOpenedCountsZeroWhileTheOthersOpen) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

@@ -13,6 +13,8 @@
 #include "support/TestFiles.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 class RecordFileTest : public ::testing::Test {
@@ -175,3 +177,5 @@ TEST_F(RecordFileTest, StampChangesWithTheFileAndWritesAreCounted) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

@@ -7,6 +7,8 @@
 #include "support/TestText.h"
 #include "support/TestFiles.h"
 
+namespace mirabo {
+
 namespace {
 
 // Encodes into a buffer with guard bytes after the record, so an overrun shows.
@@ -126,3 +128,5 @@ TEST(Records, LeadByteEndingOneFieldDoesNotTakeTheNextFieldsFirstByte) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

@@ -9,6 +9,8 @@
 #include "support/CaseName.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 using namespace std::literals;
 
 namespace {
@@ -116,3 +118,5 @@ TEST_P(CleanFieldTable, Cleans) {
 INSTANTIATE_TEST_SUITE_P(Edges, CleanFieldTable, ::testing::ValuesIn(kCleans), CaseName());
 
 }  // namespace
+
+}  // namespace mirabo

@@ -6,6 +6,8 @@
 #include "support/CaseName.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 struct WidthCase {
@@ -87,3 +89,5 @@ TEST(WidthMapping, EveryHalfWidthKanaRoundTrips) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

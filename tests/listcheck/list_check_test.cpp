@@ -8,6 +8,8 @@
 #include "support/TestFiles.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 // Record numbers are the positions in this list, from 1.
@@ -188,3 +190,5 @@ INSTANTIATE_TEST_SUITE_P(Verdicts, VerdictKeyTest,
                          CaseName());
 
 }  // namespace
+
+}  // namespace mirabo

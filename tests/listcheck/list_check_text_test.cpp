@@ -5,6 +5,8 @@
 #include "support/CaseName.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 struct TextCase {
@@ -49,3 +51,5 @@ TEST(HyphenatedCode, SevenDigitsOnly) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

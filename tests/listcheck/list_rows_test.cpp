@@ -9,6 +9,8 @@
 #include "support/TestFiles.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 struct DecodeCase {
@@ -230,3 +232,5 @@ TEST_F(CheckListTest, ReplacedCodeUndoes) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

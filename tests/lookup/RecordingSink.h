@@ -6,6 +6,8 @@
 
 #include "lookup/SearchSink.h"
 
+namespace mirabo {
+
 class RecordingSink : public SearchSink {
  public:
   QStringList lines;
@@ -26,3 +28,5 @@ class RecordingSink : public SearchSink {
     linesAtTooMany = int(lines.size());
   }
 };
+
+}  // namespace mirabo

@@ -18,6 +18,8 @@
 #include "support/TestFiles.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 QList<EntryRecord> AddressEntries() {
@@ -233,3 +235,5 @@ TEST_F(AddressSearch, NoEntriesNoLines) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

@@ -7,6 +7,8 @@
 #include "support/TestFiles.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 const QString kNul(QChar(u'\0'));
@@ -101,3 +103,5 @@ TEST(BrowseLinesEmpty, NoPrefectureRecordsListNothing) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

@@ -11,6 +11,8 @@
 #include "support/DataBuilder.h"
 #include "support/TestFiles.h"
 
+namespace mirabo {
+
 namespace {
 
 // 47 prefectures "P1".."P47"; prefecture n has cities 2n-1 ("C<n>a") and 2n ("C<n>b");
@@ -235,3 +237,5 @@ INSTANTIATE_TEST_SUITE_P(
     CaseName());
 
 }  // namespace
+
+}  // namespace mirabo

@@ -6,6 +6,8 @@
 #include "support/CaseName.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 struct CleanCase {
@@ -94,3 +96,5 @@ TEST_P(StartCodeSearchTest, Starts) {
 INSTANTIATE_TEST_SUITE_P(Table, StartCodeSearchTest, ::testing::ValuesIn(kStartCases), CaseName());
 
 }  // namespace
+
+}  // namespace mirabo

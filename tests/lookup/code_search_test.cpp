@@ -17,6 +17,8 @@
 #include "support/TestFiles.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 // Records 1 to 11 by hand; 12 to 2111 are filler codes 1500000 to 1502099.
@@ -308,3 +310,5 @@ TEST(CodeSearchDamage, IndexCountOfIntMaxBisectsWithoutOverflow) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

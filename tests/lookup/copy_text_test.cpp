@@ -10,6 +10,8 @@
 #include "support/TestFiles.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 using namespace std::string_view_literals;
@@ -214,3 +216,5 @@ TEST_P(EnvelopeTable, Copies) {
 INSTANTIATE_TEST_SUITE_P(Towns, EnvelopeTable, ::testing::ValuesIn(kEnvelopeRows), CaseName());
 
 }  // namespace
+
+}  // namespace mirabo

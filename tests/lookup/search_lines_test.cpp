@@ -6,6 +6,8 @@
 #include "support/DataBuilder.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 QString Spaces(int n) { return QString(n, u' '); }
@@ -101,3 +103,5 @@ INSTANTIATE_TEST_SUITE_P(Table, SearchListExtentTest,
                          CaseName());
 
 }  // namespace
+
+}  // namespace mirabo

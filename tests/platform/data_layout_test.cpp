@@ -12,6 +12,8 @@
 #include "support/TestFiles.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 // Folders and files as sets of paths; MakeFolder can be told to fail. Nothing
@@ -218,3 +220,5 @@ TEST(FirstStartOffer, RememberedPerDataFolder) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

@@ -11,6 +11,8 @@
 #include "support/TestFiles.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 bool ExistsAt(const QByteArray& path) {
@@ -63,3 +65,5 @@ TEST(ProgramFolder, IsTheFolderOfTheTestProgram) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

@@ -9,6 +9,8 @@
 #include "support/TestFiles.h"
 #include "support/TestText.h"
 
+namespace mirabo {
+
 namespace {
 
 class ScopedEnv {
@@ -82,3 +84,5 @@ TEST(Trash, WithoutAHomeTheFileIsRemovedAndNothingIsMadeUnderTheRoot) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

@@ -3,6 +3,8 @@
 
 #include <cctype>
 
+namespace mirabo {
+
 std::string CamelCase(std::string_view description) {
   std::string name;
   bool wordStart = true;
@@ -17,3 +19,5 @@ std::string CamelCase(std::string_view description) {
   }
   return name;
 }
+
+}  // namespace mirabo

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace mirabo {
+
 // The description's letters and digits, each word begun with a capital.
 std::string CamelCase(std::string_view description);
 
@@ -18,3 +20,5 @@ struct CaseName {
     return CamelCase(info.param.name);
   }
 };
+
+}  // namespace mirabo

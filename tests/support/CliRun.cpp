@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QProcess>
 
+namespace mirabo {
+
 CliRun RunProgram(const QString& program, const QStringList& args, const QProcessEnvironment& env,
                   const QByteArray& input, const QString& workFolder) {
   QProcess process;
@@ -29,3 +31,5 @@ CliRun RunCli(const QStringList& args, const QByteArray& input, const QString& w
   }
   return RunProgram(CliProgram(), args, env, input, workFolder);
 }
+
+}  // namespace mirabo

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace mirabo {
+
 struct CliRun {
   int status = -1;  // -1: it did not end normally within the time limit
   QByteArray out, err;
@@ -19,3 +21,5 @@ CliRun RunProgram(const QString& program, const QStringList& args, const QProces
 // Runs mirabo-cli with `args`, giving it `input` on standard input. With a
 // `workFolder`, the program runs there and keeps its trash inside it.
 CliRun RunCli(const QStringList& args, const QByteArray& input = {}, const QString& workFolder = {});
+
+}  // namespace mirabo

@@ -16,6 +16,8 @@
 #include "support/TestPaths.h"
 #include "update/Rebuild.h"
 
+namespace mirabo {
+
 namespace {
 
 template <typename Record>
@@ -172,3 +174,5 @@ QList<EntryRecord> EntriesFromCsv(const QByteArray& csv) {
   }
   return entries;
 }
+
+}  // namespace mirabo

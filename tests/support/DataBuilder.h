@@ -11,6 +11,8 @@
 #include "data/Records.h"
 #include "support/TestFiles.h"
 
+namespace mirabo {
+
 // An entry record from its four fields as they are stored (fields are padded on write).
 EntryRecord Entry(const QString& code, const QString& pref, const QString& city, const QString& town);
 
@@ -83,3 +85,5 @@ QList<QByteArray> RebuiltDataFiles(const QByteArray& csv);
 
 // The entries of a national-format file: code, prefecture, city and town columns.
 QList<EntryRecord> EntriesFromCsv(const QByteArray& csv);
+
+}  // namespace mirabo

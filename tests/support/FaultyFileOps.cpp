@@ -3,6 +3,8 @@
 
 #include <QFileInfo>
 
+namespace mirabo {
+
 namespace {
 
 QString Bare(const std::string& path) { return QFileInfo(QString::fromStdString(path)).fileName(); }
@@ -137,3 +139,5 @@ int FaultyFileOps::TryLockRegular(const std::string& path, int& handle) {
   if (const int error = Enter(kLock, false, {})) return error;
   return TestFileOps::TryLockRegular(path, handle);
 }
+
+}  // namespace mirabo

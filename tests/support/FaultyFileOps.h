@@ -11,6 +11,8 @@
 
 #include "platform/FileOps.h"
 
+namespace mirabo {
+
 // Thrown in place of a call, as if the process had been killed (or the power cut)
 // just before it.
 struct ProcessKilled {};
@@ -101,3 +103,5 @@ class FaultyFileOps : public TestFileOps {
   size_t diskRoom_ = size_t(-1);
   std::vector<Unsynced> unsynced_;
 };
+
+}  // namespace mirabo

@@ -5,6 +5,8 @@
 #include "support/ZipMaker.h"
 #include "update/national/ZipMember.h"
 
+namespace mirabo {
+
 HttpFixture::HttpFixture() {
   process_.start(QStringLiteral("python3"), {HttpFixtureScript(), root_.Path(), "--lifetime", "240"});
   if (!process_.waitForStarted(10000)) return;
@@ -60,3 +62,5 @@ std::vector<BadAnswer> BadAnswersAnd(const std::vector<BadAnswer>& more) {
   answers.insert(answers.end(), more.begin(), more.end());
   return answers;
 }
+
+}  // namespace mirabo

@@ -10,6 +10,8 @@
 
 #include "support/TestFiles.h"
 
+namespace mirabo {
+
 class HttpFixture {
  public:
   // Starts the server over a fresh folder; Ok() tells whether it answered in time.
@@ -51,3 +53,5 @@ inline void PrintTo(const BadAnswer& answer, std::ostream* os) { *os << answer.n
 // The refusals every download names alike, the window's and mirabo-cli's: a status that
 // is no file, and each of the archives ServeBadArchives serves; then `more`.
 std::vector<BadAnswer> BadAnswersAnd(const std::vector<BadAnswer>& more);
+
+}  // namespace mirabo

@@ -3,6 +3,8 @@
 
 #include <QCoreApplication>
 
+namespace mirabo {
+
 int RecordingPlatform::Count(const QString& call) const { return int(calls.count(call)); }
 
 QStringList RecordingPlatform::Messages() const {
@@ -62,3 +64,5 @@ QString RecordingPlatform::ChooseSaveFile(const QString& title, const QString& n
   calls << QStringLiteral("save|%1|%2|%3").arg(title, name, filter);
   return chosenFile;
 }
+
+}  // namespace mirabo

@@ -8,6 +8,8 @@
 #include "platform/Platform.h"
 #include "support/FaultyFileOps.h"
 
+namespace mirabo {
+
 class RecordingPlatform : public Platform {
  public:
   // Every call as one line: "beep", "message|title|text" (then "button|caption" for a
@@ -55,3 +57,5 @@ class RecordingPlatform : public Platform {
  private:
   TestFileOps testFiles_;
 };
+
+}  // namespace mirabo

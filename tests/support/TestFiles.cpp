@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QStringList>
 
+namespace mirabo {
+
 TempFolder::TempFolder() { dir_.setAutoRemove(true); }
 
 QByteArray Hex(const char* pairs) {
@@ -34,3 +36,5 @@ QByteArray Le32(qint32 value) {
   for (int i = 0; i < 4; ++i) bytes[i] = char((v >> (8 * i)) & 0xFF);
   return bytes;
 }
+
+}  // namespace mirabo

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+namespace mirabo {
+
 // A fresh folder that is removed with the object; Path() ends in "/".
 class TempFolder {
  public:
@@ -33,3 +35,5 @@ inline QList<QByteArray> DataFileBytes(const TempFolder& folder) { return DataFi
 
 // A 32-bit little-endian number as 4 bytes, written out by hand in tests' expectations.
 QByteArray Le32(qint32 value);
+
+}  // namespace mirabo

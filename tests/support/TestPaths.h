@@ -4,6 +4,8 @@
 
 #include <QString>
 
+namespace mirabo {
+
 // tests/support/make_ken_all.py, the generator of national files.
 QString MakeKenAllScript();
 // tests/support/http_fixture.py, the local HTTP server of the download tests.
@@ -12,3 +14,5 @@ QString HttpFixtureScript();
 QString CliProgram();
 // The repository's root, without a final "/".
 QString SourceDir();
+
+}  // namespace mirabo

@@ -9,6 +9,8 @@
 #include <archive.h>
 #include <archive_entry.h>
 
+namespace mirabo {
+
 namespace {
 
 la_ssize_t Append(archive*, void* out, const void* data, size_t size) {
@@ -62,3 +64,5 @@ QByteArray MakeZipBomb(const QString& name, qint64 size) {
   }
   return made.value(key);
 }
+
+}  // namespace mirabo

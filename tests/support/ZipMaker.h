@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+namespace mirabo {
+
 struct ZipEntry {
   QString name;
   QByteArray bytes;
@@ -16,3 +18,5 @@ QByteArray MakeZip(const QList<ZipEntry>& entries);
 // One deflated member `name` of `size` zero bytes: a small archive that states and
 // unpacks to that size.
 QByteArray MakeZipBomb(const QString& name, qint64 size);
+
+}  // namespace mirabo

@@ -13,6 +13,8 @@
 #include "support/TestText.h"
 #include "update/Rebuild.h"
 
+namespace mirabo {
+
 // Bytes written out by hand, filled with spaces (0x20) to `width`.
 inline QByteArray Field(const QByteArray& bytes, int width) {
   return bytes + QByteArray(width - bytes.size(), ' ');
@@ -37,3 +39,5 @@ inline RebuildOutcome RebuildFrom(const TempFolder& folder, const QByteArray& cs
 inline QStringList FolderListing(const TempFolder& folder) {
   return QDir(folder.Path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
 }
+
+}  // namespace mirabo

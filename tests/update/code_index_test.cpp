@@ -6,6 +6,8 @@
 #include "update/CodeIndex.h"
 #include "update/RebuildKit.h"
 
+namespace mirabo {
+
 namespace {
 
 // An entry record whose Code field holds `codeField` (10 bytes); the names are spaces.
@@ -94,3 +96,5 @@ TEST(CodeIndexRebuild, EntriesNineToElevenOfOneCodeStandAsTenElevenNine) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

@@ -6,6 +6,8 @@
 #include "update/RebuildKit.h"
 #include "update/UpdateStatus.h"
 
+namespace mirabo {
+
 namespace {
 
 using S = UpdateStatus;
@@ -182,3 +184,5 @@ TEST(FailureMessage, ShowsARelativeFolderAsAnAbsolutePath) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

@@ -10,6 +10,8 @@
 #include "update/RebuildKit.h"
 #include "update/store/SwapRecovery.h"
 
+namespace mirabo {
+
 namespace {
 
 const QString kCsvName = QStringLiteral("KEN_ALL.CSV");
@@ -203,3 +205,5 @@ TEST_F(RebuildFailure, OldFilesGoToTheTrashOnlyAfterTheNewOnesAreComplete) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

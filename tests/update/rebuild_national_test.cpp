@@ -10,6 +10,8 @@
 #include "update/RebuildKit.h"
 #include "update/UpdateInfo.h"
 
+namespace mirabo {
+
 namespace {
 
 qint32 Number(const QByteArray& bytes, qsizetype offset) {
@@ -125,3 +127,5 @@ TEST(RebuildNational, BundledSampleRebuildsCleanly) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

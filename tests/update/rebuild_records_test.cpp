@@ -5,6 +5,8 @@
 #include "support/TestText.h"
 #include "update/RebuildKit.h"
 
+namespace mirabo {
+
 namespace {
 
 struct Row {
@@ -151,3 +153,5 @@ TEST(RebuildEntries, EmptyLinesAtTheEndAddNoEntry) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

@@ -9,6 +9,8 @@
 #include "update/DataFileBuilder.h"
 #include "update/RebuildKit.h"
 
+namespace mirabo {
+
 namespace {
 
 qint32 Number(const QByteArray& bytes, qsizetype offset) {
@@ -134,3 +136,5 @@ TEST(RebuildRobustness, DamagedFileThroughTheWholeRebuildKeepsTheFilesConsistent
 }
 
 }  // namespace
+
+}  // namespace mirabo

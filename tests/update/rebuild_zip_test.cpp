@@ -12,6 +12,8 @@
 #include "update/RebuildKit.h"
 #include "update/national/ZipMember.h"
 
+namespace mirabo {
+
 namespace {
 
 QString FolderName(const TempFolder& folder) { return QDir::toNativeSeparators(QDir(folder.Path()).absolutePath()); }
@@ -133,3 +135,5 @@ TEST(NationalFile, DownloadAddressChosenThenEnvironmentThenOfficial) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

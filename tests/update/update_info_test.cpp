@@ -13,6 +13,8 @@
 #include "support/TestText.h"
 #include "update/UpdateInfo.h"
 
+namespace mirabo {
+
 namespace {
 
 struct GroupCase {
@@ -102,3 +104,5 @@ TEST(UpdateInfoDate, MissingIndexFileGivesNoDate) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+namespace mirabo {
+
 QStringList Lines(const QListWidget* list) {
   QStringList lines;
   for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
@@ -43,3 +45,5 @@ bool WindowTest::ShowWindow() {
   window_->show();
   return QTest::qWaitForWindowExposed(window_.get());
 }
+
+}  // namespace mirabo

@@ -15,6 +15,8 @@
 #include "window/ExtentList.h"
 #include "window/frmMirabo.h"
 
+namespace mirabo {
+
 // The child of `parent` named `name`, of type T. A missing one stops the test program
 // with both names: the test cannot go on without it, and a null would only crash later.
 template <class T>
@@ -74,3 +76,5 @@ class WindowTest : public QObject {
   std::unique_ptr<RecordingPlatform> platform_;
   std::unique_ptr<frmMirabo> window_;
 };
+
+}  // namespace mirabo

@@ -9,6 +9,8 @@
 #include "window/LinkLabel.h"
 #include "window/WindowTest.h"
 
+namespace mirabo {
+
 namespace {
 const QColor kBlue(0, 0, 255);
 const QColor kDarkRed(64, 0, 0);
@@ -153,5 +155,7 @@ void BehaviourTest::updateInformationBeforeTheFirstRebuild() {
   QCOMPARE(lines[3], QString("全郵便番号データ＝"));
 }
 
-QTEST_MAIN(BehaviourTest)
+}  // namespace mirabo
+
+QTEST_MAIN(mirabo::BehaviourTest)
 #include "behaviour_test.moc"

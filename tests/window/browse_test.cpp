@@ -6,6 +6,8 @@
 #include "window/ExtentList.h"
 #include "window/WindowTest.h"
 
+namespace mirabo {
+
 class BrowseTest : public WindowTest {
   Q_OBJECT
 
@@ -155,5 +157,7 @@ void BrowseTest::closingNeverGrowsAShortPrefectureFile() {
   QCOMPARE(ReadBytes(Folder().File("fuken.DAT")), before);
 }
 
-QTEST_MAIN(BrowseTest)
+}  // namespace mirabo
+
+QTEST_MAIN(mirabo::BrowseTest)
 #include "browse_test.moc"

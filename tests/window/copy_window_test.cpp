@@ -10,6 +10,8 @@
 #include "window/ExtentList.h"
 #include "window/WindowTest.h"
 
+namespace mirabo {
+
 namespace {
 
 // One city of twelve entries, codes 1000001..1000012, in a second prefecture's list.
@@ -243,5 +245,7 @@ void CopyWindowTest::noticeSaysWhatWasCopiedThenGoes() {
   QCOMPARE(Towns()->geometry(), list);
 }
 
-QTEST_MAIN(CopyWindowTest)
+}  // namespace mirabo
+
+QTEST_MAIN(mirabo::CopyWindowTest)
 #include "copy_window_test.moc"

@@ -8,6 +8,8 @@
 #include "window/ExtentList.h"
 #include "window/WindowTest.h"
 
+namespace mirabo {
+
 class DamagedDataTest : public WindowTest {
   Q_OBJECT
 
@@ -98,5 +100,7 @@ void DamagedDataTest::swapThatCannotBeSettledOpensNothingAndSaysWhy() {
   QVERIFY(QFile::exists(Folder().File("mirabo.journal")));
 }
 
-QTEST_MAIN(DamagedDataTest)
+}  // namespace mirabo
+
+QTEST_MAIN(mirabo::DamagedDataTest)
 #include "damaged_data_test.moc"

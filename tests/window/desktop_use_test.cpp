@@ -9,6 +9,8 @@
 #include "window/ExtentList.h"
 #include "window/WindowTest.h"
 
+namespace mirabo {
+
 namespace {
 
 QList<PrefData> TwoPrefectures() {
@@ -245,5 +247,7 @@ void DesktopUseTest::codesAsPeopleWriteThem() {
   QCOMPARE(Platform().Count("beep"), beeps);
 }
 
-QTEST_MAIN(DesktopUseTest)
+}  // namespace mirabo
+
+QTEST_MAIN(mirabo::DesktopUseTest)
 #include "desktop_use_test.moc"

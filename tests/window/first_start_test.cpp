@@ -7,6 +7,8 @@
 #include "window/ExtentList.h"
 #include "window/WindowTest.h"
 
+namespace mirabo {
+
 namespace {
 
 const QString kTitle = QStringLiteral("郵便番号検索");
@@ -174,5 +176,7 @@ void FirstStartTest::helpComesFromTheInstalledShareFolder() {
   QCOMPARE(Platform().calls.filter("help|"), QStringList({"help|" + Folder().File("share/mirabo/MIRABO.HLP")}));
 }
 
-QTEST_MAIN(FirstStartTest)
+}  // namespace mirabo
+
+QTEST_MAIN(mirabo::FirstStartTest)
 #include "first_start_test.moc"

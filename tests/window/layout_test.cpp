@@ -13,6 +13,8 @@
 #include "window/LinkLabel.h"
 #include "window/WindowTest.h"
 
+namespace mirabo {
+
 class LayoutTest : public WindowTest {
   Q_OBJECT
 
@@ -248,5 +250,7 @@ void LayoutTest::tabNeverReachesTheHiddenPanel() {
   }
 }
 
-QTEST_MAIN(LayoutTest)
+}  // namespace mirabo
+
+QTEST_MAIN(mirabo::LayoutTest)
 #include "layout_test.moc"

@@ -9,6 +9,8 @@
 #include "window/ExtentList.h"
 #include "window/WindowTest.h"
 
+namespace mirabo {
+
 namespace {
 
 // Four rows; the third one is `third` when given.
@@ -149,5 +151,7 @@ void RebuildWindowTest::startAfterAKilledSwapShowsTheOldData() {
   QCOMPARE(window.Data.EntryCount, 18);
 }
 
-QTEST_MAIN(RebuildWindowTest)
+}  // namespace mirabo
+
+QTEST_MAIN(mirabo::RebuildWindowTest)
 #include "rebuild_window_test.moc"

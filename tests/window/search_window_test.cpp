@@ -9,6 +9,8 @@
 #include "window/ExtentList.h"
 #include "window/WindowTest.h"
 
+namespace mirabo {
+
 namespace {
 
 QList<PrefData> TokyoAndOsaka() {
@@ -197,5 +199,7 @@ void SearchWindowTest::clicksDuringASearchAreIgnored() {
   QVERIFY(Towns()->item(0)->text().startsWith("02"));
 }
 
-QTEST_MAIN(SearchWindowTest)
+}  // namespace mirabo
+
+QTEST_MAIN(mirabo::SearchWindowTest)
 #include "search_window_test.moc"

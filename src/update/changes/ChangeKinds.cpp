@@ -1,6 +1,8 @@
 // Grouping the report's changes by code, and counting them as the change list shows them.
 #include "update/changes/ChangeKinds.h"
 
+namespace mirabo {
+
 QList<CodeChanges> GroupByCode(const QList<EntryChange>& changes) {
   QList<CodeChanges> groups;
   qsizetype begin = 0;
@@ -28,3 +30,5 @@ ChangeKindCounts CountChangeKinds(const QList<EntryChange>& changes) {
   }
   return counts;
 }
+
+}  // namespace mirabo

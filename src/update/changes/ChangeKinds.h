@@ -6,6 +6,8 @@
 
 #include "update/changes/EntryChanges.h"
 
+namespace mirabo {
+
 inline const QString kRenamedKind = QStringLiteral("変更");
 
 // The changes of one code: positions [begin, end) of the report's list, which keeps a
@@ -27,3 +29,5 @@ struct ChangeKindCounts {
   bool operator==(const ChangeKindCounts&) const = default;
 };
 ChangeKindCounts CountChangeKinds(const QList<EntryChange>& changes);
+
+}  // namespace mirabo

@@ -12,6 +12,8 @@
 #include "platform/FileOps.h"
 #include "update/DataImage.h"
 
+namespace mirabo {
+
 namespace {
 
 // More entries than a rebuild ever writes: not data this program made.
@@ -177,3 +179,5 @@ QString RebuildDoneMessage(const ChangeSummary& summary) {
   text += failure.arg(kChangeReportName, summary.reportError);
   return text;
 }
+
+}  // namespace mirabo

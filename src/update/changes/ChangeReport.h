@@ -12,6 +12,8 @@
 #include "update/UpdateStatus.h"
 #include "update/changes/ChangeKinds.h"
 
+namespace mirabo {
+
 inline constexpr char kChangeReportName[] = "CHANGES.TSV";
 inline const QString kChangeReportHeader = QStringLiteral("区分\t郵便番号\t都道府県\t市区町村\t町域");
 inline const QString kRemovedKind = QStringLiteral("廃止");
@@ -63,3 +65,5 @@ bool ChangeReportExists(const QString& dataFolder, FileOps& ops = SystemFileOps(
 // The rebuild's closing message in the window; it counts the changes by the change
 // list's kinds, so that its numbers are those of the list it offers to show.
 QString RebuildDoneMessage(const ChangeSummary& summary);
+
+}  // namespace mirabo

@@ -18,6 +18,8 @@
 #include "data/Cp932Codec.h"
 #include "data/Records.h"
 
+namespace mirabo {
+
 namespace {
 
 // How far the walk looks ahead for a record that was inserted or removed.
@@ -165,3 +167,5 @@ EntryChanges CompareEntries(const QByteArray& oldEntries, const QByteArray& newE
   }
   return result;
 }
+
+}  // namespace mirabo

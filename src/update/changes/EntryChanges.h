@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+namespace mirabo {
+
 // One identity (code, prefecture, city, town: the stored fields with their leading
 // and trailing spaces removed) that the new set holds more often than the old one
 // (Added) or less often (Removed), once per surplus copy.
@@ -32,3 +34,5 @@ struct EntryChanges {
 // Compares two ubinno.dat contents as multisets of identities; the position of an
 // entry does not matter. Bytes after the last whole record are ignored.
 EntryChanges CompareEntries(const QByteArray& oldEntries, const QByteArray& newEntries);
+
+}  // namespace mirabo

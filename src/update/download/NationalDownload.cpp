@@ -11,6 +11,8 @@
 #include "update/NationalFile.h"
 #include "update/national/ZipMember.h"
 
+namespace mirabo {
+
 namespace {
 
 constexpr int kMaxRedirects = 10;
@@ -161,3 +163,5 @@ QString DownloadProgressText(qint64 received, qint64 total) {
   if (total < 0) return QStringLiteral("受信 %1 バイト").arg(numbers.toString(received));
   return QStringLiteral("受信 %1 / %2 バイト").arg(numbers.toString(received), numbers.toString(total));
 }
+
+}  // namespace mirabo

@@ -11,6 +11,8 @@
 class QNetworkAccessManager;
 class QNetworkReply;
 
+namespace mirabo {
+
 constexpr int kDefaultDownloadTimeoutSeconds = 120;
 // A published archive is a few MB; an answer larger than this is refused as it arrives.
 constexpr qint64 kMaxDownloadBytes = qint64(200) * 1024 * 1024;
@@ -70,3 +72,5 @@ PreparedRebuild WaitForDownload(NationalDownload& download);
 
 // "受信 1,234,567 / 2,100,000 バイト", or without the total while it is unknown.
 QString DownloadProgressText(qint64 received, qint64 total);
+
+}  // namespace mirabo

@@ -2,6 +2,8 @@
 // alike, comma, quote, CR and LF never occur inside a multi-byte character.
 #include "update/national/CsvLine.h"
 
+namespace mirabo {
+
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -84,3 +86,5 @@ std::optional<qint64> ParseInteger(const CsvValue& value, qint64 min, qint64 max
   if (number < min || number > max) return std::nullopt;
   return number;
 }
+
+}  // namespace mirabo

@@ -7,6 +7,8 @@
 #include <QByteArray>
 #include <QString>
 
+namespace mirabo {
+
 // One value of a line: a run of the line's bytes. A quoted value excludes its quotes;
 // `doubledQuotes` says that "" inside it stands for one quote.
 struct CsvValue {
@@ -34,3 +36,5 @@ std::optional<CsvFault> SplitCsvLine(const char* begin, const char* end, std::ve
 // The value as a decimal integer in [min, max]: optional spaces, an optional sign,
 // at least one digit, optional spaces. Nothing for anything else.
 std::optional<qint64> ParseInteger(const CsvValue& value, qint64 min, qint64 max);
+
+}  // namespace mirabo

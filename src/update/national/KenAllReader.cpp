@@ -7,6 +7,8 @@
 
 #include "data/Cp932Codec.h"
 
+namespace mirabo {
+
 namespace {
 
 constexpr int kColumns = 15;
@@ -155,3 +157,5 @@ QString KenAllReader::Text(const CsvValue& value) const {
   return encoding_ == TextEncoding::Utf8 ? QString::fromUtf8(value.begin, length)
                                          : cp932::Decode(value.begin, length);
 }
+
+}  // namespace mirabo

@@ -10,6 +10,8 @@
 
 #include "update/national/CsvLine.h"
 
+namespace mirabo {
+
 // The values of one row that the data files keep.
 struct KenAllRow {
   QString code;  // column 3
@@ -72,3 +74,5 @@ class KenAllReader {
   std::vector<CsvValue> values_;
   std::optional<KenAllFault> fault_;
 };
+
+}  // namespace mirabo

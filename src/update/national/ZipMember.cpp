@@ -6,6 +6,8 @@
 #include <archive.h>
 #include <archive_entry.h>
 
+namespace mirabo {
+
 namespace {
 
 using ArchivePtr = std::unique_ptr<archive, decltype(&archive_read_free)>;
@@ -93,3 +95,5 @@ ZipMember ReadCsvMember(const QByteArray& zip, qint64 maxBytes) {
   if (!member.fault.ok()) member.bytes.clear();
   return member;
 }
+
+}  // namespace mirabo

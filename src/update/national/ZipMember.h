@@ -6,6 +6,8 @@
 
 #include "update/UpdateStatus.h"
 
+namespace mirabo {
+
 // The national file unpacks to about 18 MB; a member that would unpack to more than
 // this is refused, so a small hostile archive cannot fill the memory.
 constexpr qint64 kMaxZipMemberBytes = qint64(200) * 1024 * 1024;
@@ -25,3 +27,5 @@ struct ZipMember {
 // a member that would unpack to more than `maxBytes` (by its stated size or while
 // it unpacks), and a damaged, truncated or encrypted archive.
 ZipMember ReadCsvMember(const QByteArray& zip, qint64 maxBytes = kMaxZipMemberBytes);
+
+}  // namespace mirabo

@@ -13,6 +13,8 @@
 #include "update/store/SwapPaths.h"
 #include "update/store/SwapRecovery.h"
 
+namespace mirabo {
+
 namespace {
 
 // The write or swap step that failed, with the system's reason.
@@ -127,3 +129,5 @@ UpdateStatus InstallDataImage(const DataImage& image, const QString& dataFolder,
   FinishSwap(paths, ops);
   return {};
 }
+
+}  // namespace mirabo

@@ -9,6 +9,8 @@
 #include "update/DataImage.h"
 #include "update/UpdateStatus.h"
 
+namespace mirabo {
+
 // With the folder's rebuild lock held by the caller: settles any swap cut short
 // before, writes the four files of `image` as "*.new" files in `dataFolder` (ending
 // in "/") and flushes them to the disk, calls `beforeSwap` (the caller closes its
@@ -21,3 +23,5 @@
 // journal. Either way the old set stays, byte for byte.
 UpdateStatus InstallDataImage(const DataImage& image, const QString& dataFolder, FileOps& ops,
                               const std::function<void()>& beforeSwap = {});
+
+}  // namespace mirabo

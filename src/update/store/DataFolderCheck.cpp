@@ -7,6 +7,8 @@
 
 #include "data/DataSet.h"
 
+namespace mirabo {
+
 UpdateStatus DataFolderWriteProblem(const QString& dataFolder, FileOps& ops) {
   if (dataFolder.isEmpty()) return {.kind = UpdateStatus::kNoDataFolder};
   const std::string folder = EncodedPath(dataFolder.endsWith(u'/') ? dataFolder : dataFolder + u'/');
@@ -25,3 +27,5 @@ UpdateStatus DataFolderSpaceProblem(const QString& dataFolder, qint64 bytes, Fil
   if (ops.FreeSpace(EncodedPath(dataFolder), available) != 0 || available >= bytes) return {};
   return {.kind = UpdateStatus::kNewFilesNotWritable, .folder = dataFolder, .reason = SystemReason(ENOSPC)};
 }
+
+}  // namespace mirabo

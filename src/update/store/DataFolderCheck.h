@@ -6,6 +6,8 @@
 #include "platform/FileOps.h"
 #include "update/UpdateStatus.h"
 
+namespace mirabo {
+
 // Why the four data files cannot be replaced in `dataFolder`, naming the folder and
 // the system's reason; ok when they can. The folder itself and every data file
 // already in it must be writable.
@@ -14,3 +16,5 @@ UpdateStatus DataFolderWriteProblem(const QString& dataFolder, FileOps& ops = Sy
 // Why `bytes` of new files do not fit beside the old ones in `dataFolder`; ok when
 // they fit (or the free space cannot be told).
 UpdateStatus DataFolderSpaceProblem(const QString& dataFolder, qint64 bytes, FileOps& ops = SystemFileOps());
+
+}  // namespace mirabo

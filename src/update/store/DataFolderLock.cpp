@@ -6,6 +6,8 @@
 #include "platform/FileOps.h"
 #include "update/store/SwapPaths.h"
 
+namespace mirabo {
+
 DataFolderLock::DataFolderLock(const std::string& lockPath, FileOps& ops) : ops_(ops) {
   error_ = ops_.TryLockRegular(lockPath, handle_);
 }
@@ -45,3 +47,5 @@ SwapLock::SwapLock(const std::string& lockPath, Use use, FileOps& ops, int waitM
 SwapLock::~SwapLock() {
   if (handle_ >= 0) ops_.Unlock(handle_);
 }
+
+}  // namespace mirabo

@@ -6,6 +6,8 @@
 
 #include "update/UpdateStatus.h"
 
+namespace mirabo {
+
 class FileOps;
 
 // Tries once, without waiting, to take the lock; holds it for the object's life.
@@ -57,3 +59,5 @@ class SwapLock {
   int handle_ = -1;
   int error_ = 0;
 };
+
+}  // namespace mirabo

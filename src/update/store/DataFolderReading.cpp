@@ -5,6 +5,8 @@
 #include "update/store/DataFolderCheck.h"
 #include "update/store/SwapRecovery.h"
 
+namespace mirabo {
+
 namespace {
 
 // Why a swap cut short could not be settled here.
@@ -34,3 +36,5 @@ DataFolderReading::DataFolderReading(const QString& dataFolder, Platform& platfo
   else return;
   status_ = {.kind = UpdateStatus::kSwapUnfinished, .folder = dataFolder, .reason = reason};
 }
+
+}  // namespace mirabo

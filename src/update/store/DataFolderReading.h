@@ -10,6 +10,8 @@
 #include "update/store/DataFolderLock.h"
 #include "update/UpdateStatus.h"
 
+namespace mirabo {
+
 class Platform;
 
 // Settles a swap cut short (RecoverInterruptedSwap), then holds the swap's shared
@@ -27,3 +29,5 @@ class DataFolderReading {
   std::optional<SwapLock> lock_;
   UpdateStatus status_;
 };
+
+}  // namespace mirabo

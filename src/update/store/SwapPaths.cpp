@@ -7,6 +7,8 @@
 
 #include "data/DataSet.h"
 
+namespace mirabo {
+
 namespace {
 
 const char* const kDataNames[SwapPaths::kFiles] = {datafile::Pref, datafile::City, datafile::Entry, datafile::Index};
@@ -49,3 +51,5 @@ std::optional<OldFilesKept> DecodeJournal(const std::string& text) {
   if (lines.peek() != std::char_traits<char>::eof()) return std::nullopt;
   return kept;
 }
+
+}  // namespace mirabo

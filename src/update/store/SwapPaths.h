@@ -7,6 +7,8 @@
 
 #include <QString>
 
+namespace mirabo {
+
 // The four data files in their usual order, and the swap's files beside them: each
 // data file's new version ("fuken.DAT.new") and, during a swap, its old one
 // ("fuken.DAT.old"); the journal naming a swap in progress; the lock file of rebuilds.
@@ -55,3 +57,5 @@ std::string EncodeJournal(const OldFilesKept& kept);
 // The journal's content, or nothing when it is incomplete or not a journal at all:
 // the writer was stopped before any file was renamed.
 std::optional<OldFilesKept> DecodeJournal(const std::string& text);
+
+}  // namespace mirabo

@@ -7,6 +7,8 @@
 #include "platform/TrashGenerations.h"
 #include "update/store/DataFolderLock.h"
 
+namespace mirabo {
+
 namespace {
 
 int RemoveIfThere(const std::string& path, FileOps& ops) { return ops.Exists(path) ? ops.Remove(path) : 0; }
@@ -140,3 +142,5 @@ SwapRecovery RecoverInterruptedSwap(const QString& dataFolder, FileOps& ops, int
   if (swapping.Busy()) return SwapRecovery::kBusy;
   return RecoverSwapLocked(paths, ops);
 }
+
+}  // namespace mirabo

@@ -8,6 +8,8 @@
 #include "platform/FileOps.h"
 #include "update/store/SwapPaths.h"
 
+namespace mirabo {
+
 // A journal, a ".new" or an ".old" file is in the folder.
 bool HasSwapLeftovers(const SwapPaths& paths, FileOps& ops);
 
@@ -51,3 +53,5 @@ SwapRecovery RecoverSwapLocked(const SwapPaths& paths, FileOps& ops);
 // when the folder holds no journal and no leftover file. When a rebuild in another
 // process holds the folder, waits up to `waitMs` for its swap to end instead.
 SwapRecovery RecoverInterruptedSwap(const QString& dataFolder, FileOps& ops, int waitMs = 5000);
+
+}  // namespace mirabo

@@ -3,6 +3,8 @@
 
 #include "update/changes/ChangeReport.h"
 
+namespace mirabo {
+
 namespace {
 
 const QString kArrow = QStringLiteral(" → ");
@@ -63,3 +65,5 @@ QString ChangeRowsAsTsv(const QList<ChangeRow>& rows) {
     text += row.kind + u'\t' + row.code + u'\t' + row.pref + u'\t' + row.city + u'\t' + row.town + u'\n';
   return text;
 }
+
+}  // namespace mirabo

@@ -8,6 +8,8 @@
 #include "update/changes/ChangeKinds.h"
 #include "update/changes/EntryChanges.h"
 
+namespace mirabo {
+
 // One row of the list. A changed text of a rename reads "old → new".
 struct ChangeRow {
   QString kind;  // 廃止, 追加 or 変更
@@ -35,3 +37,5 @@ bool ChangeRowMatches(const ChangeRow& row, const QString& pref, const QString& 
 // The rows as tab-separated text: the column headings, then one line per row, each
 // line ended by LF.
 QString ChangeRowsAsTsv(const QList<ChangeRow>& rows);
+
+}  // namespace mirabo

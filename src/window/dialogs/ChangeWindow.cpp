@@ -14,6 +14,8 @@
 
 #include "platform/Platform.h"
 
+namespace mirabo {
+
 namespace {
 const QStringList kHeadings{QStringLiteral("区分"), QStringLiteral("郵便番号"), QStringLiteral("都道府県"),
                             QStringLiteral("市区町村"), QStringLiteral("町域")};
@@ -115,3 +117,5 @@ void ChangeWindow::ApplyFilters() {
 }
 
 void ChangeWindow::CopyShown() { platform_.SetClipboardText(ChangeRowsAsTsv(model_->shown)); }
+
+}  // namespace mirabo

@@ -6,13 +6,16 @@
 
 #include "window/dialogs/ChangeRows.h"
 
-class ChangeTableModel;
-class Platform;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
+
+namespace mirabo {
+
+class ChangeTableModel;
+class Platform;
 
 class ChangeWindow : public QWidget {
   Q_OBJECT
@@ -39,3 +42,5 @@ class ChangeWindow : public QWidget {
   ChangeTableModel* model_ = nullptr;
   QList<ChangeRow> rows_;
 };
+
+}  // namespace mirabo

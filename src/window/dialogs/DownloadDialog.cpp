@@ -6,6 +6,8 @@
 
 #include "update/download/NationalDownload.h"
 
+namespace mirabo {
+
 namespace {
 // Bytes shown in units of this, so that any size up to the limit fits an int range.
 constexpr qint64 kUnit = 1024;
@@ -38,3 +40,5 @@ PreparedRebuild RunDownloadDialog(QWidget* parent, NationalDownload& download) {
   if (download.IsRunning()) loop.exec();
   return download.Result();
 }
+
+}  // namespace mirabo

@@ -7,6 +7,8 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 
+namespace mirabo {
+
 namespace {
 
 const QRegularExpression kComment(QStringLiteral("<!--.*?(-->|$)"),
@@ -148,3 +150,5 @@ QList<std::pair<qsizetype, qsizetype>> FindWords(const QString& text, const QStr
   std::sort(ranges.begin(), ranges.end());
   return ranges;
 }
+
+}  // namespace mirabo

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace mirabo {
+
 // One topic of the help file: an <h1> heading and everything up to the next one.
 struct HelpTopic {
   QString title;   // plain text of the heading
@@ -41,3 +43,5 @@ bool TopicMatches(const HelpTopic& topic, const QStringList& words);
 // Where the words occur in `text`, as [start, end) ranges of its characters, in
 // order of position; matching ignores case and width as FoldForSearch does.
 QList<std::pair<qsizetype, qsizetype>> FindWords(const QString& text, const QStringList& words);
+
+}  // namespace mirabo

@@ -10,6 +10,8 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+namespace mirabo {
+
 namespace {
 
 constexpr int kTopicRole = Qt::UserRole;
@@ -141,3 +143,5 @@ void HelpWindow::HighlightWords() {
   browser_->setTextCursor(first);
   browser_->ensureCursorVisible();
 }
+
+}  // namespace mirabo

@@ -13,6 +13,8 @@ class QListWidget;
 class QListWidgetItem;
 class QTextBrowser;
 
+namespace mirabo {
+
 class HelpWindow : public QWidget {
   Q_OBJECT
  public:
@@ -34,3 +36,5 @@ class HelpWindow : public QWidget {
   QTextBrowser* browser_;
   QList<HelpTopic> topics_;
 };
+
+}  // namespace mirabo

@@ -17,6 +17,8 @@
 #include "listcheck/ListRows.h"
 #include "platform/Platform.h"
 
+namespace mirabo {
+
 namespace {
 
 const QString kTitle = QStringLiteral("一覧チェック");
@@ -279,3 +281,5 @@ void ListCheckWindow::SaveClicked() {
       platform_.ChooseSaveFile(QStringLiteral("結果を保存"), QStringLiteral("チェック結果.csv"), QStringLiteral("CSV (*.csv)"));
   if (!path.isEmpty()) SaveFile(path);
 }
+
+}  // namespace mirabo

@@ -6,14 +6,17 @@
 
 #include "listcheck/CheckList.h"
 
-class DataSet;
-class Platform;
 class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTableWidget;
 class QTimer;
+
+namespace mirabo {
+
+class DataSet;
+class Platform;
 
 class ListCheckWindow : public QWidget {
   Q_OBJECT
@@ -74,3 +77,5 @@ class ListCheckWindow : public QWidget {
   quint64 readerGeneration_ = 0;
   QTimer* stepTimer_ = nullptr;
 };
+
+}  // namespace mirabo

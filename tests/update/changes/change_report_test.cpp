@@ -11,6 +11,8 @@
 #include "update/RebuildKit.h"
 #include "update/store/SwapRecovery.h"
 
+namespace mirabo {
+
 namespace {
 
 const QString kReport = QStringLiteral("CHANGES.TSV");
@@ -227,3 +229,5 @@ TEST(ChangeReportGenerated, LaterEditionGivesExactlyTheGeneratorsChanges) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

@@ -11,6 +11,8 @@
 #include "update/changes/ChangeReport.h"
 #include "update/RebuildKit.h"
 
+namespace mirabo {
+
 // Readable values in failure messages (found by argument-dependent lookup).
 void PrintTo(const EntryChange& c, std::ostream* os) {
   *os << (c.kind == EntryChange::Added ? "+" : "-") << c.code.toStdString() << '/' << c.pref.toStdString() << '/'
@@ -194,3 +196,5 @@ TEST(RebuildDoneMessage, CountsOrFirstImport) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

@@ -12,6 +12,8 @@
 #include "update/NationalFile.h"
 #include "update/download/NationalDownload.h"
 
+namespace mirabo {
+
 namespace {
 
 class NationalDownloadTest : public testing::Test {
@@ -168,3 +170,5 @@ TEST(DownloadProgressText, GroupsDigitsAndLeavesOutAnUnknownTotal) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

@@ -6,6 +6,8 @@
 #include "update/national/KenAllReader.h"
 #include "update/RebuildKit.h"
 
+namespace mirabo {
+
 namespace {
 
 const char kPlainRow[] = "1,\"100  \",\"1000001\",\"k\",\"k\",\"k\",\"P\",\"C\",\"T\",0,0,0,0,0,0";
@@ -271,3 +273,5 @@ TEST(KenAllEditionsText, Utf8EditionIsDecodedAsUtf8WithoutItsMark) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

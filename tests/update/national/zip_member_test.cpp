@@ -7,6 +7,8 @@
 #include "update/RebuildKit.h"
 #include "update/national/ZipMember.h"
 
+namespace mirabo {
+
 namespace {
 
 const QByteArray kRows = "1,\"1  \",\"1000001\",\"k\",\"k\",\"k\",\"P\",\"C\",\"T\",0,0,0,0,0,0\r\n";
@@ -85,3 +87,5 @@ TEST(ReadCsvMember, DamagedArchivesAreRefusedAsBroken) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

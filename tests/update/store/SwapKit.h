@@ -12,6 +12,8 @@
 #include "update/RebuildKit.h"
 #include "update/store/SwapRecovery.h"
 
+namespace mirabo {
+
 // What a folder holds once it is settled: the national file, the data set and the
 // rebuild lock file, which stays.
 inline const QStringList kSettledListing{"KEN_ALL.CSV", "city.DAT", "fuken.DAT", "mirabo.lock", "ubinind.dat", "ubinno.dat"};
@@ -80,3 +82,5 @@ class SwapFolder : public ::testing::Test {
   TestFileOps files_;  // the calls of rebuilds and openings not under fault
   QList<QByteArray> old_, new_;
 };
+
+}  // namespace mirabo

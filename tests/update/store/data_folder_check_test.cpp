@@ -9,6 +9,8 @@
 #include "support/TestText.h"
 #include "update/store/DataFolderCheck.h"
 
+namespace mirabo {
+
 namespace {
 
 TEST(DataFolderCheck, WritableFolderWithWritableFilesPasses) {
@@ -52,3 +54,5 @@ TEST(DataFolderCheck, ReadOnlyDataFileIsNamedWithTheSystemsReason) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

@@ -9,6 +9,8 @@
 #include "update/store/DataFolderReading.h"
 #include "update/store/SwapKit.h"
 
+namespace mirabo {
+
 namespace {
 
 std::string Native(const QString& path) { return QFile::encodeName(path).toStdString(); }
@@ -195,3 +197,5 @@ TEST_F(SharedFolder, LeftoverFolderIsNamedWhenTheRebuildIsRefused) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

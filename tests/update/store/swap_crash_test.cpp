@@ -3,6 +3,8 @@
 #include "update/store/DataFolderLock.h"
 #include "update/store/SwapKit.h"
 
+namespace mirabo {
+
 namespace {
 
 // The steps of a rebuild over an old set, in order; the swap is decided by the
@@ -200,3 +202,5 @@ TEST_F(SwapFolder, OpeningDuringALiveSwapLeavesItAlone) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

@@ -8,6 +8,8 @@
 #include "update/store/DataFolderLock.h"
 #include "update/store/SwapKit.h"
 
+namespace mirabo {
+
 namespace {
 
 QString Reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
@@ -163,3 +165,5 @@ TEST(RebuildLock, FolderThatCannotHoldALockFileIsRefusedWithTheReason) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

@@ -5,6 +5,8 @@
 #include "support/TestText.h"
 #include "update/store/SwapPaths.h"
 
+namespace mirabo {
+
 namespace {
 
 TEST(SwapJournal, NamesEachFileAndWhetherItsOldVersionIsKept) {
@@ -53,3 +55,5 @@ INSTANTIATE_TEST_SUITE_P(
     CaseName());
 
 }  // namespace
+
+}  // namespace mirabo

@@ -4,6 +4,8 @@
 #include "support/TestText.h"
 #include "window/dialogs/ChangeRows.h"
 
+namespace mirabo {
+
 // Readable values in failure messages (found by argument-dependent lookup).
 void PrintTo(const ChangeRow& r, std::ostream* os) {
   *os << QStringList({r.kind, r.code, r.pref, r.city, r.town}).join('|').toStdString();
@@ -89,3 +91,5 @@ TEST(ChangeRowsAsTsv, HeadingsThenTheRows) {
 }
 
 }  // namespace
+
+}  // namespace mirabo

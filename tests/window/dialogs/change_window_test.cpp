@@ -10,6 +10,8 @@
 #include "window/dialogs/ChangeWindow.h"
 #include "window/WindowTest.h"
 
+namespace mirabo {
+
 namespace {
 
 const QByteArray kFirst = KenAllLine("0600000", "北海道", "札幌市", "以下に掲載がない場合") +
@@ -160,5 +162,7 @@ void ChangeWindowTest::menuItemOpensTheReportOfAnEarlierRebuild() {
   QVERIFY(!ChangesItem()->isEnabled());
 }
 
-QTEST_MAIN(ChangeWindowTest)
+}  // namespace mirabo
+
+QTEST_MAIN(mirabo::ChangeWindowTest)
 #include "change_window_test.moc"

@@ -15,6 +15,8 @@
 #include "window/ExtentList.h"
 #include "window/WindowTest.h"
 
+namespace mirabo {
+
 namespace {
 
 // The messages other than the one that reports a rebuild done.
@@ -224,5 +226,7 @@ void DownloadWindowTest::updateButtonTakesTheArchiveWhenNoCsvIsThere() {
   QCOMPARE(DataFileBytes(Folder()), expected_);
 }
 
-QTEST_MAIN(DownloadWindowTest)
+}  // namespace mirabo
+
+QTEST_MAIN(mirabo::DownloadWindowTest)
 #include "download_window_test.moc"

@@ -6,6 +6,8 @@
 #include "support/TestText.h"
 #include "window/dialogs/HelpTopics.h"
 
+namespace mirabo {
+
 using Ranges = QList<std::pair<qsizetype, qsizetype>>;
 
 class HelpTopicsTest : public QObject {
@@ -130,5 +132,7 @@ class HelpTopicsTest : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(HelpTopicsTest)
+}  // namespace mirabo
+
+QTEST_GUILESS_MAIN(mirabo::HelpTopicsTest)
 #include "help_topics_test.moc"

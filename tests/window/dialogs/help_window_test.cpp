@@ -12,6 +12,8 @@
 #include "window/dialogs/HelpWindow.h"
 #include "window/WindowTest.h"
 
+namespace mirabo {
+
 namespace {
 
 const QString kHelpFile = SourceDir() + QStringLiteral("/help/MIRABO.HLP");
@@ -167,5 +169,7 @@ class HelpWindowTest : public QObject {
   QTextBrowser* browser_ = nullptr;
 };
 
-QTEST_MAIN(HelpWindowTest)
+}  // namespace mirabo
+
+QTEST_MAIN(mirabo::HelpWindowTest)
 #include "help_window_test.moc"

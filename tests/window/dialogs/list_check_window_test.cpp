@@ -13,6 +13,8 @@
 #include "window/dialogs/ListCheckWindow.h"
 #include "window/WindowTest.h"
 
+namespace mirabo {
+
 namespace {
 
 const QString kRows = U(
@@ -293,5 +295,7 @@ void ListCheckWindowTest::rebuiltDataIsUsedForTheNextCheck() {
   QCOMPARE(check->Table->item(0, ListCheckWindow::VerdictColumn)->text(), U("正常"));
 }
 
-QTEST_MAIN(ListCheckWindowTest)
+}  // namespace mirabo
+
+QTEST_MAIN(mirabo::ListCheckWindowTest)
 #include "list_check_window_test.moc"
