@@ -218,7 +218,13 @@ class PosixFileOps : public FileOps {
     const int fd = OpenRegular(path, O_RDONLY);
     if (fd < 0) return Errno();
     bytes.clear();
-    char chunk[4096];
+    // A file already too large is refused before any of it is read.
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && info.st_size > 0 && quint64(info.st_size) > maxBytes) {
+      ::close(fd);
+      return EFBIG;
+    }
+    char chunk[65536];
     int error = 0;
     // The size may change while reading: the bound holds for what is read.
     while (error == 0) {
