@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
+#include <cerrno>
 #include <stdexcept>
 
 #include "data/DataSet.h"
 #include "support/CaseName.h"
 #include "support/TestText.h"
+#include "update/FailureKit.h"
 #include "update/RebuildKit.h"
 #include "update/store/SwapRecovery.h"
 
@@ -54,8 +56,7 @@ TEST_F(RebuildFailure, MissingCsvIsNamedWithItsFolder) {
   QFile::remove(folder_.File(kCsvName));
   const RebuildOutcome outcome = RebuildDataFiles(folder_.Path(), folder_.File(kCsvName), {.files = &files_});
   EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(FailureMessage(outcome.failure),
-            QStringLiteral("「KEN_ALL.CSV」が見つかりません（フォルダ: %1）。データは変更していません。").arg(Folder()));
+  EXPECT_TRUE(FailsAs(outcome.failure, {.kind = UpdateStatus::kFileMissing, .file = kCsvName, .folder = Folder()}));
   EXPECT_EQ(DataFileBytes(folder_), old_);
   EXPECT_EQ(files_.Steps(), 0);
 }
@@ -65,8 +66,7 @@ TEST_F(RebuildFailure, UnreadableCsvIsNamedWithItsFolder) {
   ASSERT_TRUE(QDir(folder_.Path()).mkdir(kCsvName));  // a folder where the file should be
   const RebuildOutcome outcome = RebuildDataFiles(folder_.Path(), folder_.File(kCsvName), {.files = &files_});
   EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(FailureMessage(outcome.failure),
-            QStringLiteral("「KEN_ALL.CSV」を読み込めません（フォルダ: %1）。データは変更していません。").arg(Folder()));
+  EXPECT_TRUE(FailsAs(outcome.failure, {.kind = UpdateStatus::kFileUnreadable, .file = kCsvName, .folder = Folder()}));
   EXPECT_EQ(DataFileBytes(folder_), old_);
   EXPECT_EQ(files_.Steps(), 0);
 }
@@ -74,7 +74,8 @@ TEST_F(RebuildFailure, UnreadableCsvIsNamedWithItsFolder) {
 struct MalformedCase {
   const char* name;
   QByteArray csv;
-  QString message;
+  qint64 line;  // 0: the whole file
+  const char* reason;
 };
 // Cases print as their names, so that test names and failures stay readable.
 void PrintTo(const MalformedCase& c, std::ostream* os) { *os << c.name; }
@@ -84,7 +85,8 @@ class RebuildMalformed : public RebuildFailure, public ::testing::WithParamInter
 TEST_P(RebuildMalformed, IsRefusedWholeNamingTheLine) {
   const RebuildOutcome outcome = RebuildFrom(folder_, GetParam().csv, platform_);
   EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(FailureMessage(outcome.failure), GetParam().message);
+  EXPECT_TRUE(FailsAs(outcome.failure, {.kind = UpdateStatus::kBadRow, .file = kCsvName, .line = GetParam().line,
+                                        .reason = QString::fromUtf8(GetParam().reason)}));
   ExpectOldDataUntouched();
 }
 
@@ -96,34 +98,24 @@ QByteArray KenAllUtf8Line(const char* pref) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, RebuildMalformed,
     ::testing::Values(
-        MalformedCase{"MissingValue", kGood + kGood + kGood.left(kGood.lastIndexOf(',')) + "\r\n" + kGood,
-                      QStringLiteral("「KEN_ALL.CSV」の 3 行目: 値が 14 個あります（15 個のはずです）。データは変更していません。")},
-        MalformedCase{"ExtraValue", kGood + kGood.chopped(2) + ",0\r\n",
-                      QStringLiteral("「KEN_ALL.CSV」の 2 行目: 値が 15 個より多くあります（15 個のはずです）。データは変更していません。")},
-        MalformedCase{"LineOfCommas", kGood + QByteArray(1 << 20, ',') + "\r\n" + kGood,
-                      QStringLiteral("「KEN_ALL.CSV」の 2 行目: 値が 15 個より多くあります（15 個のはずです）。データは変更していません。")},
-        MalformedCase{"EmptyFile", QByteArray(),
-                      QStringLiteral("「KEN_ALL.CSV」: データの行がありません。データは変更していません。")},
-        MalformedCase{"OnlyEmptyLines", "\r\n\r\n",
-                      QStringLiteral("「KEN_ALL.CSV」: データの行がありません。データは変更していません。")},
-        MalformedCase{"ByteOrderMarkBeforeCodePage932", "\xEF\xBB\xBF" + kGood,
-                      QStringLiteral("このファイルは郵便番号データ（KEN_ALL.CSV 形式）ではないようです。"
-                                     "「KEN_ALL.CSV」の 1 行目: UTF-8 として読めない文字があります（このファイルは UTF-8 のはずです）。"
-                                     "データは変更していません。")},
-        MalformedCase{"Utf8WithOneCodePage932Row", KenAllUtf8Line("北海道") + KenAllUtf8Line("東京都") + kGood,
-                      QStringLiteral("「KEN_ALL.CSV」の 3 行目: UTF-8 として読めない文字があります（このファイルは UTF-8 のはずです）。"
-                                     "データは変更していません。")},
-        MalformedCase{"FlagNotANumber", kGood + kGood.chopped(3) + "x\r\n",
-                      QStringLiteral("「KEN_ALL.CSV」の 2 行目: 15 列目「x」は -32768～32767 の整数ではありません。データは変更していません。")},
-        MalformedCase{"CodeColumnOutOfRange", "99999999999" + kGood.mid(kGood.indexOf(',')),
-                      QStringLiteral("このファイルは郵便番号データ（KEN_ALL.CSV 形式）ではないようです。"
-                                     "「KEN_ALL.CSV」の 1 行目: 1 列目「99999999999」は -2147483648～2147483647 の整数ではありません。データは変更していません。")},
-        MalformedCase{"UnclosedQuote", kGood + "1,\"100  \",\"1000001\r\n",
-                      QStringLiteral("「KEN_ALL.CSV」の 2 行目: 3 列目の引用符が閉じていません。データは変更していません。")},
-        MalformedCase{"EmptyLineInTheMiddle", kGood + "\r\n" + kGood,
-                      QStringLiteral("「KEN_ALL.CSV」の 2 行目: 空の行があります。データは変更していません。")},
-        MalformedCase{"NulBytes", kGood + QByteArray(64, '\0'),
-                      QStringLiteral("「KEN_ALL.CSV」の 2 行目: NUL 文字が含まれています。データは変更していません。")}),
+        MalformedCase{"MissingValue", kGood + kGood + kGood.left(kGood.lastIndexOf(',')) + "\r\n" + kGood, 3,
+                      "値が 14 個あります（15 個のはずです）"},
+        MalformedCase{"ExtraValue", kGood + kGood.chopped(2) + ",0\r\n", 2, "値が 15 個より多くあります（15 個のはずです）"},
+        MalformedCase{"LineOfCommas", kGood + QByteArray(1 << 20, ',') + "\r\n" + kGood, 2,
+                      "値が 15 個より多くあります（15 個のはずです）"},
+        MalformedCase{"EmptyFile", QByteArray(), 0, "データの行がありません"},
+        MalformedCase{"OnlyEmptyLines", "\r\n\r\n", 0, "データの行がありません"},
+        MalformedCase{"ByteOrderMarkBeforeCodePage932", "\xEF\xBB\xBF" + kGood, 1,
+                      "UTF-8 として読めない文字があります（このファイルは UTF-8 のはずです）"},
+        MalformedCase{"Utf8WithOneCodePage932Row", KenAllUtf8Line("北海道") + KenAllUtf8Line("東京都") + kGood, 3,
+                      "UTF-8 として読めない文字があります（このファイルは UTF-8 のはずです）"},
+        MalformedCase{"FlagNotANumber", kGood + kGood.chopped(3) + "x\r\n", 2,
+                      "15 列目「x」は -32768～32767 の整数ではありません"},
+        MalformedCase{"CodeColumnOutOfRange", "99999999999" + kGood.mid(kGood.indexOf(',')), 1,
+                      "1 列目「99999999999」は -2147483648～2147483647 の整数ではありません"},
+        MalformedCase{"UnclosedQuote", kGood + "1,\"100  \",\"1000001\r\n", 2, "3 列目の引用符が閉じていません"},
+        MalformedCase{"EmptyLineInTheMiddle", kGood + "\r\n" + kGood, 2, "空の行があります"},
+        MalformedCase{"NulBytes", kGood + QByteArray(64, '\0'), 2, "NUL 文字が含まれています"}),
     CaseName());
 
 QByteArray RowsOfOneCode(int count) {
@@ -137,8 +129,7 @@ QByteArray RowsOfOneCode(int count) {
 TEST_F(RebuildFailure, MoreThan999999EntriesAreRefused) {
   const RebuildOutcome outcome = RebuildFrom(folder_, RowsOfOneCode(1000000), platform_);
   EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(FailureMessage(outcome.failure),
-            QStringLiteral("「KEN_ALL.CSV」: 郵便番号データが 999,999 件を超えています。データは変更していません。"));
+  EXPECT_TRUE(FailsAs(outcome.failure, {.kind = UpdateStatus::kTooManyEntries, .file = kCsvName}));
   ExpectOldDataUntouched();
 }
 
@@ -162,9 +153,8 @@ TEST_F(RebuildFailure, FullDiskLeavesOldFilesAndNoTemporaryFiles) {
   files_.FillDiskAfter(8192);  // the entry file, 26,000 bytes, is cut short
   const RebuildOutcome outcome = RebuildDataFiles(folder_.Path(), folder_.File(kCsvName), {.files = &files_});
   EXPECT_FALSE(outcome.ok);
-  const QString message = FailureMessage(outcome.failure);
-  EXPECT_TRUE(message.startsWith(QStringLiteral("新しいデータファイルを書き込めません（フォルダ: "))) << message.toStdString();
-  EXPECT_TRUE(message.endsWith(QStringLiteral("データは変更していません。")));
+  EXPECT_TRUE(FailsAs(outcome.failure, {.kind = UpdateStatus::kNewFilesNotWritable, .folder = Folder(),
+                                        .reason = SystemReason(ENOSPC)}));
   ExpectOldDataUntouched();
 }
 

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <utility>
+#include <vector>
 
 #include "support/CaseName.h"
 #include "support/DataBuilder.h"
@@ -42,6 +44,15 @@ class NationalDownloadTest : public testing::Test {
   }
   static QByteArray Entries(const PreparedRebuild& prepared) { return prepared.image.entry + prepared.image.index; }
   static QString Message(const PreparedRebuild& prepared) { return FailureMessage(prepared.failure); }
+  // Each address tried and the kind of its fault, in order; empty unless the whole
+  // download failed.
+  using Attempt = std::pair<QString, UpdateStatus::Kind>;
+  static std::vector<Attempt> Attempts(const PreparedRebuild& prepared) {
+    std::vector<Attempt> attempts;
+    if (prepared.failure.kind != UpdateStatus::kDownloadFailed) return attempts;
+    for (const UpdateStatus& a : prepared.failure.attempts) attempts.emplace_back(a.url, a.kind);
+    return attempts;
+  }
 
   static QByteArray* csv_;
   HttpFixture server_;
@@ -105,9 +116,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(NationalDownloadTest, ReasonsOfAllAddressesComeInOrder) {
   const PreparedRebuild got = Download({"status/404", "status/200"});
-  EXPECT_EQ(Message(got), QStringLiteral("ダウンロードできませんでした。「%1」: サーバーの応答が HTTP 404 でした／「%2」: "
-                                         "受信したファイルは ZIP ではありません。データは変更していません。")
-                            .arg(server_.Url("status/404"), server_.Url("status/200")));
+  EXPECT_EQ(Attempts(got), (std::vector<Attempt>{{server_.Url("status/404"), UpdateStatus::kHttpStatus},
+                                                 {server_.Url("status/200"), UpdateStatus::kNotZip}}));
+  EXPECT_EQ(got.failure.attempts.front().number, 404);
 }
 
 TEST_F(NationalDownloadTest, NoServerAndNoWebAddressAreRefused) {
@@ -118,17 +129,14 @@ TEST_F(NationalDownloadTest, NoServerAndNoWebAddressAreRefused) {
   for (const char* url : {"ftp://127.0.0.1/ken_all.zip", "file:///etc/hostname", "ken_all.zip"}) {
     NationalDownload download({url}, 5);
     const PreparedRebuild got = WaitForDownload(download);
-    EXPECT_EQ(Message(got),
-              QStringLiteral("ダウンロードできませんでした。「%1」: http または https のアドレスではありません。データは変更していません。")
-                  .arg(url));
+    EXPECT_EQ(Attempts(got), (std::vector<Attempt>{{url, UpdateStatus::kNotWebAddress}}));
   }
 }
 
 TEST_F(NationalDownloadTest, SilentServerEndsTheWholeRunAtTheTimeout) {
   const PreparedRebuild got = Download({"silent/x", "ken_all.zip"}, 2);
-  EXPECT_EQ(Message(got), QStringLiteral("ダウンロードできませんでした。「%1」: 2 秒以内に終わりませんでした（タイムアウト）。"
-                                         "データは変更していません。")
-                            .arg(server_.Url("silent/x")));
+  EXPECT_EQ(Attempts(got), (std::vector<Attempt>{{server_.Url("silent/x"), UpdateStatus::kDownloadTimedOut}}));
+  EXPECT_EQ(got.failure.attempts.front().number, 2);
   EXPECT_FALSE(server_.Paths().contains("/ken_all.zip"));  // the timeout covers the run, not one address
 }
 
@@ -146,7 +154,7 @@ TEST_F(NationalDownloadTest, CancelMidTransferStopsEverything) {
   const PreparedRebuild got = WaitForDownload(download);
   EXPECT_GT(seen, 0);
   EXPECT_EQ(announced, ReadBytes(server_.Root().File("big.zip")).size());
-  EXPECT_EQ(Message(got), QStringLiteral("キャンセルしました。データは変更していません。"));
+  EXPECT_EQ(Attempts(got).back().second, UpdateStatus::kDownloadCancelled);
   EXPECT_FALSE(download.IsRunning());
 }
 
@@ -158,7 +166,7 @@ TEST_F(NationalDownloadTest, CancelBeforeTheFirstRequestFinishesAtOnce) {
   EXPECT_FALSE(finished);  // never inside Start
   download.Cancel();
   EXPECT_TRUE(finished);
-  EXPECT_EQ(Message(download.Result()), QString("キャンセルしました。データは変更していません。"));
+  EXPECT_EQ(Attempts(download.Result()), (std::vector<Attempt>{{QString(), UpdateStatus::kDownloadCancelled}}));
   QCoreApplication::processEvents();
   EXPECT_TRUE(server_.Paths().isEmpty());
 }

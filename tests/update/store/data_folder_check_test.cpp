@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <cerrno>
 
 #include <unistd.h>
 
 #include "support/TestFiles.h"
 #include "support/TestText.h"
+#include "update/FailureKit.h"
 #include "update/store/DataFolderCheck.h"
 
 namespace mirabo {
@@ -16,30 +18,25 @@ namespace {
 TEST(DataFolderCheck, WritableFolderWithWritableFilesPasses) {
   TempFolder folder;
   WriteBytes(folder.File("fuken.DAT"), "x");
-  EXPECT_EQ(FailureMessage(DataFolderWriteProblem(folder.Path())), QString());
-  EXPECT_EQ(FailureMessage(DataFolderSpaceProblem(folder.Path(), 1)), QString());
+  EXPECT_TRUE(DataFolderWriteProblem(folder.Path()).ok());
+  EXPECT_TRUE(DataFolderSpaceProblem(folder.Path(), 1).ok());
 }
 
 TEST(DataFolderCheck, MissingFolderIsNamedWithTheSystemsReason) {
   TempFolder root;
   const QString missing = root.Path() + "missing";
-  EXPECT_EQ(FailureMessage(DataFolderWriteProblem(missing + "/")),
-            QStringLiteral("データフォルダに書き込めません（フォルダ: %1、理由: No such file or directory）。"
-                           "データは変更していません。")
-                .arg(missing));
+  EXPECT_TRUE(FailsAs(DataFolderWriteProblem(missing + "/"),
+                      {.kind = UpdateStatus::kFolderNotWritable, .folder = missing, .reason = SystemReason(ENOENT)}));
 }
 
 TEST(DataFolderCheck, NoFolderAtAllIsRefusedRatherThanTakenAsTheRoot) {
-  EXPECT_EQ(FailureMessage(DataFolderWriteProblem(QString())),
-            QStringLiteral("データフォルダが見つかりません。データは変更していません。"));
+  EXPECT_TRUE(FailsAs(DataFolderWriteProblem(QString()), {.kind = UpdateStatus::kNoDataFolder}));
 }
 
 TEST(DataFolderCheck, FilesLargerThanTheFreeSpaceAreRefusedAsADiskFull) {
   TempFolder folder;
-  EXPECT_EQ(FailureMessage(DataFolderSpaceProblem(folder.Path(), qint64(1) << 62)),
-            QStringLiteral("新しいデータファイルを書き込めません（フォルダ: %1、理由: No space left on device）。"
-                           "データは変更していません。")
-                .arg(folder.Path().chopped(1)));
+  EXPECT_TRUE(FailsAs(DataFolderSpaceProblem(folder.Path(), qint64(1) << 62),
+                      {.kind = UpdateStatus::kNewFilesNotWritable, .folder = folder.Path(), .reason = SystemReason(ENOSPC)}));
 }
 
 TEST(DataFolderCheck, ReadOnlyDataFileIsNamedWithTheSystemsReason) {
@@ -47,10 +44,8 @@ TEST(DataFolderCheck, ReadOnlyDataFileIsNamedWithTheSystemsReason) {
   TempFolder folder;
   WriteBytes(folder.File("ubinno.dat"), "x");
   ASSERT_TRUE(QFile::setPermissions(folder.File("ubinno.dat"), QFile::ReadOwner));
-  EXPECT_EQ(FailureMessage(DataFolderWriteProblem(folder.Path())),
-            QStringLiteral("データフォルダに書き込めません（フォルダ: %1、理由: Permission denied）。"
-                           "データは変更していません。")
-                .arg(folder.Path().chopped(1)));
+  EXPECT_TRUE(FailsAs(DataFolderWriteProblem(folder.Path()),
+                      {.kind = UpdateStatus::kFolderNotWritable, .folder = folder.Path(), .reason = SystemReason(EACCES)}));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "update/FailureKit.h"
 #include "update/store/DataFolderLock.h"
 #include "update/store/DataFolderReading.h"
 #include "update/store/SwapKit.h"
@@ -44,9 +45,8 @@ TEST_F(SharedFolder, LinkPlantedAsANewFileDuringTheRebuildIsNeverWrittenThrough)
   };
   const RebuildOutcome outcome = Rebuild(ops);
   EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(FailureMessage(outcome.failure),
-            QStringLiteral("新しいデータファイルを書き込めません（フォルダ: %1、理由: %2）。データは変更していません。")
-                .arg(FolderName(), QString::fromLocal8Bit(std::strerror(EEXIST))));
+  EXPECT_TRUE(FailsAs(outcome.failure, {.kind = UpdateStatus::kNewFilesNotWritable, .folder = FolderName(),
+                                        .reason = SystemReason(EEXIST)}));
   ExpectOutsideUntouched();
   ExpectSettledOn(old_, "old");
   EXPECT_FALSE(QFileInfo(folder().File("city.DAT")).isSymLink());
@@ -69,10 +69,8 @@ TEST_F(SharedFolder, LockThatIsALinkIsRefusedByNameAndCreatesNothing) {
   ASSERT_TRUE(QFile::remove(outside_.File("victim")));
   PlantLink("mirabo.lock");
   const RebuildOutcome outcome = Rebuild(files_);
-  EXPECT_EQ(FailureMessage(outcome.failure),
-            QStringLiteral("ロックファイル「mirabo.lock」が通常のファイルではないため、更新できません（フォルダ: %1）。"
-                           "データは変更していません。")
-                .arg(FolderName()));
+  EXPECT_TRUE(FailsAs(outcome.failure,
+                      {.kind = UpdateStatus::kLockNotRegular, .file = "mirabo.lock", .folder = FolderName()}));
   EXPECT_FALSE(QFile::exists(outside_.File("victim")));
   EXPECT_EQ(DataFileBytes(folder()), old_);
 }

@@ -1,10 +1,11 @@
 // A call that fails during the swap leaves the old set byte for byte and says so.
-#include <cstring>
+#include <cerrno>
 
 #include <sys/stat.h>
 
 #include "support/CaseName.h"
 #include "support/TestText.h"
+#include "update/FailureKit.h"
 #include "update/store/DataFolderLock.h"
 #include "update/store/SwapKit.h"
 
@@ -12,13 +13,9 @@ namespace mirabo {
 
 namespace {
 
-QString Reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
-
-// What a swap that failed half-way, and could not roll back, says of `folder`.
-QString RollbackLeftForLater(const QString& folder) {
-  return QStringLiteral("新しいデータファイルを置けません（フォルダ: %1、理由: %2）。元のデータファイルは次に開くときに元に戻します。")
-      .arg(folder, Reason(EIO));
-}
+// A swap that failed half-way and could not roll back: the next opening finishes it.
+const ExpectedFailure kRollbackLeftForLater{.kind = UpdateStatus::kNewFilesRolledBackLater,
+                                            .reason = SystemReason(EIO)};
 
 class RenameFailure : public SwapFolder, public ::testing::WithParamInterface<int> {};
 
@@ -28,9 +25,8 @@ TEST_P(RenameFailure, KeepsTheOldSetAndSaysSo) {
   ops.FailNth(FaultyFileOps::kRename, GetParam());
   const RebuildOutcome outcome = Rebuild(ops);
   EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(FailureMessage(outcome.failure),
-            QStringLiteral("新しいデータファイルを置けません（フォルダ: %1、理由: %2）。データは変更していません。")
-                .arg(FolderName(), Reason(EIO)));
+  EXPECT_TRUE(FailsAs(outcome.failure,
+                      {.kind = UpdateStatus::kNewFilesNotPlaced, .folder = FolderName(), .reason = SystemReason(EIO)}));
   ExpectSettledOn(old_, "old");
   EXPECT_TRUE(ops.steps.filter("trash ").isEmpty());
   EXPECT_EQ(RecoverInterruptedSwap(folder().Path(), files_), SwapRecovery::kNothing);
@@ -42,7 +38,7 @@ struct StepFailure {
   const char* name;
   FaultyFileOps::Kind kind;
   int nth;
-  const char* messageStart;
+  UpdateStatus::Kind failure;
 };
 void PrintTo(const StepFailure& c, std::ostream* os) { *os << c.name; }
 
@@ -53,14 +49,13 @@ TEST_P(OtherStepFailure, KeepsTheOldSet) {
   ops.FailNth(GetParam().kind, GetParam().nth, ENOSPC);
   const RebuildOutcome outcome = Rebuild(ops);
   EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(FailureMessage(outcome.failure),
-            QStringLiteral("%1（フォルダ: %2、理由: %3）。データは変更していません。")
-                .arg(QString::fromUtf8(GetParam().messageStart), FolderName(), Reason(ENOSPC)));
+  EXPECT_TRUE(FailsAs(outcome.failure,
+                      {.kind = GetParam().failure, .folder = FolderName(), .reason = SystemReason(ENOSPC)}));
   ExpectSettledOn(old_, "old");
 }
 
-const char kWriteFailed[] = "新しいデータファイルを書き込めません";
-const char kPlaceFailed[] = "新しいデータファイルを置けません";
+constexpr UpdateStatus::Kind kWriteFailed = UpdateStatus::kNewFilesNotWritable;
+constexpr UpdateStatus::Kind kPlaceFailed = UpdateStatus::kNewFilesNotPlaced;
 INSTANTIATE_TEST_SUITE_P(
     Cases, OtherStepFailure,
     ::testing::Values(StepFailure{"FirstNewFile", FaultyFileOps::kWrite, 1, kWriteFailed},
@@ -77,7 +72,7 @@ TEST_F(SwapFolder, FailedRollbackIsFinishedByTheNextOpening) {
   ops.FailNth(FaultyFileOps::kRename, 4, EIO, 1000);
   const RebuildOutcome outcome = Rebuild(ops);
   EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(FailureMessage(outcome.failure), RollbackLeftForLater(FolderName()));
+  EXPECT_TRUE(FailsAs(outcome.failure, kRollbackLeftForLater));
   EXPECT_EQ(ReadBytes(folder().File("fuken.DAT")), new_[0]) << "the folder was expected to be mid-swap";
   EXPECT_FALSE(QFile::exists(folder().File("city.DAT")));
 
@@ -94,7 +89,7 @@ TEST_F(SwapFolder, RollbackStoppedAfterTheFirstFileIsTakenUpByTheNextOpening) {
   ops.FailNth(FaultyFileOps::kRename, 10, EIO, 1000);
   const RebuildOutcome outcome = Rebuild(ops);
   EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(FailureMessage(outcome.failure), RollbackLeftForLater(FolderName()));
+  EXPECT_TRUE(FailsAs(outcome.failure, kRollbackLeftForLater));
   EXPECT_EQ(ReadBytes(folder().File("fuken.DAT")), old_[0]);
   EXPECT_EQ(ReadBytes(folder().File("city.DAT")), new_[1]);
 
@@ -129,19 +124,18 @@ TEST_F(SwapFolder, NewFilesKeepTheOldFilesPermissions) {
 TEST_F(SwapFolder, SecondRebuildIsRefusedAtOnceAndChangesNothing) {
   const DataFolderLock other(QFile::encodeName(folder().File("mirabo.lock")).toStdString(), SystemFileOps());
   ASSERT_TRUE(other.Held());
-  const QString busy =
-      QStringLiteral("別の郵便番号ファイル更新が実行中です（フォルダ: %1）。データは変更していません。").arg(FolderName());
+  const ExpectedFailure busy{.kind = UpdateStatus::kRebuildBusy, .folder = FolderName()};
   FaultyFileOps ops;
   RebuildOutcome outcome = Rebuild(ops);
   EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(FailureMessage(outcome.failure), busy);
+  EXPECT_TRUE(FailsAs(outcome.failure, busy));
   EXPECT_EQ(ops.Steps(), 0);
   EXPECT_EQ(ops.Calls(FaultyFileOps::kRead), 0);
   ExpectSettledOn(old_, "old");
 
   // Even a missing national file is not looked at.
   outcome = RebuildDataFiles(folder().Path(), folder().File("missing.csv"), {.files = &ops});
-  EXPECT_EQ(FailureMessage(outcome.failure), busy);
+  EXPECT_TRUE(FailsAs(outcome.failure, busy));
 }
 
 TEST_F(SwapFolder, LockIsFreeAgainAfterARebuildAndAfterARefusal) {
@@ -158,9 +152,8 @@ TEST(RebuildLock, FolderThatCannotHoldALockFileIsRefusedWithTheReason) {
   ops.FailNth(FaultyFileOps::kLock, 1, EROFS);
   const RebuildOutcome outcome = RebuildDataFiles(folder.Path(), folder.File("KEN_ALL.CSV"), {.files = &ops});
   EXPECT_FALSE(outcome.ok);
-  EXPECT_EQ(FailureMessage(outcome.failure),
-            QStringLiteral("新しいデータファイルを書き込めません（フォルダ: %1、理由: %2）。データは変更していません。")
-                .arg(QDir::toNativeSeparators(QDir(folder.Path()).absolutePath()), Reason(EROFS)));
+  EXPECT_TRUE(FailsAs(outcome.failure, {.kind = UpdateStatus::kNewFilesNotWritable, .folder = folder.Path(),
+                                        .reason = SystemReason(EROFS)}));
   EXPECT_EQ(ops.Steps(), 0);
 }
 
