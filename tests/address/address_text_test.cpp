@@ -4,21 +4,15 @@
 #include "address/AddressText.h"
 #include "support/CaseName.h"
 #include "support/TestText.h"
+#include "support/TextCase.h"
 
 namespace mirabo {
 
 namespace {
 
-struct TextCase {
-  const char* name;
-  const char* in;
-  const char* out;
-};
-void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
-
 class CleanTownTest : public ::testing::TestWithParam<TextCase> {};
 
-TEST_P(CleanTownTest, Cleans) { EXPECT_EQ(CleanTownForMatch(U(GetParam().in)), U(GetParam().out)); }
+TEST_P(CleanTownTest, Cleans) { EXPECT_EQ(CleanTownForMatch(GetParam().In()), GetParam().Out()); }
 
 INSTANTIATE_TEST_SUITE_P(
     Towns, CleanTownTest,
@@ -40,7 +34,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 class NormalizeTest : public ::testing::TestWithParam<TextCase> {};
 
-TEST_P(NormalizeTest, Normalises) { EXPECT_EQ(NormalizeForMatch(U(GetParam().in)), U(GetParam().out)); }
+TEST_P(NormalizeTest, Normalises) { EXPECT_EQ(NormalizeForMatch(GetParam().In()), GetParam().Out()); }
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, NormalizeTest,
@@ -55,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 class CountyTest : public ::testing::TestWithParam<TextCase> {};
 
-TEST_P(CountyTest, TownWithoutCounty) { EXPECT_EQ(CityWithoutCounty(U(GetParam().in)), U(GetParam().out)); }
+TEST_P(CountyTest, TownWithoutCounty) { EXPECT_EQ(CityWithoutCounty(GetParam().In()), GetParam().Out()); }
 
 INSTANTIATE_TEST_SUITE_P(
     Cities, CountyTest,

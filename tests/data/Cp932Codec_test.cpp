@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string_view>
 
 #include "support/CaseName.h"
@@ -176,6 +177,47 @@ TEST(Cp932Codec, DecodedCharactersAreAsWideAsTheBytesTheyCameFrom) {
       ASSERT_EQ(cp932::CharWidth(QChar(c.unit)), c.bytes) << lead << " " << trail;
       ASSERT_EQ(QChar(c.unit), cp932::Decode(bytes, 2).at(0)) << lead << " " << trail;
     }
+  }
+}
+
+// The whole mapping by its size and in both directions: a table built or indexed
+// wrongly shows here without restating how the tables are built.
+TEST(Cp932Codec, EveryValidCodeDecodesToACharacterThatEncodesBackToIt) {
+  int doubleByte = 0, singleByte = 0;
+  for (int lead = 0; lead < 256; ++lead) {
+    for (int trail = 0; trail < 256; ++trail) {
+      const char bytes[2] = {char(lead), char(trail)};
+      const cp932::DecodedChar c = cp932::DecodeNext(bytes, 2);
+      if (c.unit == u'\uFFFD' || (c.bytes == 1 && trail != 0)) continue;  // each single byte once
+      (c.bytes == 2 ? doubleByte : singleByte) += 1;
+      const QByteArray back = cp932::Encode(QStringView(&c.unit, 1));
+      ASSERT_EQ(back.size(), c.bytes) << lead << " " << trail;
+      ASSERT_EQ(cp932::Decode(back.constData(), back.size()), QString(QChar(c.unit))) << lead << " " << trail;
+    }
+  }
+  // JIS X 0208 (6,879), NEC row 13 (83), the NEC-selected IBM extensions (374), the
+  // IBM extensions (388) and the user-defined area 0xF040..0xF9FC (1,880).
+  EXPECT_EQ(doubleByte, 9604);
+  EXPECT_EQ(singleByte, 128 + 63);  // ASCII and the half-width katakana 0xA1..0xDF
+}
+
+// Every UTF-16 unit encodes as "?" or as bytes that decode back to it, and its width
+// is the number of those bytes. Nine look-alikes are written as the code page's own
+// form, which is what they decode to.
+TEST(Cp932Codec, EveryUnitEncodesToItsOwnBytesOrAQuestionMark) {
+  const std::map<char16_t, char16_t> kLookAlikes = {
+      {u'\u00A2', u'\uFFE0'}, {u'\u00A3', u'\uFFE1'}, {u'\u00A5', u'\\'},     {u'\u00AC', u'\uFFE2'},
+      {u'\u2014', u'\u2015'}, {u'\u2016', u'\u2225'}, {u'\u203E', u'~'},      {u'\u2212', u'\uFF0D'},
+      {u'\u301C', u'\uFF5E'}};
+  for (int unit = 0; unit <= 0xFFFF; ++unit) {
+    const QChar c{char16_t(unit)};
+    const QByteArray encoded = cp932::Encode(QStringView(&c, 1));
+    ASSERT_EQ(cp932::CharWidth(c), encoded.size()) << unit;
+    ASSERT_EQ(cp932::IsDoubleByte(c), encoded.size() == 2) << unit;
+    if (encoded == "?") continue;
+    const auto lookAlike = kLookAlikes.find(char16_t(unit));
+    const QChar back = lookAlike == kLookAlikes.end() ? c : QChar(lookAlike->second);
+    ASSERT_EQ(cp932::Decode(encoded.constData(), encoded.size()), QString(back)) << unit;
   }
 }
 

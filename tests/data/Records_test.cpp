@@ -22,14 +22,6 @@ QByteArray Encoded(const Record& record) {
 
 QByteArray Spaces(int count) { return QByteArray(count, ' '); }
 
-TEST(Records, SizesMatchTheFileFormat) {
-  EXPECT_EQ(PrefRecord::Size, 18);
-  EXPECT_EQ(CityRecord::Size, 38);
-  EXPECT_EQ(EntryRecord::Size, 130);
-  EXPECT_EQ(IndexRecord::Size, 14);
-  EXPECT_EQ(SavedSelectionRecord, 48);
-}
-
 TEST(Records, PrefRecordLayout) {
   const QByteArray bytes = Hex("90 5F 93 DE 90 EC 8C A7 20 20"  // 神奈川県 and two spaces
                                "0E 00 00 00"                    // FirstCity 14

@@ -5,19 +5,13 @@
 #include "data/WidthMapping.h"
 #include "support/CaseName.h"
 #include "support/TestText.h"
+#include "support/TextCase.h"
 
 namespace mirabo {
 
 namespace {
 
-struct WidthCase {
-  const char* name;
-  const char* in;
-  const char* out;
-};
-void PrintTo(const WidthCase& c, std::ostream* os) { *os << c.name; }
-
-const WidthCase kToHalf[] = {
+const TextCase kToHalf[] = {
     {"full-width digits", "０１２３４５６７８９", "0123456789"},
     {"full-width hyphen-minus U+FF0D", "\xEF\xBC\x8D", "-"},
     {"first and last of the ASCII block", "！～", "!~"},
@@ -39,7 +33,7 @@ const WidthCase kToHalf[] = {
     {"empty", "", ""},
 };
 
-const WidthCase kToFull[] = {
+const TextCase kToFull[] = {
     {"digits", "0123456789", "０１２３４５６７８９"},
     {"hyphen-minus to U+FF0D", "-", "\xEF\xBC\x8D"},
     {"reverse solidus to U+FF3C", "\\", "\xEF\xBC\xBC"},
@@ -64,15 +58,15 @@ const WidthCase kToFull[] = {
     {"empty", "", ""},
 };
 
-class ToHalfWidthTest : public ::testing::TestWithParam<WidthCase> {};
+class ToHalfWidthTest : public ::testing::TestWithParam<TextCase> {};
 
-TEST_P(ToHalfWidthTest, Maps) { EXPECT_EQ(ToHalfWidth(U(GetParam().in)), U(GetParam().out)); }
+TEST_P(ToHalfWidthTest, Maps) { EXPECT_EQ(ToHalfWidth(GetParam().In()), GetParam().Out()); }
 
 INSTANTIATE_TEST_SUITE_P(Table, ToHalfWidthTest, ::testing::ValuesIn(kToHalf), CaseName());
 
-class ToFullWidthTest : public ::testing::TestWithParam<WidthCase> {};
+class ToFullWidthTest : public ::testing::TestWithParam<TextCase> {};
 
-TEST_P(ToFullWidthTest, Maps) { EXPECT_EQ(ToFullWidth(U(GetParam().in)), U(GetParam().out)); }
+TEST_P(ToFullWidthTest, Maps) { EXPECT_EQ(ToFullWidth(GetParam().In()), GetParam().Out()); }
 
 INSTANTIATE_TEST_SUITE_P(Table, ToFullWidthTest, ::testing::ValuesIn(kToFull), CaseName());
 

@@ -4,21 +4,15 @@
 #include "listcheck/ListCheckText.h"
 #include "support/CaseName.h"
 #include "support/TestText.h"
+#include "support/TextCase.h"
 
 namespace mirabo {
 
 namespace {
 
-struct TextCase {
-  const char* name;
-  const char* in;
-  const char* out;
-};
-void PrintTo(const TextCase& c, std::ostream* os) { *os << c.name; }
-
 class CleanListCodeTest : public ::testing::TestWithParam<TextCase> {};
 
-TEST_P(CleanListCodeTest, Cleans) { EXPECT_EQ(CleanListCode(U(GetParam().in)), U(GetParam().out)); }
+TEST_P(CleanListCodeTest, Cleans) { EXPECT_EQ(CleanListCode(GetParam().In()), GetParam().Out()); }
 
 INSTANTIATE_TEST_SUITE_P(
     Codes, CleanListCodeTest,
