@@ -26,6 +26,8 @@ shot_prefix=download-
 
 same_data() { [ "$(data_bytes "$1")" = "$(data_bytes "$2")" ]; }  # same_data FOLDER REFERENCE
 stop_program() {
+  # Focus may have gone with a closed message box; without it Alt+X reaches no window.
+  xdotool windowfocus --sync "$wid" 2>/dev/null
   xdotool key alt+x
   wait_until 10 eval '! kill -0 $pid 2>/dev/null' || kill "$pid" 2>/dev/null
   wait "$pid" 2>/dev/null
