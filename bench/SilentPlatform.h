@@ -8,7 +8,10 @@ namespace mirabo {
 // The system's file calls, except that the trash is a plain removal.
 class NoTrashFileOps : public FileOpsWrapper {
  public:
-  int MoveToTrash(const std::string& path) override { return Exists(path) ? Remove(path) : 0; }
+  int MoveToTrash(const std::string& path, std::string* pathInTrash = nullptr) override {
+    if (pathInTrash) pathInTrash->clear();  // removed, not kept anywhere
+    return Exists(path) ? Remove(path) : 0;
+  }
 };
 
 class SilentPlatform : public Platform {
