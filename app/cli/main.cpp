@@ -13,7 +13,6 @@
 #include "data/Cp932Codec.h"
 #include "platform/DataLayout.h"
 #include "platform/ProgramFolder.h"
-#include "update/store/SwapRecovery.h"
 
 namespace mirabo {
 
@@ -103,8 +102,8 @@ int Run(Cli& cli, QStringList args, char* argv[]) {
       if (!layout.error.isEmpty()) return cli.Fail(layout.error);
       cli.dataFolder = layout.dataFolder;
     }
-    // Every command opens the data set: a rebuild cut short is settled first.
-    if (!cli.dataFolder.isEmpty()) RecoverInterruptedSwap(cli.dataFolder, cli.platform.Files());
+    // A rebuild cut short is settled where the data set is opened (OpenForReading)
+    // or replaced (the rebuild), under the locks that keep a running swap out.
     return command(cli, args.mid(1));
   } catch (const cp932::Unavailable& missing) {
     return cli.Fail(QString::fromLocal8Bit(missing.what()));

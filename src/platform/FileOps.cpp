@@ -177,25 +177,6 @@ class PosixFileOps : public FileOps {
     return Stat(path, info) == 0 && info.isFile ? 0 : error;
   }
 
-  int TryLock(const std::string& path, int& handle) override {
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0 && (errno == EACCES || errno == EROFS)) {
-      // A lock file left by someone else in a folder we may read but not write.
-      const int error = errno;
-      fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-      if (fd < 0) return error;
-    }
-    if (fd < 0) return Errno();
-    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-      if (errno == EINTR) continue;
-      const int error = Errno();
-      ::close(fd);
-      return error == EAGAIN ? EWOULDBLOCK : error;
-    }
-    handle = fd;
-    return 0;
-  }
-
   void Unlock(int handle) override {
     ::flock(handle, LOCK_UN);
     ::close(handle);

@@ -62,10 +62,7 @@ class FileOps {
   // Creates an empty file where none is; 0 when a file is there afterwards.
   virtual int TouchFile(const std::string& path) = 0;
 
-  // Opens (creating it if need be) `path` and takes an exclusive lock on it without
-  // waiting: EWOULDBLOCK when someone else holds it. On success `handle` keeps the
-  // lock until Unlock; the kernel drops it too when the process ends.
-  virtual int TryLock(const std::string& path, int& handle) = 0;
+  // Releases a lock taken by TryLockRegular or a handle from OpenLockFile, and closes it.
   virtual void Unlock(int handle) = 0;
 
   // Waits a little, for polling another process's progress.
@@ -83,7 +80,9 @@ class FileOps {
   virtual int CreateDurably(const std::string& path, std::string_view bytes, const std::string& permissionsFrom) = 0;
   // The whole content of the regular file `path`; EFBIG when it holds more than `maxBytes`.
   virtual int ReadRegular(const std::string& path, std::string& bytes, size_t maxBytes) = 0;
-  // TryLock on a regular file only.
+  // Opens (creating it if need be) the regular file `path` and takes an exclusive
+  // lock on it without waiting: EWOULDBLOCK when someone else holds it. On success
+  // `handle` keeps the lock until Unlock; the kernel drops it too when the process ends.
   virtual int TryLockRegular(const std::string& path, int& handle) = 0;
   // Opens an existing lock file, for writing too where allowed, taking no lock;
   // ENOENT when there is none. Unlock closes it.
@@ -122,7 +121,6 @@ class FileOpsWrapper : public FileOps {
   bool UserTrashAvailable() override { return target_.UserTrashAvailable(); }
   int MakeFolder(const std::string& path) override { return target_.MakeFolder(path); }
   int TouchFile(const std::string& path) override { return target_.TouchFile(path); }
-  int TryLock(const std::string& path, int& handle) override { return target_.TryLock(path, handle); }
   void Unlock(int handle) override { target_.Unlock(handle); }
   void Pause(int milliseconds) override { target_.Pause(milliseconds); }
   int CreateDurably(const std::string& path, std::string_view bytes, const std::string& permissionsFrom) override {

@@ -11,7 +11,6 @@
 #include "platform/Platform.h"
 #include "update/NationalFile.h"
 #include "update/Rebuild.h"
-#include "update/store/SwapRecovery.h"
 #include "update/download/NationalDownload.h"
 #include "window/BusyScope.h"
 #include "window/dialogs/DownloadDialog.h"

@@ -89,11 +89,6 @@ int FaultyFileOps::SyncFolder(const std::string& folder) {
   return error;
 }
 
-int FaultyFileOps::TryLock(const std::string& path, int& handle) {
-  if (const int error = Enter(kLock, false, {})) return error;
-  return TestFileOps::TryLock(path, handle);
-}
-
 void FaultyFileOps::Pause(int) { ++pauses; }
 
 FaultyFileOps::Unsynced FaultyFileOps::Before(const std::string& path) {

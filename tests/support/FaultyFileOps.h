@@ -67,7 +67,6 @@ class FaultyFileOps : public TestFileOps {
   int Remove(const std::string& path) override;
   int MoveToTrash(const std::string& path, std::string* pathInTrash = nullptr) override;
   int SyncFolder(const std::string& folder) override;
-  int TryLock(const std::string& path, int& handle) override;
   void Pause(int milliseconds) override;
   int CreateDurably(const std::string& path, std::string_view bytes, const std::string& permissionsFrom) override;
   int ReadRegular(const std::string& path, std::string& bytes, size_t maxBytes) override;
