@@ -13,12 +13,6 @@ bool ReadInto(RecordFile& file, qint32 n, Record& buffer) {
   return true;
 }
 
-// The copy of `file`, taken again when it is missing or no longer current.
-std::shared_ptr<const RecordImage> Fresh(std::shared_ptr<const RecordImage>& image, RecordFile& file) {
-  if (!image || !image->IsCurrent(file)) image = std::make_shared<const RecordImage>(file);
-  return image;
-}
-
 template <typename Record>
 bool WriteFrom(RecordFile& file, qint32 n, const Record& buffer) {
   if (n <= 0) return false;
@@ -63,8 +57,19 @@ void DataSet::CloseAll() {
   IndexFile.Close();
 }
 
-std::shared_ptr<const RecordImage> DataSet::IndexImage() { return Fresh(indexImage_, IndexFile); }
-std::shared_ptr<const RecordImage> DataSet::EntryImage() { return Fresh(entryImage_, EntryFile); }
+// The copy of `file`, taken again when it is missing or no longer current. Its stamp is
+// looked at only when the interval has passed since the last look.
+std::shared_ptr<const RecordImage> DataSet::Fresh(std::shared_ptr<const RecordImage>& image, RecordFile& file,
+                                                  Clock::time_point& stampChecked) {
+  const Clock::time_point now = Clock::now();
+  if (image && now - stampChecked < stampCheckInterval_ && image->UnchangedHere(file)) return image;
+  stampChecked = now;
+  if (!image || !image->IsCurrent(file)) image = std::make_shared<const RecordImage>(file);
+  return image;
+}
+
+std::shared_ptr<const RecordImage> DataSet::IndexImage() { return Fresh(indexImage_, IndexFile, indexStampChecked_); }
+std::shared_ptr<const RecordImage> DataSet::EntryImage() { return Fresh(entryImage_, EntryFile, entryStampChecked_); }
 
 bool DataSet::ReadPref(qint32 n) { return ReadInto(PrefFile, n, PrefRec); }
 bool DataSet::ReadCity(qint32 n) { return ReadInto(CityFile, n, CityRec); }

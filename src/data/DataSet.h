@@ -1,6 +1,7 @@
 // The four data files opened together, with their record counts and one record buffer each.
 #pragma once
 
+#include <chrono>
 #include <memory>
 
 #include <QString>
@@ -66,6 +67,11 @@ class DataSet {
   // Holding the pointer keeps that copy alive across a newer one.
   std::shared_ptr<const RecordImage> IndexImage();
   std::shared_ptr<const RecordImage> EntryImage();
+  // How long a copy is served without asking the system for its file's stamp again.
+  // Zero, the default, asks at every call. A batch of quick searches may choose a
+  // short while instead: the stamp costs a system call per file and search. Record
+  // writes of this process and a changed count are seen at once either way.
+  void SetStampCheckInterval(std::chrono::milliseconds interval) { stampCheckInterval_ = interval; }
 
   // Record writes store the buffer as record n; n <= 0 fails.
   bool WritePref(qint32 n);
@@ -76,8 +82,15 @@ class DataSet {
  private:
   quint64 generation_ = 0;
   bool damaged_ = false;
+  using Clock = std::chrono::steady_clock;
+  std::shared_ptr<const RecordImage> Fresh(std::shared_ptr<const RecordImage>& image, RecordFile& file,
+                                           Clock::time_point& stampChecked);
+
   std::shared_ptr<const RecordImage> indexImage_;
   std::shared_ptr<const RecordImage> entryImage_;
+  std::chrono::milliseconds stampCheckInterval_{0};
+  Clock::time_point indexStampChecked_;
+  Clock::time_point entryStampChecked_;
 };
 
 }  // namespace mirabo

@@ -32,13 +32,16 @@ class RecordImage {
   // True while `file` is the file read here, unchanged in count, size and time,
   // and no record file of this process was written since.
   bool IsCurrent(const RecordFile& file) const;
+  // The part of IsCurrent that needs no system call: the count, and this process's writes.
+  bool UnchangedHere(const RecordFile& file) const;
 
  private:
   static constexpr int kMaxLength = 256;  // longer than every record layout
   static constexpr int kBlockBytes = 1 << 16;
   static const char kZeros[kMaxLength];
 
-  const char* LoadBlock(qint32 block) const;
+  void LoadBlock(qint32 block) const;
+  static char* Allocate(qint64 bytes);
 
   int length_;
   qint32 count_;
@@ -46,7 +49,8 @@ class RecordImage {
   FileStamp stamp_;     // taken before any read, so that a change after it shows
   quint64 writes_ = 0;  // RecordFile::WritesSoFar() then
   int fd_;              // a duplicate of the file's handle; -1 when it had none
-  std::unique_ptr<std::atomic<char*>[]> blocks_;
+  char* records_;  // all records in one allocation, filled block by block
+  std::unique_ptr<std::atomic<bool>[]> loaded_;
   mutable std::mutex loading_;
 };
 

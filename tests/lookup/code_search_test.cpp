@@ -3,6 +3,7 @@
 
 #include <climits>
 #include <random>
+#include <thread>
 
 #include <QFile>
 
@@ -298,6 +299,40 @@ TEST(CodeSearchDamage, IndexRecordWrittenBetweenSearchesIsSeen) {
   Typed after;
   PressSearch(set.data, QStringLiteral("0010000"), after);
   EXPECT_TRUE(after.sink.records.isEmpty());  // entry 6 holds 9999999, which does not begin with the key
+}
+
+// A batch may trust its copies for a while: a change in place shows only once the
+// interval has passed, while this process's own writes show at once.
+TEST(CodeSearchDamage, WithinTheStampCheckIntervalTheCopiesAreServedAsTaken) {
+  OpenDataSet set(CodeEntries());
+  set.data.SetStampCheckInterval(std::chrono::hours(1));
+  Typed before;
+  PressSearch(set.data, QStringLiteral("9999999"), before);
+  ASSERT_EQ(before.sink.records, QList<qint32>({6}));
+  ASSERT_EQ(::truncate(QFile::encodeName(set.folder.File("ubinind.dat")).constData(), 10 * IndexRecord::Size), 0);
+  ASSERT_EQ(::truncate(QFile::encodeName(set.folder.File("ubinno.dat")).constData(), 5 * EntryRecord::Size), 0);
+  Typed cut;
+  PressSearch(set.data, QStringLiteral("9999999"), cut);
+  EXPECT_EQ(cut.sink.records, QList<qint32>({6}));
+
+  set.data.IndexRec = IndexRecord{QStringLiteral("0010000"), 6};
+  ASSERT_TRUE(set.data.WriteIndex(1));
+  Typed written;
+  PressSearch(set.data, QStringLiteral("0010000"), written);
+  EXPECT_TRUE(written.sink.records.isEmpty());  // entry 6 is gone from the file by now
+}
+
+TEST(CodeSearchDamage, OnceTheStampCheckIntervalHasPassedAChangeInPlaceIsSeen) {
+  OpenDataSet set(CodeEntries());
+  set.data.SetStampCheckInterval(std::chrono::milliseconds(20));
+  Typed before;
+  PressSearch(set.data, QStringLiteral("9999999"), before);
+  ASSERT_EQ(before.sink.records, QList<qint32>({6}));
+  ASSERT_EQ(::truncate(QFile::encodeName(set.folder.File("ubinind.dat")).constData(), 10 * IndexRecord::Size), 0);
+  std::this_thread::sleep_for(std::chrono::milliseconds(40));
+  Typed after;
+  PressSearch(set.data, QStringLiteral("9999999"), after);
+  EXPECT_TRUE(after.sink.records.isEmpty());
 }
 
 TEST(CodeSearchDamage, IndexCountOfIntMaxBisectsWithoutOverflow) {
