@@ -4,9 +4,11 @@
 #include <iconv.h>
 
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <string>
 
 namespace mirabo {
@@ -45,13 +47,37 @@ struct DecodeTables {
     }
     for (int lead = 0; lead < 256; ++lead) {
       pair[lead].fill(kInvalid);
-      if (!IsLeadByte(lead)) continue;
-      for (int trail = 0x40; trail <= 0xFC; ++trail) {
-        const char in[2] = {char(lead), char(trail)};
-        pair[lead][trail] = Convert(toUnicode, in, 2);
-      }
+      if (IsLeadByte(lead)) DecodeRow(toUnicode, lead, pair[lead]);
     }
     iconv_close(toUnicode);
+  }
+
+  // The trail bytes of one lead byte, converted together: one conversion per stretch
+  // of valid pairs instead of one per pair, which keeps the start of every program
+  // short. A refused pair is stepped over. Should a stretch not come out as one
+  // character per pair, the rest of the row goes pair by pair.
+  static void DecodeRow(iconv_t cd, int lead, std::array<char16_t, 256>& row) {
+    constexpr int kFirstTrail = 0x40, kPairs = 0xFC - kFirstTrail + 1;
+    char in[2 * kPairs];
+    for (int i = 0; i < kPairs; ++i) in[2 * i] = char(lead), in[2 * i + 1] = char(kFirstTrail + i);
+    for (int done = 0; done < kPairs;) {
+      char out[2 * kPairs];
+      char* ip = in + 2 * done;
+      char* op = out;
+      size_t il = size_t(2 * (kPairs - done)), ol = sizeof out;
+      iconv(cd, nullptr, nullptr, nullptr, nullptr);
+      const bool whole = iconv(cd, &ip, &il, &op, &ol) != size_t(-1);
+      const qsizetype consumed = ip - (in + 2 * done);
+      if (consumed % 2 != 0 || op - out != consumed) {
+        for (int i = done; i < kPairs; ++i) row[kFirstTrail + i] = Convert(cd, in + 2 * i, 2);
+        return;
+      }
+      for (qsizetype i = 0; i < consumed / 2; ++i)
+        row[kFirstTrail + done + i] = char16_t(quint8(out[2 * i]) | quint8(out[2 * i + 1]) << 8);
+      done += int(consumed / 2);
+      if (whole) return;
+      ++done;  // the refused pair stays kInvalid
+    }
   }
 
   // One character from `length` bytes, or kInvalid when they are not exactly one character.
@@ -68,34 +94,53 @@ struct DecodeTables {
   }
 };
 
-// The encoding tables: 65,536 conversions, so built only when text is first encoded or
-// measured; reading and listing the data files needs none of them.
-struct EncodeTables {
-  std::array<quint16, 65536> encode{};  // UTF-16 unit -> code (one or two bytes), or kUnencodable
-  std::array<quint8, 65536> width{};
+// The encoding tables, built a page of 256 units at a time when text of that page is
+// first encoded or measured: asking the converter about all 65,536 units would add
+// milliseconds to the start of every program, and most never meet more than a few pages.
+class EncodeTables {
+ public:
+  EncodeTables() : fromUnicode_(Open("CP932", "UTF-16LE")) {}
+  ~EncodeTables() { iconv_close(fromUnicode_); }
 
-  EncodeTables() {
-    iconv_t fromUnicode = Open("CP932", "UTF-16LE");
-    for (int c = 0; c < 65536; ++c) {
-      encode[c] = EncodeOne(fromUnicode, char16_t(c));
-      width[c] = encode[c] > 0xFF && encode[c] != kUnencodable ? 2 : 1;
-    }
-    iconv_close(fromUnicode);
+  // The code of `c` (one or two bytes), or kUnencodable.
+  quint16 Code(char16_t c) { return Page(c)[c & 0xFF]; }
+  int Width(char16_t c) {
+    const quint16 code = Code(c);
+    return code > 0xFF && code != kUnencodable ? 2 : 1;
   }
 
-  static quint16 EncodeOne(iconv_t cd, char16_t c) {
+ private:
+  const quint16* Page(char16_t c) {
+    const int page = c >> 8;
+    if (!ready_[page].load(std::memory_order_acquire)) Build(page);
+    return &encode_[size_t(page) << 8];
+  }
+
+  void Build(int page) {
+    std::lock_guard lock(building_);  // a converter serves one thread at a time
+    if (ready_[page].load(std::memory_order_relaxed)) return;
+    for (int low = 0; low < 256; ++low) encode_[size_t(page) << 8 | low] = EncodeOne(char16_t(page << 8 | low));
+    ready_[page].store(true, std::memory_order_release);
+  }
+
+  quint16 EncodeOne(char16_t c) {
     if (c >= 0xD800 && c < 0xE000) return kUnencodable;  // a lone surrogate is no character
     char in[2] = {char(c & 0xFF), char(c >> 8)};
     char out[8];
     char* ip = in;
     char* op = out;
     size_t il = 2, ol = sizeof out;
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    if (iconv(cd, &ip, &il, &op, &ol) == size_t(-1)) return kUnencodable;
+    iconv(fromUnicode_, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(fromUnicode_, &ip, &il, &op, &ol) == size_t(-1)) return kUnencodable;
     if (op - out == 1) return quint8(out[0]);
     if (op - out == 2) return quint16(quint8(out[0]) << 8 | quint8(out[1]));
     return kUnencodable;
   }
+
+  iconv_t fromUnicode_;
+  std::array<quint16, 65536> encode_{};  // UTF-16 unit -> code, valid where its page is ready
+  std::array<std::atomic<bool>, 256> ready_{};
+  std::mutex building_;
 };
 
 const DecodeTables& Table() {
@@ -103,7 +148,7 @@ const DecodeTables& Table() {
   return *tables;
 }
 
-const EncodeTables& Encoding() {
+EncodeTables& Encoding() {
   Table();  // a missing converter is reported as at any first use
   static const std::unique_ptr<EncodeTables> tables = std::make_unique<EncodeTables>();
   return *tables;
@@ -158,21 +203,21 @@ bool IsValid(const char* bytes, qsizetype length) {
   return true;
 }
 
-int CharWidth(QChar c) { return Encoding().width[c.unicode()]; }
+int CharWidth(QChar c) { return Encoding().Width(c.unicode()); }
 
 int ByteWidth(QStringView text) {
-  const EncodeTables& t = Encoding();
+  EncodeTables& t = Encoding();
   int bytes = 0;
-  for (QChar c : text) bytes += t.width[c.unicode()];
+  for (QChar c : text) bytes += t.Width(c.unicode());
   return bytes;
 }
 
 QByteArray Encode(QStringView text) {
-  const EncodeTables& t = Encoding();
+  EncodeTables& t = Encoding();
   QByteArray bytes;
   bytes.reserve(text.size() * 2);
   for (QChar c : text) {
-    const quint16 code = t.encode[c.unicode()];
+    const quint16 code = t.Code(c.unicode());
     if (code == kUnencodable) bytes.append('?');
     else if (code > 0xFF) bytes.append(char(code >> 8)).append(char(code & 0xFF));
     else bytes.append(char(code));
@@ -183,8 +228,8 @@ QByteArray Encode(QStringView text) {
 namespace {
 
 // Puts character `c` at `used` when it fits in `width`; false, putting nothing, when not.
-bool PutChar(const EncodeTables& t, char* field, int width, int& used, char16_t c) {
-  const quint16 code = t.encode[c];
+bool PutChar(EncodeTables& t, char* field, int width, int& used, char16_t c) {
+  const quint16 code = t.Code(c);
   const int w = (code == kUnencodable || code <= 0xFF) ? 1 : 2;
   if (used + w > width) return false;
   if (code == kUnencodable) field[used] = '?';
@@ -197,7 +242,7 @@ bool PutChar(const EncodeTables& t, char* field, int width, int& used, char16_t 
 }  // namespace
 
 void PutField(char* field, int width, QStringView text) {
-  const EncodeTables& t = Encoding();
+  EncodeTables& t = Encoding();
   int used = 0;
   for (QChar c : text)
     if (!PutChar(t, field, width, used, c.unicode())) break;
@@ -205,7 +250,7 @@ void PutField(char* field, int width, QStringView text) {
 }
 
 void PutDecodedField(char* field, int width, const char* bytes, qsizetype length) {
-  const EncodeTables& t = Encoding();
+  EncodeTables& t = Encoding();
   int used = 0;
   for (qsizetype i = 0; i < length;) {
     const DecodedChar c = DecodeNext(bytes + i, length - i);
