@@ -41,7 +41,7 @@ frmMirabo::frmMirabo(Platform& platform, const DataLayout& layout, QWidget* pare
   InstallFontSubstitutes();
   setObjectName(QStringLiteral("frmMirabo"));
   setWindowTitle(kWindowTitle);
-  setWindowIcon(QIcon::fromTheme(kAppId, MiraboIcon()));
+  setWindowIcon(MiraboIcon());  // the icon theme's, if it has one, follows the first paint
   setFont(QFont(kPGothic, 9));
   BuildControls();
   BuildMenus();
@@ -53,6 +53,16 @@ frmMirabo::frmMirabo(Platform& platform, const DataLayout& layout, QWidget* pare
 }
 
 frmMirabo::~frmMirabo() { Data.CloseAll(); }
+
+bool frmMirabo::event(QEvent* event) {
+  // Looking the icon up in the theme reads the theme's whole index, which takes longer
+  // than building the window: it waits until the window has been painted once.
+  if (event->type() == QEvent::Paint && !themeIconAsked_) {
+    themeIconAsked_ = true;
+    QTimer::singleShot(0, this, [this] { setWindowIcon(QIcon::fromTheme(kAppId, windowIcon())); });
+  }
+  return QMainWindow::event(event);
+}
 
 int frmMirabo::TwipsPerPixel() const { return qMax(1, qRound(1440.0 / logicalDpiX())); }
 

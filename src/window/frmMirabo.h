@@ -143,6 +143,7 @@ class frmMirabo : public QMainWindow {
   void resizeEvent(QResizeEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -183,6 +184,7 @@ class frmMirabo : public QMainWindow {
   QPointer<ChangeWindow> changeWindow_;
   bool unloaded_ = false;
   bool closeWhenIdle_ = false;
+  bool themeIconAsked_ = false;  // the theme's icon is looked up after the first paint
   QSize outerSize_;  // the outer size last set, frame included
   QSize frameUsed_;  // the frame it was set with
   QPointer<ListCheckWindow> listCheck_;

@@ -1,5 +1,9 @@
 // The window as people use it on a desktop: focus beside other programs, clicking the
 // chosen line again, Enter and the arrow keys in the search box, codes as people write them.
+#include <QDir>
+#include <QFile>
+#include <QIcon>
+#include <QImage>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -44,6 +48,7 @@ class DesktopUseTest : public WindowTest {
   void arrowKeysMoveTheResultSelectionAndCopy();
   void codesAsPeopleWriteThem_data();
   void codesAsPeopleWriteThem();
+  void theIconThemesIconFollowsTheFirstPaint();
 
  private:
   // Two prefectures, unless a test writes its own data before it opens the window.
@@ -245,6 +250,33 @@ void DesktopUseTest::codesAsPeopleWriteThem() {
   QCOMPARE(Lines(Towns()), QStringList({SearchLine("5300001　大阪府　大阪市北区　梅田", 2, 4),
                                           "    ＊＊＊＊  1 件 見つかりました　＊＊＊＊"}));
   QCOMPARE(Platform().Count("beep"), beeps);
+}
+
+// An icon theme that has the program's icon gives the window its icon once the window
+// has been painted; until then the window has the one it draws itself.
+void DesktopUseTest::theIconThemesIconFollowsTheFirstPaint() {
+  const QString theme = Folder().Path() + QStringLiteral("icons/mirabo-test/");
+  QVERIFY(QDir().mkpath(theme + QStringLiteral("48x48/apps")));
+  QFile index(theme + QStringLiteral("index.theme"));
+  QVERIFY(index.open(QIODevice::WriteOnly));
+  index.write("[Icon Theme]\nName=mirabo-test\nDirectories=48x48/apps\n\n[48x48/apps]\nSize=48\nType=Fixed\n");
+  index.close();
+  QImage image(48, 48, QImage::Format_ARGB32);
+  image.fill(Qt::blue);
+  QVERIFY(image.save(theme + QStringLiteral("48x48/apps/org.mirabo.Mirabo.png")));
+  const QStringList searchPaths = QIcon::themeSearchPaths();
+  const QString themeName = QIcon::themeName();
+  QIcon::setThemeSearchPaths({Folder().Path() + QStringLiteral("icons")});
+  QIcon::setThemeName(QStringLiteral("mirabo-test"));
+
+  OpenWindow();
+  const bool drawnFirst = Window().windowIcon().name().isEmpty();
+  QVERIFY(ShowWindow());
+  const bool themeAfter = QTest::qWaitFor([&] { return Window().windowIcon().name() == u"org.mirabo.Mirabo"; });
+  QIcon::setThemeSearchPaths(searchPaths);
+  QIcon::setThemeName(themeName);
+  QVERIFY(drawnFirst);
+  QVERIFY(themeAfter);
 }
 
 }  // namespace mirabo
