@@ -205,6 +205,7 @@ class PosixFileOps : public FileOps {
       ::close(fd);
       return EFBIG;
     }
+    if (info.st_size > 0) bytes.reserve(size_t(info.st_size));
     char chunk[65536];
     int error = 0;
     // The size may change while reading: the bound holds for what is read.

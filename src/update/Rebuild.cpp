@@ -2,6 +2,7 @@
 #include "update/Rebuild.h"
 
 #include <optional>
+#include <string>
 
 #include <QFileInfo>
 
@@ -22,7 +23,7 @@ namespace {
 constexpr qint64 kMaxCsvBytes = qint64(1) << 30;
 
 // The whole file, or nothing and `failure` saying why it cannot be had.
-std::optional<QByteArray> ReadCsv(const QFileInfo& csv, FileOps& ops, UpdateStatus& failure) {
+std::optional<std::string> ReadCsv(const QFileInfo& csv, FileOps& ops, UpdateStatus& failure) {
   failure = {.file = csv.fileName(), .folder = csv.absolutePath()};
   const std::string path = EncodedPath(csv.absoluteFilePath());
   FileInfo info;
@@ -36,7 +37,7 @@ std::optional<QByteArray> ReadCsv(const QFileInfo& csv, FileOps& ops, UpdateStat
     failure.reason = SystemReason(error);
     return std::nullopt;
   }
-  return QByteArray(bytes.data(), qsizetype(bytes.size()));
+  return bytes;
 }
 
 // The install under the folder's lock, which the caller has taken and which no one
@@ -52,7 +53,7 @@ RebuildOutcome InstallLocked(const PreparedRebuild& prepared, const QString& fol
   outcome.failure = DataFolderSpaceProblem(
       folder, qint64(image.pref.size()) + image.city.size() + image.entry.size() + image.index.size(), ops);
   if (!outcome.failure.ok()) return outcome;
-  const std::optional<QByteArray> previousEntries = ReadPreviousEntries(folder, ops);
+  const std::string previousEntries = ReadPreviousEntries(folder, ops);
   // The old report leaves the folder before the first rename and is written anew
   // after the last: a swap cut short between leaves no report rather than a wrong one.
   std::optional<QByteArray> oldReport;
@@ -126,9 +127,11 @@ RebuildOutcome RebuildDataFiles(const QString& dataFolder, const QString& csvPat
   if (!outcome.failure.ok()) return outcome;
 
   const QFileInfo csv(csvPath);
-  const std::optional<QByteArray> bytes = ReadCsv(csv, options.Files(), outcome.failure);
+  const std::optional<std::string> bytes = ReadCsv(csv, options.Files(), outcome.failure);
   if (!bytes) return outcome;
-  return InstallLocked(PrepareRebuild(*bytes, csv.fileName()), WithSlash(dataFolder), *lock, options);
+  // Read through a view: a copy of the whole file would cost as much again.
+  const QByteArray view = QByteArray::fromRawData(bytes->data(), qsizetype(bytes->size()));
+  return InstallLocked(PrepareRebuild(view, csv.fileName()), WithSlash(dataFolder), *lock, options);
 }
 
 }  // namespace mirabo

@@ -84,23 +84,24 @@ QByteArray ChangeReportBytes(const QList<EntryChange>& changes) {
   return text.toUtf8();
 }
 
-std::optional<QByteArray> ReadPreviousEntries(const QString& dataFolder, FileOps& ops) {
+std::string ReadPreviousEntries(const QString& dataFolder, FileOps& ops) {
   // A regular file only: a fifo or a link planted in a shared folder is no previous data.
   std::string bytes;
   const std::string path = EncodedPath(dataFolder + QLatin1String(datafile::Entry));
   if (ops.ReadRegular(path, bytes, size_t(kMaxEntryBytes)) != 0 || bytes.size() < size_t(EntryRecord::Size))
-    return std::nullopt;
-  return QByteArray(bytes.data(), qsizetype(bytes.size()));
+    bytes.clear();
+  return bytes;
 }
 
-ChangeSummary ReportChanges(const QString& dataFolder, const std::optional<QByteArray>& previous,
+ChangeSummary ReportChanges(const QString& dataFolder, const std::string& previous,
                             const QByteArray& newEntries, FileOps& ops) {
   ChangeSummary summary;
-  if (!previous) {
+  if (previous.empty()) {
     summary.reportError = RemoveReport(ReportPath(dataFolder), ops);
     return summary;
   }
-  const EntryChanges changes = CompareEntries(*previous, newEntries);
+  const EntryChanges changes =
+      CompareEntries(QByteArray::fromRawData(previous.data(), qsizetype(previous.size())), newEntries);
   summary.compared = true;
   summary.added = changes.added;
   summary.removed = changes.removed;

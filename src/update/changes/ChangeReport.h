@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include <QByteArray>
 #include <QList>
@@ -36,14 +37,14 @@ struct ChangeSummary {
 QByteArray ChangeReportBytes(const QList<EntryChange>& changes);
 
 // The entry file of the data set in `dataFolder` (ending in "/"), read before a rebuild
-// replaces it; nullopt when there is no previous data: the file is missing, holds no
+// replaces it; empty when there is no previous data: the file is missing, holds no
 // whole record, cannot be read, or is larger than any rebuild makes.
-std::optional<QByteArray> ReadPreviousEntries(const QString& dataFolder, FileOps& ops);
+std::string ReadPreviousEntries(const QString& dataFolder, FileOps& ops);
 
 // Called once the new data files are in place. Compares `previous` with `newEntries`
 // and writes CHANGES.TSV through a temporary file (CHANGES.TSV.new) renamed over the
-// old report; without previous data, removes the report instead.
-ChangeSummary ReportChanges(const QString& dataFolder, const std::optional<QByteArray>& previous,
+// old report; without previous data (`previous` empty), removes the report instead.
+ChangeSummary ReportChanges(const QString& dataFolder, const std::string& previous,
                             const QByteArray& newEntries, FileOps& ops);
 
 // Just before a swap: takes the report out of the folder, so that a swap cut short
