@@ -28,6 +28,16 @@ class RecordImage {
   // Record n: RecordLength bytes. A number outside 1 to Count() reads as zero bytes,
   // as a record past the end of the file does.
   const char* Record(qint32 n) const;
+  // Asks the processor to fetch record n ahead of its use, when it is in memory already;
+  // a search that knows its next steps hides their memory latency behind this one's.
+  void Prefetch(qint32 n) const {
+#if defined(__GNUC__)
+    if (n >= 1 && n <= count_ && loaded_[size_t((n - 1) / perBlock_)].load(std::memory_order_relaxed))
+      __builtin_prefetch(records_ + qsizetype(n - 1) * length_);
+#else
+    Q_UNUSED(n);
+#endif
+  }
 
   // True while `file` is the file read here, unchanged in count, size and time,
   // and no record file of this process was written since.

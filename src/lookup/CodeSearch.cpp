@@ -61,6 +61,9 @@ CodeMatch FindFirst(qint32 count, const RecordImage& index, const QString& key) 
   if (mid < 1) return {};
 
   while (mid > 0) {
+    // Either way the bisection goes next, that record is on its way meanwhile.
+    index.Prefetch(qint32(lo + (qint64(mid) + 1 - lo) / 2));
+    index.Prefetch(qint32(mid + (qint64(hi) + 1 - mid) / 2));
     const int order = ComparePrefix(IndexCode(index, mid), key);
     if (order == 0) return {true, WalkBack(index, key, mid)};
     if (order > 0) hi = mid;
