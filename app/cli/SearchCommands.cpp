@@ -80,7 +80,12 @@ class ConsoleSink : public SearchSink {
   void Closing(int lineCount, bool reading = false) {
     if (tsv_) return;
     if (reading) buffer_ += (kReadingNote + u'\n').toStdString();
-    buffer_ += (CountLine(lineCount) + u'\n').toStdString();
+    // A batch of codes mostly closes with the same count: its line is made once.
+    if (lineCount != closingCount_) {
+      closingCount_ = lineCount;
+      closingLine_ = (CountLine(lineCount) + u'\n').toStdString();
+    }
+    buffer_ += closingLine_;
   }
   // Everything so far to standard output, now.
   void Flush() {
@@ -101,6 +106,8 @@ class ConsoleSink : public SearchSink {
   Cli& cli_;
   bool tsv_;
   std::string buffer_;
+  int closingCount_ = -1;  // the count closingLine_ holds
+  std::string closingLine_;
 };
 
 // What "番号検索" does with the text; true when it listed an entry.
