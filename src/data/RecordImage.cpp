@@ -1,11 +1,7 @@
 // Reading the blocks of a record image, and checking the image against its file.
 #include "data/RecordImage.h"
 
-#include <sys/mman.h>
 #include <unistd.h>
-
-#include <cstdlib>
-#include <new>
 
 namespace mirabo {
 
@@ -18,33 +14,20 @@ RecordImage::RecordImage(RecordFile& file)
       stamp_(file.Stamp()),
       writes_(RecordFile::WritesSoFar()),
       fd_(file.DuplicateHandle()),
-      records_(Allocate(qint64(count_) * length_)),
+      records_(new char[size_t(count_) * size_t(length_)]),
       loaded_(new std::atomic<bool>[size_t(count_ / perBlock_ + 1)]()) {
   Q_ASSERT(length_ <= kMaxLength);
 }
 
 RecordImage::~RecordImage() {
-  std::free(records_);
   if (fd_ >= 0) ::close(fd_);
-}
-
-// Large images go in huge pages where the system offers them: a few page faults
-// instead of one per 4 KB, and a bisection that does not miss the TLB at each step.
-char* RecordImage::Allocate(qint64 bytes) {
-  constexpr size_t kHugePage = size_t(1) << 21;
-  if (bytes < qint64(kHugePage)) return static_cast<char*>(std::malloc(size_t(qMax<qint64>(bytes, 1))));
-  const size_t rounded = (size_t(bytes) + kHugePage - 1) & ~(kHugePage - 1);
-  void* memory = nullptr;
-  if (::posix_memalign(&memory, kHugePage, rounded) != 0) throw std::bad_alloc();
-  ::madvise(memory, rounded, MADV_HUGEPAGE);
-  return static_cast<char*>(memory);
 }
 
 const char* RecordImage::Record(qint32 n) const {
   if (n < 1 || n > count_) return kZeros;
   const qint32 block = (n - 1) / perBlock_;
   if (!loaded_[size_t(block)].load(std::memory_order_acquire)) LoadBlock(block);
-  return records_ + qsizetype(n - 1) * length_;
+  return records_.get() + qsizetype(n - 1) * length_;
 }
 
 void RecordImage::LoadBlock(qint32 block) const {
@@ -53,7 +36,7 @@ void RecordImage::LoadBlock(qint32 block) const {
   if (loaded.load(std::memory_order_acquire)) return;
   const qint32 records = qMin(perBlock_, count_ - block * perBlock_);
   const qint64 offset = qint64(block) * perBlock_ * length_;
-  ReadFileAt(fd_, records_ + offset, qint64(records) * length_, offset);
+  ReadFileAt(fd_, records_.get() + offset, qint64(records) * length_, offset);
   loaded.store(true, std::memory_order_release);
 }
 

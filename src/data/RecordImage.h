@@ -33,7 +33,7 @@ class RecordImage {
   void Prefetch(qint32 n) const {
 #if defined(__GNUC__)
     if (n >= 1 && n <= count_ && loaded_[size_t((n - 1) / perBlock_)].load(std::memory_order_relaxed))
-      __builtin_prefetch(records_ + qsizetype(n - 1) * length_);
+      __builtin_prefetch(records_.get() + qsizetype(n - 1) * length_);
 #else
     Q_UNUSED(n);
 #endif
@@ -51,7 +51,6 @@ class RecordImage {
   static const char kZeros[kMaxLength];
 
   void LoadBlock(qint32 block) const;
-  static char* Allocate(qint64 bytes);
 
   int length_;
   qint32 count_;
@@ -59,7 +58,7 @@ class RecordImage {
   FileStamp stamp_;     // taken before any read, so that a change after it shows
   quint64 writes_ = 0;  // RecordFile::WritesSoFar() then
   int fd_;              // a duplicate of the file's handle; -1 when it had none
-  char* records_;  // all records in one allocation, filled block by block
+  std::unique_ptr<char[]> records_;  // all records in one allocation, filled block by block
   std::unique_ptr<std::atomic<bool>[]> loaded_;
   mutable std::mutex loading_;
 };
