@@ -108,6 +108,8 @@ void frmMirabo::List2_Click() {
   FillList();  // the chosen city's towns
 }
 
+// A list filled anew begins at its first line. Cleared and refilled before Qt has laid
+// it out, it would keep the place a search had scrolled it to.
 void frmMirabo::FillList() {
   const qint32 mode = Browsing.ListMode;
   const ListFill fill = Browsing.FillList();
@@ -115,10 +117,12 @@ void frmMirabo::FillList() {
     List2->clear();
     List2->addItems(fill.lines);
     List2->SetHorizontalExtent(CityListExtent(fill.widest, TwipsPerPixel()));
+    List2->scrollToTop();
   } else if (mode == 3) {
     List3->clear();
     List3->addItems(fill.lines);
     List3->SetHorizontalExtent(TownListExtent(fill.widest, TwipsPerPixel()));
+    List3->scrollToTop();
   }
 }
 

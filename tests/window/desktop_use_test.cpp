@@ -7,6 +7,7 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QTest>
 
@@ -41,6 +42,7 @@ class DesktopUseTest : public WindowTest {
   void timerRunningWhenTheWindowIsLeftWaitsForTheReturn();
   void clickingTheSelectedCityBrowsesItAgain();
   void clickingTheSelectedPrefectureListsItsCitiesAgain();
+  void aListFilledAgainShowsItsFirstLine();
   void enterSearchesAsTheMatchingButton_data();
   void enterSearchesAsTheMatchingButton();
   void enterInAnEmptyBoxDoesNothing();
@@ -122,6 +124,26 @@ void DesktopUseTest::clickingTheSelectedCityBrowsesItAgain() {
   // The first line of the city's towns copies that town's code.
   ClickRow(Towns(), 0);
   QCOMPARE(Platform().clipboard, QString("105-0011"));
+}
+
+// A search leaves the result list scrolled to its count line; the city's towns listed
+// in its place begin at their first line, as a list cleared and filled anew does.
+void DesktopUseTest::aListFilledAgainShowsItsFirstLine() {
+  QList<TownData> towns;
+  for (int i = 0; i < 20; ++i) towns.append({QStringLiteral("10000%1").arg(i, 2, 10, QChar(u'0')), QStringLiteral("町")});
+  WriteDataFiles(Folder().Path(), EntriesOf({{"東京都", {{"千代田区", towns}}}}));
+  QVERIFY(ShowWindow());
+  SearchBox()->setText("千代田");
+  QTest::mouseClick(Control<QPushButton>("Command4"), Qt::LeftButton);
+  QTRY_VERIFY(Towns()->verticalScrollBar()->value() > 0);
+
+  ClickRow(Cities(), 0);
+  QVERIFY(!Window().Browsing.FromSearch);
+  QCOMPARE(Towns()->count(), 20);
+  QCOMPARE(Towns()->verticalScrollBar()->value(), 0);
+  QTest::qWait(50);  // and still there once the list has been laid out
+  QCOMPARE(Towns()->verticalScrollBar()->value(), 0);
+  QCOMPARE(Towns()->indexAt(QPoint(2, 2)).row(), 0);
 }
 
 void DesktopUseTest::clickingTheSelectedPrefectureListsItsCitiesAgain() {
