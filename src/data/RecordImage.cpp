@@ -14,9 +14,13 @@ RecordImage::RecordImage(RecordFile& file)
       stamp_(file.Stamp()),
       writes_(RecordFile::WritesSoFar()),
       fd_(file.DuplicateHandle()),
-      records_(new char[size_t(count_) * size_t(length_)]),
-      loaded_(new std::atomic<bool>[size_t(count_ / perBlock_ + 1)]()) {
+      mapping_(fd_, qint64(count_) * length_) {
   Q_ASSERT(length_ <= kMaxLength);
+  if (!mapping_.Data()) {
+    records_.reset(new char[size_t(count_) * size_t(length_)]);
+    loaded_.reset(new std::atomic<bool>[size_t(count_ / perBlock_ + 1)]());
+  }
+  base_ = mapping_.Data() ? mapping_.Data() : records_.get();
 }
 
 RecordImage::~RecordImage() {
@@ -25,9 +29,11 @@ RecordImage::~RecordImage() {
 
 const char* RecordImage::Record(qint32 n) const {
   if (n < 1 || n > count_) return kZeros;
-  const qint32 block = (n - 1) / perBlock_;
-  if (!loaded_[size_t(block)].load(std::memory_order_acquire)) LoadBlock(block);
-  return records_.get() + qsizetype(n - 1) * length_;
+  if (!mapping_.Data()) {
+    const qint32 block = (n - 1) / perBlock_;
+    if (!loaded_[size_t(block)].load(std::memory_order_acquire)) LoadBlock(block);
+  }
+  return base_ + qsizetype(n - 1) * length_;
 }
 
 void RecordImage::LoadBlock(qint32 block) const {

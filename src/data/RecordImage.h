@@ -1,4 +1,5 @@
-// The records of a file served from memory, read in large blocks at their first use.
+// The records of a file served from memory: mapped, or else read in large blocks at
+// their first use.
 #pragma once
 
 #include <QtGlobal>
@@ -8,14 +9,16 @@
 #include <mutex>
 
 #include "data/RecordFile.h"
+#include "data/ShrinkSafeMapping.h"
 
 namespace mirabo {
 
-// A record served from memory costs no system call, and a block once read cannot
-// fault when another program cuts the file short: what the file no longer holds
-// reads as zero bytes. The image is only as fresh as its stamp: IsCurrent says when
-// it must be taken again. It reads through its own handle of the file, so it may
-// outlive the RecordFile it was taken from.
+// A record served from memory costs no system call, and never faults when another
+// program cuts the file short: what the file no longer holds reads as zero bytes.
+// Mapped, the records follow changes made in place at once; read into blocks, they
+// stay as first read. Either way IsCurrent says when the image must be taken again,
+// as when the file's size changed. It reads through its own handle of the file, so it
+// may outlive the RecordFile it was taken from.
 class RecordImage {
  public:
   // Records 1 to file.Count(); nothing is read yet.
@@ -32,8 +35,9 @@ class RecordImage {
   // a search that knows its next steps hides their memory latency behind this one's.
   void Prefetch(qint32 n) const {
 #if defined(__GNUC__)
-    if (n >= 1 && n <= count_ && loaded_[size_t((n - 1) / perBlock_)].load(std::memory_order_relaxed))
-      __builtin_prefetch(records_.get() + qsizetype(n - 1) * length_);
+    if (n < 1 || n > count_) return;
+    if (mapping_.Data() || loaded_[size_t((n - 1) / perBlock_)].load(std::memory_order_relaxed))
+      __builtin_prefetch(base_ + qsizetype(n - 1) * length_);
 #else
     Q_UNUSED(n);
 #endif
@@ -58,8 +62,11 @@ class RecordImage {
   FileStamp stamp_;     // taken before any read, so that a change after it shows
   quint64 writes_ = 0;  // RecordFile::WritesSoFar() then
   int fd_;              // a duplicate of the file's handle; -1 when it had none
-  std::unique_ptr<char[]> records_;  // all records in one allocation, filled block by block
+  ShrinkSafeMapping mapping_;
+  // Without a mapping, all records in one allocation, filled block by block.
+  std::unique_ptr<char[]> records_;
   std::unique_ptr<std::atomic<bool>[]> loaded_;
+  const char* base_;  // record 1: in the mapping, or in records_
   mutable std::mutex loading_;
 };
 

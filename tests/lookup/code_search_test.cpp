@@ -301,35 +301,33 @@ TEST(CodeSearchDamage, IndexRecordWrittenBetweenSearchesIsSeen) {
   EXPECT_TRUE(after.sink.records.isEmpty());  // entry 6 holds 9999999, which does not begin with the key
 }
 
-// A batch may trust its copies for a while: a change in place shows only once the
-// interval has passed, while this process's own writes show at once.
-TEST(CodeSearchDamage, WithinTheStampCheckIntervalTheCopiesAreServedAsTaken) {
+// A batch may trust its images for a while: a file changed by others gets a new image
+// only once the interval has passed, while this process's own writes renew them at once.
+TEST(CodeSearchDamage, WithinTheStampCheckIntervalTheImagesAreKept) {
   OpenDataSet set(CodeEntries());
   set.data.SetStampCheckInterval(std::chrono::hours(1));
-  Typed before;
-  PressSearch(set.data, QStringLiteral("9999999"), before);
-  ASSERT_EQ(before.sink.records, QList<qint32>({6}));
+  const std::shared_ptr<const RecordImage> index = set.data.IndexImage();
+  const std::shared_ptr<const RecordImage> entries = set.data.EntryImage();
   ASSERT_EQ(::truncate(QFile::encodeName(set.folder.File("ubinind.dat")).constData(), 10 * IndexRecord::Size), 0);
-  ASSERT_EQ(::truncate(QFile::encodeName(set.folder.File("ubinno.dat")).constData(), 5 * EntryRecord::Size), 0);
-  Typed cut;
-  PressSearch(set.data, QStringLiteral("9999999"), cut);
-  EXPECT_EQ(cut.sink.records, QList<qint32>({6}));
+  EXPECT_EQ(set.data.IndexImage(), index);
 
   set.data.IndexRec = IndexRecord{QStringLiteral("0010000"), 6};
   ASSERT_TRUE(set.data.WriteIndex(1));
-  Typed written;
-  PressSearch(set.data, QStringLiteral("0010000"), written);
-  EXPECT_TRUE(written.sink.records.isEmpty());  // entry 6 is gone from the file by now
+  EXPECT_NE(set.data.IndexImage(), index);
+  EXPECT_NE(set.data.EntryImage(), entries);
 }
 
-TEST(CodeSearchDamage, OnceTheStampCheckIntervalHasPassedAChangeInPlaceIsSeen) {
+TEST(CodeSearchDamage, OnceTheStampCheckIntervalHasPassedAChangedFileGetsANewImage) {
   OpenDataSet set(CodeEntries());
-  set.data.SetStampCheckInterval(std::chrono::milliseconds(20));
-  Typed before;
-  PressSearch(set.data, QStringLiteral("9999999"), before);
-  ASSERT_EQ(before.sink.records, QList<qint32>({6}));
+  const std::shared_ptr<const RecordImage> first = set.data.IndexImage();
   ASSERT_EQ(::truncate(QFile::encodeName(set.folder.File("ubinind.dat")).constData(), 10 * IndexRecord::Size), 0);
+  const std::shared_ptr<const RecordImage> second = set.data.IndexImage();  // no interval: looked at each time
+  EXPECT_NE(second, first);
+
+  set.data.SetStampCheckInterval(std::chrono::milliseconds(20));
+  ASSERT_EQ(::truncate(QFile::encodeName(set.folder.File("ubinind.dat")).constData(), 5 * IndexRecord::Size), 0);
   std::this_thread::sleep_for(std::chrono::milliseconds(40));
+  EXPECT_NE(set.data.IndexImage(), second);
   Typed after;
   PressSearch(set.data, QStringLiteral("9999999"), after);
   EXPECT_TRUE(after.sink.records.isEmpty());
