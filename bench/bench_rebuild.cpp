@@ -5,6 +5,8 @@
 // checked against the generator's own list of those changes.
 #include <benchmark/benchmark.h>
 
+#include <string>
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -106,7 +108,8 @@ void BM_WholeRebuildWithoutComparison(benchmark::State& state) {
 // The comparison and the report alone, on the two editions' entry files.
 void BM_ChangeReport(benchmark::State& state) {
   Fixture& f = TheFixture();
-  const QByteArray before = BuildDataImage(ReadFile(f.csv)).image.entry;
+  const QByteArray entries = BuildDataImage(ReadFile(f.csv)).image.entry;
+  const std::string before(entries.constData(), size_t(entries.size()));
   const QByteArray after = BuildDataImage(ReadFile(f.later)).image.entry;
   for (auto _ : state) {
     const ChangeSummary summary = ReportChanges(f.folder, before, after, f.platform.Files());
