@@ -109,7 +109,7 @@ void BM_WholeRebuildWithoutComparison(benchmark::State& state) {
 void BM_ChangeReport(benchmark::State& state) {
   Fixture& f = TheFixture();
   const QByteArray entries = BuildDataImage(ReadFile(f.csv)).image.entry;
-  const std::string before(entries.constData(), size_t(entries.size()));
+  const PreviousEntries before(std::string(entries.constData(), size_t(entries.size())));
   const QByteArray after = BuildDataImage(ReadFile(f.later)).image.entry;
   for (auto _ : state) {
     const ChangeSummary summary = ReportChanges(f.folder, before, after, f.platform.Files());

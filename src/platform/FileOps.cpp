@@ -221,6 +221,21 @@ class PosixFileOps : public FileOps {
     return error;
   }
 
+  int OpenRegularForReading(const std::string& path, size_t maxBytes, int& fd, std::int64_t& size) override {
+    fd = OpenRegular(path, O_RDONLY);
+    if (fd < 0) return Errno();
+    struct stat info {};
+    int error = ::fstat(fd, &info) == 0 ? 0 : Errno();
+    if (error == 0 && quint64(info.st_size) > maxBytes) error = EFBIG;
+    if (error != 0) {
+      ::close(fd);
+      fd = -1;
+      return error;
+    }
+    size = info.st_size;
+    return 0;
+  }
+
   int TryLockRegular(const std::string& path, int& handle) override {
     int fd = OpenRegular(path, O_RDWR | O_CREAT, 0644);
     if (fd < 0 && (errno == EACCES || errno == EROFS)) {

@@ -80,6 +80,10 @@ class FileOps {
   virtual int CreateDurably(const std::string& path, std::string_view bytes, const std::string& permissionsFrom) = 0;
   // The whole content of the regular file `path`; EFBIG when it holds more than `maxBytes`.
   virtual int ReadRegular(const std::string& path, std::string& bytes, size_t maxBytes) = 0;
+  // Opens the regular file `path` for reading, for a caller that maps rather than reads
+  // it: `fd` is the caller's to close, and `size` the file's size then. EFBIG when it
+  // holds more than `maxBytes`.
+  virtual int OpenRegularForReading(const std::string& path, size_t maxBytes, int& fd, std::int64_t& size) = 0;
   // Opens (creating it if need be) the regular file `path` and takes an exclusive
   // lock on it without waiting: EWOULDBLOCK when someone else holds it. On success
   // `handle` keeps the lock until Unlock; the kernel drops it too when the process ends.
@@ -125,6 +129,9 @@ class FileOpsWrapper : public FileOps {
   void Pause(int milliseconds) override { target_.Pause(milliseconds); }
   int CreateDurably(const std::string& path, std::string_view bytes, const std::string& permissionsFrom) override {
     return target_.CreateDurably(path, bytes, permissionsFrom);
+  }
+  int OpenRegularForReading(const std::string& path, size_t maxBytes, int& fd, std::int64_t& size) override {
+    return target_.OpenRegularForReading(path, maxBytes, fd, size);
   }
   int ReadRegular(const std::string& path, std::string& bytes, size_t maxBytes) override {
     return target_.ReadRegular(path, bytes, maxBytes);

@@ -53,7 +53,7 @@ RebuildOutcome InstallLocked(const PreparedRebuild& prepared, const QString& fol
   outcome.failure = DataFolderSpaceProblem(
       folder, qint64(image.pref.size()) + image.city.size() + image.entry.size() + image.index.size(), ops);
   if (!outcome.failure.ok()) return outcome;
-  const std::string previousEntries = ReadPreviousEntries(folder, ops);
+  const PreviousEntries previousEntries = ReadPreviousEntries(folder, ops);
   // The old report leaves the folder before the first rename and is written anew
   // after the last: a swap cut short between leaves no report rather than a wrong one.
   std::optional<QByteArray> oldReport;

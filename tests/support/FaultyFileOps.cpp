@@ -130,6 +130,11 @@ int FaultyFileOps::ReadRegular(const std::string& path, std::string& bytes, size
   return TestFileOps::ReadRegular(path, bytes, maxBytes);
 }
 
+int FaultyFileOps::OpenRegularForReading(const std::string& path, size_t maxBytes, int& fd, std::int64_t& size) {
+  if (const int error = Enter(kRead, false, {})) return error;
+  return TestFileOps::OpenRegularForReading(path, maxBytes, fd, size);
+}
+
 int FaultyFileOps::TryLockRegular(const std::string& path, int& handle) {
   if (const int error = Enter(kLock, false, {})) return error;
   return TestFileOps::TryLockRegular(path, handle);

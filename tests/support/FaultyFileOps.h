@@ -70,6 +70,7 @@ class FaultyFileOps : public TestFileOps {
   void Pause(int milliseconds) override;
   int CreateDurably(const std::string& path, std::string_view bytes, const std::string& permissionsFrom) override;
   int ReadRegular(const std::string& path, std::string& bytes, size_t maxBytes) override;
+  int OpenRegularForReading(const std::string& path, size_t maxBytes, int& fd, std::int64_t& size) override;
   int TryLockRegular(const std::string& path, int& handle) override;
 
  private:

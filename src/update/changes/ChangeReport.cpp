@@ -8,7 +8,10 @@
 
 #include <QStringDecoder>
 
+#include <unistd.h>
+
 #include "data/DataSet.h"
+#include "data/RecordFile.h"
 #include "platform/FileOps.h"
 #include "update/DataImage.h"
 
@@ -84,24 +87,40 @@ QByteArray ChangeReportBytes(const QList<EntryChange>& changes) {
   return text.toUtf8();
 }
 
-std::string ReadPreviousEntries(const QString& dataFolder, FileOps& ops) {
-  // A regular file only: a fifo or a link planted in a shared folder is no previous data.
-  std::string bytes;
-  const std::string path = EncodedPath(dataFolder + QLatin1String(datafile::Entry));
-  if (ops.ReadRegular(path, bytes, size_t(kMaxEntryBytes)) != 0 || bytes.size() < size_t(EntryRecord::Size))
-    bytes.clear();
-  return bytes;
+PreviousEntries::PreviousEntries(int fd, qint64 size)
+    : mapping_(std::make_unique<ShrinkSafeMapping>(fd, size)), mappedBytes_(size) {
+  if (mapping_->Data()) return;
+  // No mapping to be had: the bytes are read, zeros where the file no longer has them.
+  mapping_.reset();
+  mappedBytes_ = 0;
+  read_.resize(size_t(qMax<qint64>(size, 0)));
+  ReadFileAt(fd, read_.data(), qint64(read_.size()), 0);
 }
 
-ChangeSummary ReportChanges(const QString& dataFolder, const std::string& previous,
+QByteArray PreviousEntries::Bytes() const {
+  if (mapping_) return QByteArray::fromRawData(mapping_->Data(), qsizetype(mappedBytes_));
+  return QByteArray::fromRawData(read_.data(), qsizetype(read_.size()));
+}
+
+PreviousEntries ReadPreviousEntries(const QString& dataFolder, FileOps& ops) {
+  // A regular file only: a fifo or a link planted in a shared folder is no previous data.
+  const std::string path = EncodedPath(dataFolder + QLatin1String(datafile::Entry));
+  int fd = -1;
+  std::int64_t size = 0;
+  if (ops.OpenRegularForReading(path, size_t(kMaxEntryBytes), fd, size) != 0) return {};
+  PreviousEntries entries(fd, size);
+  ::close(fd);
+  return entries;
+}
+
+ChangeSummary ReportChanges(const QString& dataFolder, const PreviousEntries& previous,
                             const QByteArray& newEntries, FileOps& ops) {
   ChangeSummary summary;
-  if (previous.empty()) {
+  if (previous.Empty()) {
     summary.reportError = RemoveReport(ReportPath(dataFolder), ops);
     return summary;
   }
-  const EntryChanges changes =
-      CompareEntries(QByteArray::fromRawData(previous.data(), qsizetype(previous.size())), newEntries);
+  const EntryChanges changes = CompareEntries(previous.Bytes(), newEntries);
   summary.compared = true;
   summary.added = changes.added;
   summary.removed = changes.removed;

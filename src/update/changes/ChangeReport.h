@@ -1,13 +1,17 @@
 // The change report CHANGES.TSV: made after every successful rebuild, read by the window and the CLI.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
+#include "data/Records.h"
+#include "data/ShrinkSafeMapping.h"
 #include "platform/FileOps.h"
 #include "update/changes/EntryChanges.h"
 #include "update/UpdateStatus.h"
@@ -36,15 +40,35 @@ struct ChangeSummary {
 // inside a text is written as a space, so that every change stays one line of five fields.
 QByteArray ChangeReportBytes(const QList<EntryChange>& changes);
 
-// The entry file of the data set in `dataFolder` (ending in "/"), read before a rebuild
+// The entry file of a data set as it was before a rebuild replaced it: mapped, so that
+// its 16 MB need not be copied, or else read.
+class PreviousEntries {
+ public:
+  PreviousEntries() = default;
+  explicit PreviousEntries(std::string bytes) : read_(std::move(bytes)) {}
+  // The first `size` bytes of the file open as `fd`, which the caller still closes.
+  PreviousEntries(int fd, qint64 size);
+
+  // Without a whole record there is no previous data.
+  bool Empty() const { return Bytes().size() < EntryRecord::Size; }
+  // The bytes, as a view that lives as long as this does.
+  QByteArray Bytes() const;
+
+ private:
+  std::unique_ptr<ShrinkSafeMapping> mapping_;
+  qint64 mappedBytes_ = 0;
+  std::string read_;
+};
+
+// The entry file of the data set in `dataFolder` (ending in "/"), taken before a rebuild
 // replaces it; empty when there is no previous data: the file is missing, holds no
-// whole record, cannot be read, or is larger than any rebuild makes.
-std::string ReadPreviousEntries(const QString& dataFolder, FileOps& ops);
+// whole record, cannot be opened, or is larger than any rebuild makes.
+PreviousEntries ReadPreviousEntries(const QString& dataFolder, FileOps& ops);
 
 // Called once the new data files are in place. Compares `previous` with `newEntries`
 // and writes CHANGES.TSV through a temporary file (CHANGES.TSV.new) renamed over the
-// old report; without previous data (`previous` empty), removes the report instead.
-ChangeSummary ReportChanges(const QString& dataFolder, const std::string& previous,
+// old report; without previous data (`previous` Empty()), removes the report instead.
+ChangeSummary ReportChanges(const QString& dataFolder, const PreviousEntries& previous,
                             const QByteArray& newEntries, FileOps& ops);
 
 // Just before a swap: takes the report out of the folder, so that a swap cut short

@@ -1,11 +1,14 @@
 // CHANGES.TSV as rebuilds leave it: written after a good swap only, removed without old data, read back.
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "support/DataBuilder.h"
 #include "support/FaultyFileOps.h"
+#include "support/TestFiles.h"
 #include "support/TestText.h"
 #include "update/changes/ChangeReport.h"
 #include "update/RebuildKit.h"
@@ -226,6 +229,26 @@ TEST(ChangeReportGenerated, LaterEditionGivesExactlyTheGeneratorsChanges) {
   report.remove(0, kHeader.size());
   EXPECT_EQ(SortedLines(report), SortedLines(listed));
   EXPECT_EQ(SortedLines(listed).size(), 70);
+}
+
+// The previous entries are taken before the swap and compared after it: a file cut
+// short meanwhile reads as zeros from then on, and is no fault.
+TEST(PreviousEntries, TheOldFileCutShortAfterItWasTakenReadsAsZeros) {
+  TempFolder folder;
+  const QByteArray record(EntryRecord::Size, 'A');
+  WriteBytes(folder.File("ubinno.dat"), record + record);
+  const PreviousEntries previous = ReadPreviousEntries(folder.Path(), SystemFileOps());
+  ASSERT_FALSE(previous.Empty());
+  ASSERT_EQ(previous.Bytes(), record + record);
+  ASSERT_EQ(::truncate(QFile::encodeName(folder.File("ubinno.dat")).constData(), 0), 0);
+  EXPECT_EQ(previous.Bytes(), QByteArray(2 * EntryRecord::Size, '\0'));
+}
+
+TEST(PreviousEntries, LessThanOneRecordIsNoPreviousData) {
+  TempFolder folder;
+  WriteBytes(folder.File("ubinno.dat"), QByteArray(EntryRecord::Size - 1, 'A'));
+  EXPECT_TRUE(ReadPreviousEntries(folder.Path(), SystemFileOps()).Empty());
+  EXPECT_TRUE(ReadPreviousEntries(folder.Path() + QStringLiteral("missing/"), SystemFileOps()).Empty());
 }
 
 }  // namespace
