@@ -20,6 +20,7 @@ class ShrinkSafeMapping {
   ShrinkSafeMapping& operator=(const ShrinkSafeMapping&) = delete;
 
   const char* Data() const { return begin_; }
+  qint64 Size() const { return qint64(length_); }  // 0 without a mapping
 
  private:
   char* begin_ = nullptr;

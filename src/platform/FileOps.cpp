@@ -196,16 +196,12 @@ class PosixFileOps : public FileOps {
   }
 
   int ReadRegular(const std::string& path, std::string& bytes, size_t maxBytes) override {
-    const int fd = OpenRegular(path, O_RDONLY);
-    if (fd < 0) return Errno();
     bytes.clear();
     // A file already too large is refused before any of it is read.
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && info.st_size > 0 && quint64(info.st_size) > maxBytes) {
-      ::close(fd);
-      return EFBIG;
-    }
-    if (info.st_size > 0) bytes.reserve(size_t(info.st_size));
+    int fd = -1;
+    std::int64_t size = 0;
+    if (const int error = OpenRegularForReading(path, maxBytes, fd, size)) return error;
+    bytes.reserve(size_t(size));
     char chunk[65536];
     int error = 0;
     // The size may change while reading: the bound holds for what is read.

@@ -87,18 +87,16 @@ QByteArray ChangeReportBytes(const QList<EntryChange>& changes) {
   return text.toUtf8();
 }
 
-PreviousEntries::PreviousEntries(int fd, qint64 size)
-    : mapping_(std::make_unique<ShrinkSafeMapping>(fd, size)), mappedBytes_(size) {
+PreviousEntries::PreviousEntries(int fd, qint64 size) : mapping_(std::make_unique<ShrinkSafeMapping>(fd, size)) {
   if (mapping_->Data()) return;
   // No mapping to be had: the bytes are read, zeros where the file no longer has them.
   mapping_.reset();
-  mappedBytes_ = 0;
   read_.resize(size_t(qMax<qint64>(size, 0)));
   ReadFileAt(fd, read_.data(), qint64(read_.size()), 0);
 }
 
 QByteArray PreviousEntries::Bytes() const {
-  if (mapping_) return QByteArray::fromRawData(mapping_->Data(), qsizetype(mappedBytes_));
+  if (mapping_) return QByteArray::fromRawData(mapping_->Data(), qsizetype(mapping_->Size()));
   return QByteArray::fromRawData(read_.data(), qsizetype(read_.size()));
 }
 

@@ -55,8 +55,7 @@ class PreviousEntries {
   QByteArray Bytes() const;
 
  private:
-  std::unique_ptr<ShrinkSafeMapping> mapping_;
-  qint64 mappedBytes_ = 0;
+  std::unique_ptr<ShrinkSafeMapping> mapping_;  // null when the bytes were read
   std::string read_;
 };
 
