@@ -65,6 +65,17 @@ int WriteFully(int fd, std::string_view bytes) {
   return 0;
 }
 
+// Writes all of `bytes` to `fd`, forces them to the disk, gives the file
+// `mode` and closes it: the first error, else 0. A full disk can show only when the
+// data really goes out, so the sync counts as part of the write.
+int WriteSyncAndClose(int fd, std::string_view bytes, mode_t mode) {
+  int error = WriteFully(fd, bytes);
+  if (error == 0 && ::fsync(fd) != 0) error = Errno();
+  if (error == 0 && ::fchmod(fd, mode) != 0) error = Errno();
+  if (::close(fd) != 0 && error == 0) error = Errno();
+  return error;
+}
+
 class PosixFileOps : public FileOps {
  public:
   int WriteDurably(const std::string& path, std::string_view bytes, const std::string& permissionsFrom) override {
@@ -72,12 +83,7 @@ class PosixFileOps : public FileOps {
     const mode_t mode = ::stat(permissionsFrom.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0) return Errno();
-    int error = WriteFully(fd, bytes);
-    // A full disk can show only when the data really goes out.
-    if (error == 0 && ::fsync(fd) != 0) error = Errno();
-    if (error == 0 && ::fchmod(fd, mode) != 0) error = Errno();
-    if (::close(fd) != 0 && error == 0) error = Errno();
-    return error;
+    return WriteSyncAndClose(fd, bytes, mode);
   }
 
   int ReadAll(const std::string& path, std::string& bytes) override {
@@ -188,11 +194,7 @@ class PosixFileOps : public FileOps {
     const mode_t mode = PermissionsOf(permissionsFrom);
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) return Errno();
-    int error = WriteFully(fd, bytes);
-    if (error == 0 && ::fsync(fd) != 0) error = Errno();
-    if (error == 0 && ::fchmod(fd, mode) != 0) error = Errno();
-    if (::close(fd) != 0 && error == 0) error = Errno();
-    return error;
+    return WriteSyncAndClose(fd, bytes, mode);
   }
 
   int ReadRegular(const std::string& path, std::string& bytes, size_t maxBytes) override {
