@@ -7,11 +7,14 @@
 #include "platform/ProgramFolder.h"
 #include "window/LayoutTable.h"
 #include "window/QtPlatform.h"
+#include "window/StartupWarmup.h"
 #include "window/WindowIcon.h"
 #include "window/frmMirabo.h"
 
 int main(int argc, char* argv[]) {
+  mirabo::StartupWarmup warmup;  // beside the connection to the display
   QApplication app(argc, argv);
+  warmup.Wait();
   QGuiApplication::setDesktopFileName(mirabo::kAppId);  // ties the window to its desktop entry
   mirabo::QtPlatform platform;
   try {

@@ -13,11 +13,14 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
+#include <optional>
 
 #include "data/Cp932Codec.h"
 #include "platform/DataLayout.h"
 #include "window/QtPlatform.h"
+#include "window/StartupWarmup.h"
 #include "window/frmMirabo.h"
 
 namespace mirabo {
@@ -48,12 +51,16 @@ class FirstPaint : public QObject {
 }  // namespace mirabo
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
-  const QStringList args = app.arguments().mid(1);
-  if (args.size() != 1) {
+  if (argc != 2) {
     std::fprintf(stderr, "usage: window_start_probe --bare | --bare-text | DATA_FOLDER\n");
     return 2;
   }
+  // The program's start, as app/main.cpp makes it; the plain Qt windows have none of it.
+  std::optional<mirabo::StartupWarmup> warmup;
+  if (std::strcmp(argv[1], "--bare") != 0 && std::strcmp(argv[1], "--bare-text") != 0) warmup.emplace();
+  QApplication app(argc, argv);
+  if (warmup) warmup->Wait();
+  const QStringList args = app.arguments().mid(1);
   mirabo::QtPlatform platform;
   std::unique_ptr<QWidget> window;
   if (args[0] == u"--bare") {
