@@ -2,6 +2,8 @@
 // alike, comma, quote, CR and LF never occur inside a multi-byte character.
 #include "update/national/CsvLine.h"
 
+#include <cstring>
+
 namespace mirabo {
 
 namespace {
@@ -20,15 +22,14 @@ QString Column(qsizetype index) { return QString::number(index + 1); }
 const char* ReadQuoted(const char* open, const char* end, CsvValue& value) {
   value.quoted = true;
   value.begin = open + 1;
-  for (const char* p = open + 1; p < end; ++p) {
-    if (*p != '"') continue;
-    if (p + 1 < end && p[1] == '"') {
-      value.doubledQuotes = true;
-      ++p;
-      continue;
+  for (const char* p = open + 1; p < end; p += 2) {
+    p = static_cast<const char*>(std::memchr(p, '"', size_t(end - p)));
+    if (!p) break;
+    if (p + 1 == end || p[1] != '"') {
+      value.end = p;
+      return p + 1;
     }
-    value.end = p;
-    return p + 1;
+    value.doubledQuotes = true;  // and the loop steps over the pair
   }
   return nullptr;
 }

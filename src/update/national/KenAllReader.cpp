@@ -83,11 +83,21 @@ bool KenAllReader::Next(KenAllRow& row, KenAllRowBytes& bytes, bool& asBytes) {
   return true;
 }
 
+// The first CR or LF at or after `from`, or the file's end. The next LF is looked up
+// once and kept, so that a file of CR-ended lines is not searched to its end per line.
+const char* KenAllReader::LineEnd(const char* from) {
+  if (!nextLineFeed_ || nextLineFeed_ < from) {
+    nextLineFeed_ = static_cast<const char*>(std::memchr(from, '\n', size_t(end_ - from)));
+    if (!nextLineFeed_) nextLineFeed_ = end_;
+  }
+  const void* carriageReturn = std::memchr(from, '\r', size_t(nextLineFeed_ - from));
+  return carriageReturn ? static_cast<const char*>(carriageReturn) : nextLineFeed_;
+}
+
 bool KenAllReader::NextLine() {
   while (pos_ < end_ && !fault_) {
     ++line_;
-    const char* lineEnd = pos_;
-    while (lineEnd < end_ && *lineEnd != '\n' && *lineEnd != '\r') ++lineEnd;
+    const char* lineEnd = LineEnd(pos_);
     const char* begin = pos_;
     pos_ = lineEnd;
     if (pos_ < end_ && *pos_++ == '\r' && pos_ < end_ && *pos_ == '\n') ++pos_;

@@ -59,6 +59,7 @@ class KenAllReader {
  private:
   // Moves to the next row and checks it; values_ then holds its values.
   bool NextLine();
+  const char* LineEnd(const char* from);
   bool Refuse(qint64 line, const QString& what);
   std::optional<QString> CheckEncoding(const char* begin, const char* end);
   std::optional<QString> CheckNumbers() const;
@@ -66,6 +67,7 @@ class KenAllReader {
 
   const char* pos_;
   const char* end_;
+  const char* nextLineFeed_ = nullptr;  // the first LF at or after where it was last looked for
   TextEncoding encoding_ = TextEncoding::Cp932;  // as decided so far; code page 932 while every line was ASCII
   bool encodingDecided_ = false;
   qint64 line_ = 0;              // number of the line read last

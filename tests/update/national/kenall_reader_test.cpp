@@ -53,6 +53,14 @@ TEST(KenAllValues, LineOfCommasIsSplitOnlyUpToOneValueTooMany) {
   EXPECT_LT(values.capacity(), 64u);
 }
 
+TEST(KenAllValues, DoubledQuotesAtAValuesEdgesAreQuotesInIt) {
+  const ReadResult read = ReadAll(RowWithColumn(9, "\"\"\"x\"\"\"") + "\r\n" + RowWithColumn(9, "\"\"\"\"") + "\r\n");
+  ASSERT_FALSE(read.fault) << read.fault->what.toStdString();
+  ASSERT_EQ(read.rows.size(), 2u);
+  EXPECT_EQ(read.rows[0].town, QStringLiteral("\"x\""));
+  EXPECT_EQ(read.rows[1].town, QStringLiteral("\""));
+}
+
 TEST(KenAllValues, EmptyQuotedValueIsEmpty) {
   const ReadResult read = ReadAll(RowWithColumn(9, "\"\""));
   ASSERT_EQ(read.rows.size(), 1u);
@@ -89,7 +97,9 @@ INSTANTIATE_TEST_SUITE_P(
                       LineEndCase{"Cr", kRow + "\r" + kRow + "\r", 2},
                       LineEndCase{"LastLineWithoutLineEnd", kRow + "\r\n" + kRow, 2},
                       LineEndCase{"EmptyLinesAtTheEnd", kRow + "\r\n\r\n\n\r\n", 1},
-                      LineEndCase{"DosEndOfFileMark", kRow + "\r\n\x1A", 1}),
+                      LineEndCase{"DosEndOfFileMark", kRow + "\r\n\x1A", 1},
+                      LineEndCase{"AllThreeInOneFile",
+                                  kRow + "\r" + kRow + "\r" + kRow + "\n" + kRow + "\r\n" + kRow + "\r" + kRow + "\n" + kRow, 7}),
     CaseName());
 
 struct FaultCase {
@@ -127,6 +137,8 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"OnlyEndOfFileMark", "\x1A", 0, QStringLiteral("データの行がありません")},
         FaultCase{"LineBrokenInsideQuotes", "1,\"100  \",\"1000\r\n001\",\"k\"\r\n", 1,
                   QStringLiteral("3 列目の引用符が閉じていません")},
+        FaultCase{"QuoteLeftOpenByADoubledQuote", RowWithColumn(9, "\"ab\"\""), 1,
+                  QStringLiteral("9 列目の引用符が閉じていません")},
         FaultCase{"TextAfterClosingQuote", RowWithColumn(8, "\"C\"x"), 1,
                   QStringLiteral("8 列目の引用符のあとに余分な文字があります")},
         FaultCase{"QuoteInsideUnquotedValue", RowWithColumn(9, "ab\"c"), 1,
