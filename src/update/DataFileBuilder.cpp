@@ -3,6 +3,7 @@
 
 #include "data/Cp932Codec.h"
 #include "update/CodeIndex.h"
+#include "update/national/KenAllReadAhead.h"
 
 namespace mirabo {
 
@@ -108,13 +109,14 @@ DataImage DataFileBuilder::Finish() {
 }
 
 DataImageBuild BuildDataImage(const QByteArray& csv) {
-  KenAllReader reader(csv);
+  KenAllReadAhead reader(csv);
   DataFileBuilder builder;
-  KenAllRow row;
-  KenAllRowBytes bytes;
-  bool asBytes = false;
-  while (reader.Next(row, bytes, asBytes)) {
-    if (!(asBytes ? builder.AddRow(bytes) : builder.AddRow(row))) return {{}, {.kind = UpdateStatus::kTooManyEntries}};
+  std::vector<KenAllItem> batch;
+  while (reader.NextBatch(batch)) {
+    for (const KenAllItem& item : batch) {
+      if (!(item.asBytes ? builder.AddRow(item.bytes) : builder.AddRow(item.row)))
+        return {{}, {.kind = UpdateStatus::kTooManyEntries}};
+    }
   }
   if (const auto& fault = reader.Fault())
     return {{}, {.kind = UpdateStatus::kBadRow, .line = fault->line, .reason = fault->what}};
