@@ -1,5 +1,7 @@
 #include "update/national/KenAllReadAhead.h"
 
+#include <system_error>
+
 namespace mirabo {
 
 namespace {
@@ -9,9 +11,16 @@ constexpr size_t kMaxReady = 4;  // enough to keep both threads busy, little hel
 
 }  // namespace
 
-KenAllReadAhead::KenAllReadAhead(const QByteArray& file) : reader_(file), thread_([this] { Read(); }) {}
+KenAllReadAhead::KenAllReadAhead(const QByteArray& file) : reader_(file) {
+  try {
+    thread_ = std::thread([this] { Read(); });
+  } catch (const std::system_error&) {
+    // No thread to spare: NextBatch reads each batch itself.
+  }
+}
 
 KenAllReadAhead::~KenAllReadAhead() {
+  if (!thread_.joinable()) return;
   {
     std::lock_guard lock(mutex_);
     stop_ = true;
@@ -20,14 +29,21 @@ KenAllReadAhead::~KenAllReadAhead() {
   thread_.join();
 }
 
+bool KenAllReadAhead::FillBatch(std::vector<KenAllItem>& batch) {
+  batch.resize(kBatchRows);
+  size_t n = 0;
+  bool more = true;
+  while (n < kBatchRows && (more = reader_.Next(batch[n].row, batch[n].bytes, batch[n].asBytes))) ++n;
+  batch.resize(n);
+  return more;
+}
+
 void KenAllReadAhead::Read() {
   try {
     bool more = true;
     while (more) {
-      std::vector<KenAllItem> batch(kBatchRows);
-      size_t n = 0;
-      while (n < kBatchRows && (more = reader_.Next(batch[n].row, batch[n].bytes, batch[n].asBytes))) ++n;
-      batch.resize(n);
+      std::vector<KenAllItem> batch;
+      more = FillBatch(batch);
       std::unique_lock lock(mutex_);
       changed_.wait(lock, [this] { return stop_ || ready_.size() < kMaxReady; });
       if (stop_) return;
@@ -45,6 +61,10 @@ void KenAllReadAhead::Read() {
 
 bool KenAllReadAhead::NextBatch(std::vector<KenAllItem>& batch) {
   batch.clear();
+  if (!thread_.joinable()) {
+    if (!done_) done_ = !FillBatch(batch);
+    return !batch.empty();
+  }
   std::unique_lock lock(mutex_);
   changed_.wait(lock, [this] { return !ready_.empty() || done_; });
   if (!ready_.empty()) {

@@ -40,15 +40,17 @@ class KenAllReadAhead {
 
  private:
   void Read();
+  // Reads up to one batch into `batch`; false once the reader has no more rows.
+  bool FillBatch(std::vector<KenAllItem>& batch);
 
   KenAllReader reader_;
   std::mutex mutex_;
   std::condition_variable changed_;
   std::deque<std::vector<KenAllItem>> ready_;  // at most kMaxReady batches
-  bool done_ = false;                          // the reader has handed over its last batch
+  bool done_ = false;                          // the reader has read its last row
   bool stop_ = false;                          // the rows are no longer wanted
   std::exception_ptr failure_;
-  std::thread thread_;
+  std::thread thread_;  // none when no thread could be started
 };
 
 }  // namespace mirabo
